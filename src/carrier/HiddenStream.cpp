@@ -1,0 +1,69 @@
+#include "HiddenStream.h"
+
+#include "BitPlane.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString bufferTooSmall()
+{
+    return QCoreApplication::translate("HiddenStream", "The buffer is shorter than the run.");
+}
+
+} // namespace
+
+qint32 HiddenStream::Capacity() const
+{
+    return static_cast<qint32>(qMin<qint64>(m_pixels.size() / 8, INT32_MAX));
+}
+
+Outcome HiddenStream::checkRun(qint64 count, qint64 start) const
+{
+    if (start < 0 || count < 0 || count > Capacity() - start) {
+        return Outcome::failure(
+            QCoreApplication::translate("HiddenStream",
+                                        "The hidden data would reach past the end of the image "
+                                        "(%1 bytes at offset %2, but the image holds %3).")
+                .arg(count)
+                .arg(start)
+                .arg(Capacity()));
+    }
+    return Outcome::success();
+}
+
+Outcome HiddenStream::ReadHidden(char *buffer, qint64 count, qint64 start) const
+{
+    if (Outcome run = checkRun(count, start); !run)
+        return run;
+    const auto *planes = reinterpret_cast<const std::uint8_t *>(m_pixels.constData());
+    BitPlane::gather(planes + 8 * start, reinterpret_cast<std::uint8_t *>(buffer),
+                     static_cast<std::size_t>(count));
+    return Outcome::success();
+}
+
+Outcome HiddenStream::WriteHidden(const char *buffer, qint64 count, qint64 start)
+{
+    if (Outcome run = checkRun(count, start); !run)
+        return run;
+    if (count == 0)
+        return Outcome::success();
+    auto *planes = reinterpret_cast<std::uint8_t *>(m_pixels.data());
+    BitPlane::scatter(planes + 8 * start, reinterpret_cast<const std::uint8_t *>(buffer),
+                      static_cast<std::size_t>(count));
+    return Outcome::success();
+}
+
+Outcome HiddenStream::ReadHidden(QByteArray &buffer, qint64 count, qint64 start) const
+{
+    if (count > buffer.size())
+        return Outcome::failure(bufferTooSmall());
+    return ReadHidden(buffer.data(), count, start);
+}
+
+Outcome HiddenStream::WriteHidden(const QByteArray &buffer, qint64 count, qint64 start)
+{
+    if (count > buffer.size())
+        return Outcome::failure(bufferTooSmall());
+    return WriteHidden(buffer.constData(), count, start);
+}

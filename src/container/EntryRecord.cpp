@@ -1,0 +1,57 @@
+#include "EntryRecord.h"
+
+#include "Charset.h"
+#include "carrier/BitOps.h"
+
+#include <QtEndian>
+
+namespace {
+
+// Trims blanks (and only blanks) at both ends.
+QString trimBlanks(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+EntryRecord EntryRecord::make(const QByteArray &description, qint32 length)
+{
+    EntryRecord record;
+    record.Description = description.left(DescriptionSize).leftJustified(DescriptionSize, ' ');
+    record.Length = length;
+    return record;
+}
+
+EntryRecord EntryRecord::fromBytes(const char *bytes)
+{
+    EntryRecord record;
+    record.Description = QByteArray(bytes, DescriptionSize);
+    record.Length = qFromLittleEndian<qint32>(bytes + DescriptionSize);
+    return record;
+}
+
+QByteArray EntryRecord::toBytes() const
+{
+    QByteArray bytes(Size, ' ');
+    BitOps::MemCopy(bytes.data(), Description.leftJustified(DescriptionSize, ' ', true).constData(),
+                    DescriptionSize);
+    qToLittleEndian(Length, bytes.data() + DescriptionSize);
+    return bytes;
+}
+
+QString EntryRecord::description() const
+{
+    return trimBlanks(Charset::decode(Description));
+}
+
+QString EntryRecord::storedForm(const QString &description)
+{
+    return trimBlanks(description.left(DescriptionSize));
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+// Small bitmap fixtures made by code, and file helpers, for the tests.
+
+#include <QByteArray>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QString>
+#include <QtEndian>
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+struct BitmapSpec
+{
+    qint32 width = 4;
+    qint32 height = 2;
+    quint16 bitCount = 24;
+    quint32 offBits = 54;
+    quint32 infoSize = 40;
+    quint32 compression = 0;
+    QByteArray type = "BM";
+};
+
+// The 54 header bytes of a bitmap as spec describes it.
+inline QByteArray bitmapHeaders(const BitmapSpec &spec, quint32 fileSize)
+{
+    QByteArray h(54, '\0');
+    char *p = h.data();
+    p[0] = spec.type.at(0);
+    p[1] = spec.type.at(1);
+    qToLittleEndian<quint32>(fileSize, p + 2);
+    qToLittleEndian<quint16>(0x1234, p + 6); // reserved words, to see them kept
+    qToLittleEndian<quint16>(0x5678, p + 8);
+    qToLittleEndian<quint32>(spec.offBits, p + 10);
+    qToLittleEndian<quint32>(spec.infoSize, p + 14);
+    qToLittleEndian<qint32>(spec.width, p + 18);
+    qToLittleEndian<qint32>(spec.height, p + 22);
+    qToLittleEndian<quint16>(1, p + 26);
+    qToLittleEndian<quint16>(spec.bitCount, p + 28);
+    qToLittleEndian<quint32>(spec.compression, p + 30);
+    qToLittleEndian<qint32>(2835, p + 38);
+    qToLittleEndian<qint32>(2835, p + 42);
+    return h;
+}
+
+// A complete bitmap file: headers, then rows padded to four bytes, filled
+// with random bytes from seed.
+inline QByteArray makeBitmap(const BitmapSpec &spec, quint32 seed = 1)
+{
+    const qint64 rowBytes = ((qint64(spec.width) * 3 + 3) / 4) * 4;
+    const qint64 pixelBytes = rowBytes * qAbs(qint64(spec.height));
+    QByteArray pixels(pixelBytes, '\0');
+    QRandomGenerator rng(seed);
+    for (char &c : pixels)
+        c = static_cast<char>(rng.bounded(256));
+    return bitmapHeaders(spec, quint32(54 + pixelBytes)) + pixels;
+}
+
+inline QByteArray makeBitmap(qint32 width, qint32 height, quint32 seed = 1)
+{
+    BitmapSpec spec;
+    spec.width = width;
+    spec.height = height;
+    return makeBitmap(spec, seed);
+}
+
+inline QByteArray randomBytes(qsizetype size, quint32 seed)
+{
+    QByteArray bytes(size, '\0');
+    QRandomGenerator rng(seed);
+    for (char &c : bytes)
+        c = static_cast<char>(rng.bounded(256));
+    return bytes;
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// While alive, no file of this process can grow beyond limit bytes: writes
+// past it fail with EFBIG. Root cannot write past it either, so it stands in
+// for a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_oldHandler)(int) = nullptr;
+};

@@ -1,0 +1,254 @@
+#include "TestBitmaps.h"
+#include "carrier/Carrier.h"
+#include "carrier/FileProbe.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(BitmapSpec)
+
+class TestCarrier : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    QString put(const QString &name, const QByteArray &bytes)
+    {
+        const QString p = path(name);
+        if (!writeFile(p, bytes))
+            qFatal("cannot write fixture %s", qPrintable(p));
+        return p;
+    }
+
+private slots:
+    void probes()
+    {
+        const QString file = put("probe.bin", QByteArray(5, 'x'));
+        QVERIFY(FileExists(file));
+        QCOMPARE(FileSize(file), qint64(5));
+        QVERIFY(!FileExists(path("missing.bin")));
+        QCOMPARE(FileSize(path("missing.bin")), qint64(-1));
+        QVERIFY(!FileExists(QString()));
+        QVERIFY(!FileExists(m_dir.path()));
+        QCOMPARE(FileSize(m_dir.path()), qint64(-1));
+        QVERIFY(!QFileInfo::exists(path("missing.bin"))); // the probe created nothing
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+
+        const QByteArray good = makeBitmap(4, 2);
+        const auto with = [](auto change) {
+            BitmapSpec spec;
+            change(spec);
+            return makeBitmap(spec);
+        };
+        QTest::newRow("53 bytes") << good.left(53) << "File isn't a bitmap!";
+        QTest::newRow("empty") << QByteArray() << "File isn't a bitmap!";
+        QTest::newRow("bm") << with([](BitmapSpec &s) { s.type = "bm"; }) << "File isn't a bitmap!";
+        QTest::newRow("BA") << with([](BitmapSpec &s) { s.type = "BA"; }) << "File isn't a bitmap!";
+        QTest::newRow("8-bit") << with([](BitmapSpec &s) { s.bitCount = 8; })
+                               << "File must be a 24-bit bitmap!";
+        QTest::newRow("32-bit") << with([](BitmapSpec &s) { s.bitCount = 32; })
+                                << "File must be a 24-bit bitmap!";
+    }
+    void refusals()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        Carrier carrier;
+        const Outcome loaded = carrier.LoadCarrier(put("refused.bmp", bytes));
+        QVERIFY(!loaded.ok());
+        QCOMPARE(loaded.message(), message);
+        QVERIFY(!carrier.isLoaded());
+    }
+
+    void missingFile()
+    {
+        Carrier carrier;
+        const Outcome loaded = carrier.LoadCarrier(path("nowhere.bmp"));
+        QCOMPARE(loaded.message(), QStringLiteral("Bitmap file not found!"));
+    }
+
+    void unsafeLayoutsAndSizesAreRefusedWithAdvice_data()
+    {
+        QTest::addColumn<BitmapSpec>("spec");
+        QTest::addColumn<QString>("mentions");
+        const auto row = [](const char *name, auto change, const char *mentions) {
+            BitmapSpec spec;
+            change(spec);
+            QTest::newRow(name) << spec << QString::fromLatin1(mentions);
+        };
+        row("colour table offset", [](BitmapSpec &s) { s.offBits = 1078; }, "plain, uncompressed");
+        row("longer info header", [](BitmapSpec &s) { s.infoSize = 108; }, "plain, uncompressed");
+        row("bitfields", [](BitmapSpec &s) { s.compression = 3; }, "compressed");
+        row("zero width", [](BitmapSpec &s) { s.width = 0; }, "not valid");
+        row("zero height", [](BitmapSpec &s) { s.height = 0; }, "not valid");
+        row("negative width", [](BitmapSpec &s) { s.width = -4; }, "not valid");
+        row("2^31 bytes", [](BitmapSpec &s) { s.width = 32768; s.height = -21846; }, "too large");
+        row("int overflow", [](BitmapSpec &s) { s.width = INT32_MAX; s.height = INT32_MIN; }, "too large");
+    }
+    void unsafeLayoutsAndSizesAreRefusedWithAdvice()
+    {
+        QFETCH(BitmapSpec, spec);
+        QFETCH(QString, mentions);
+        // Headers alone: the refusal must come before any pixel is read.
+        Carrier carrier;
+        const Outcome loaded = carrier.LoadCarrier(put("layout.bmp", bitmapHeaders(spec, 0)));
+        QVERIFY(!loaded.ok());
+        QVERIFY2(loaded.message().contains(mentions), qPrintable(loaded.message()));
+        QVERIFY(!carrier.isLoaded());
+    }
+
+    void smallestBitmap()
+    {
+        BitmapSpec spec;
+        spec.width = 1;
+        spec.height = 1;
+        Carrier carrier;
+        QVERIFY(carrier.LoadCarrier(put("tiny.bmp", bitmapHeaders(spec, 54))).ok());
+        QCOMPARE(carrier.Pixels(), QByteArray(3, '\0'));
+        QCOMPARE(carrier.Capacity(), 0);
+    }
+
+    void plainBitmapRoundTripsByteForByte()
+    {
+        const QByteArray original = makeBitmap(4, 2, 99);
+        QCOMPARE(original.size(), 78);
+        const QString file = put("plain.bmp", original);
+        Carrier carrier;
+        QVERIFY(carrier.LoadCarrier(file).ok());
+        QCOMPARE(carrier.Pixels(), original.mid(54));
+        QCOMPARE(carrier.Capacity(), 3);
+        QCOMPARE(carrier.fileHeader().bfReserved1, quint16(0x1234));
+        QVERIFY(carrier.SaveCarrier(file).ok());
+        QCOMPARE(readFile(file), original);
+    }
+
+    void largeBitmapCapacity()
+    {
+        Carrier carrier;
+        QVERIFY(carrier.LoadCarrier(put("vga.bmp", makeBitmap(640, 480))).ok());
+        QCOMPARE(carrier.Pixels().size(), 921600);
+        QCOMPARE(carrier.Capacity(), 115200);
+    }
+
+    void fillBytesAndTrailingDataSurviveAWrite()
+    {
+        // 2 x 2: rows of 6 pixel bytes and 2 fill bytes. The pixel area takes
+        // file offsets 54..65, the first row's fill bytes included; the last
+        // row's fill bytes and anything after them ride along unchanged.
+        const QByteArray original = makeBitmap(2, 2, 5) + QByteArray("trailing metadata");
+        const QString file = put("fill.bmp", original);
+        Carrier carrier;
+        QVERIFY(carrier.LoadCarrier(file).ok());
+        QCOMPARE(carrier.Pixels(), original.mid(54, 12));
+        QCOMPARE(carrier.Capacity(), 1);
+
+        QVERIFY(carrier.stream().WriteHidden(QByteArray("\xFF", 1), 1, 0).ok());
+        QVERIFY(carrier.SaveCarrier(file).ok());
+        const QByteArray rewritten = readFile(file);
+        QCOMPARE(rewritten.size(), original.size());
+        for (qsizetype i = 0; i < original.size(); ++i) {
+            const bool hidden = i >= 54 && i < 62;
+            QCOMPARE(rewritten.at(i), hidden ? char(original.at(i) | 1) : original.at(i));
+        }
+    }
+
+    void fileCutShortLoadsWithZeros()
+    {
+        const QByteArray full = makeBitmap(4, 2, 3);
+        const QString file = put("short.bmp", full.left(60));
+        Carrier carrier;
+        QVERIFY(carrier.LoadCarrier(file).ok());
+        QCOMPARE(carrier.Pixels(), full.mid(54, 6) + QByteArray(18, '\0'));
+        QVERIFY(carrier.SaveCarrier(file).ok());
+        QCOMPARE(readFile(file), full.left(60) + QByteArray(18, '\0'));
+    }
+
+    void topDownBitmapUsesItsAbsoluteHeight()
+    {
+        Carrier carrier;
+        QVERIFY(carrier.LoadCarrier(put("topdown.bmp", makeBitmap(4, -2))).ok());
+        QCOMPARE(carrier.Pixels().size(), 24);
+    }
+
+    void rewriteChangesOnlyBitZeroOfTheWrittenRun()
+    {
+        const QByteArray original = makeBitmap(40, 30, 17);
+        const QString file = put("run.bmp", original);
+        Carrier carrier;
+        QVERIFY(carrier.LoadCarrier(file).ok());
+        QVERIFY(carrier.stream().WriteHidden(randomBytes(100, 3), 100, 20).ok());
+        QVERIFY(carrier.SaveCarrier(file).ok());
+        const QByteArray rewritten = readFile(file);
+        QCOMPARE(rewritten.size(), original.size());
+        for (qsizetype i = 0; i < original.size(); ++i) {
+            const bool inRun = i >= 54 + 8 * 20 && i < 54 + 8 * 120;
+            const int diff = (rewritten.at(i) ^ original.at(i)) & 0xFF;
+            QVERIFY2(inRun ? (diff & 0xFE) == 0 : diff == 0, qPrintable(QString::number(i)));
+        }
+    }
+
+    void failedRewriteLeavesTheImageIntact()
+    {
+        const QByteArray original = makeBitmap(64, 64, 8);
+        const QString file = put("keep.bmp", original);
+        Carrier carrier;
+        QVERIFY(carrier.LoadCarrier(file).ok());
+        QVERIFY(carrier.stream().WriteHidden(QByteArray(64, 'z'), 64, 0).ok());
+        {
+            // The new copy cannot grow past 4 KiB, as on a full disk.
+            FileSizeLimit limit(4096);
+            const Outcome saved = carrier.SaveCarrier(file);
+            QVERIFY(!saved.ok());
+            QVERIFY2(saved.message().contains("unchanged"), qPrintable(saved.message()));
+        }
+        QCOMPARE(readFile(file), original);
+        QCOMPARE(QDir(m_dir.path()).entryList({"keep.bmp*"}, QDir::Files | QDir::Hidden),
+                 QStringList{"keep.bmp"});
+
+        // A folder that cannot exist: its parent is a regular file.
+        const Outcome nowhere = carrier.SaveCarrier(file + "/inside.bmp");
+        QVERIFY(!nowhere.ok());
+        QCOMPARE(readFile(file), original);
+        QVERIFY(carrier.SaveCarrier(file).ok()); // the carrier is still whole
+    }
+
+    void rewriteKeepsThePermissions()
+    {
+        const QString file = put("perm.bmp", makeBitmap(4, 2));
+        const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+        QVERIFY(QFile::setPermissions(file, permissions));
+        Carrier carrier;
+        QVERIFY(carrier.LoadCarrier(file).ok());
+        QVERIFY(carrier.SaveCarrier(file).ok());
+        const auto owners = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                            | QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+                            | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QCOMPARE(QFile::permissions(file) & owners, permissions);
+    }
+
+    void failedLoadKeepsTheEarlierCarrier()
+    {
+        Carrier carrier;
+        QVERIFY(carrier.LoadCarrier(put("first.bmp", makeBitmap(4, 2, 1))).ok());
+        const QByteArray pixels = carrier.Pixels();
+        QVERIFY(!carrier.LoadCarrier(put("bad.bmp", QByteArray("BMnope"))).ok());
+        QCOMPARE(carrier.Pixels(), pixels);
+        carrier.release();
+        QVERIFY(!carrier.isLoaded());
+        QVERIFY(carrier.Pixels().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCarrier)
+#include "tst_carrier.moc"

@@ -1,0 +1,405 @@
+#include "TestBitmaps.h"
+#include "carrier/Carrier.h"
+#include "container/ContainerHeader.h"
+#include "container/DatFile.h"
+#include "container/PasswordHash.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// A fresh pixel area with room for capacity hidden bytes.
+QByteArray pixelArea(qint64 capacity, quint32 seed = 11)
+{
+    return randomBytes(capacity * 8, seed);
+}
+
+QByteArray hiddenRun(QByteArray &pixels, qint64 count, qint64 start)
+{
+    QByteArray out(count, '\0');
+    if (!HiddenStream(pixels).ReadHidden(out, count, start).ok())
+        qFatal("hidden run out of range");
+    return out;
+}
+
+QByteArray record(const QByteArray &name, qint32 length)
+{
+    QByteArray bytes = name.leftJustified(28, ' ', true);
+    bytes.resize(32);
+    qToLittleEndian(length, bytes.data() + 28);
+    return bytes;
+}
+
+ContainerHeader headerFor(qint32 files, bool usePassword, const QByteArray &password = {})
+{
+    ContainerHeader header;
+    header.startFresh();
+    header.FileCount = files;
+    header.UsePassword = usePassword;
+    header.PasswordHash = HashPassword(password);
+    return header;
+}
+
+QStringList descriptions(const DatFile &table)
+{
+    QStringList out;
+    for (qsizetype i = 1; i <= table.colDescriptions().count(); ++i)
+        out << table.colDescriptions().item(i);
+    return out;
+}
+
+} // namespace
+
+class TestDatFile : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString put(const QString &name, const QByteArray &bytes)
+    {
+        const QString p = m_dir.filePath(name);
+        if (!writeFile(p, bytes))
+            qFatal("cannot write fixture");
+        return p;
+    }
+
+private slots:
+    void injectRemoveAndSizes()
+    {
+        DatFile table;
+        QCOMPARE(table.TotalSize(), qint64(0));
+        QVERIFY(table.Inject("ten.bin", put("ten.bin", QByteArray(10, 't'))));
+        QVERIFY(table.Inject("twenty.bin", put("twenty.bin", QByteArray(20, 'w'))));
+        QVERIFY(table.Inject("empty.bin", put("empty.bin", QByteArray())));
+        QCOMPARE(table.TotalSize(), qint64(30));
+        QCOMPARE(table.ContainerSize(), qint64(14 + 3 * 32 + 30));
+        QCOMPARE(table.ContainerSizeWith(5), qint64(14 + 4 * 32 + 35));
+        QCOMPARE(descriptions(table), (QStringList{"ten.bin", "twenty.bin", "empty.bin"}));
+
+        const InjectResult again = table.Inject("TEN.BIN", put("other.bin", "x"));
+        QCOMPARE(again.status, InjectStatus::Duplicate);
+        const InjectResult missing = table.Inject("missing.bin", m_dir.filePath("missing.bin"));
+        QCOMPARE(missing.status, InjectStatus::Unreadable);
+        QCOMPARE(table.colFiles().count(), 3);
+
+        QVERIFY(table.Remove("TWENTY.bin").ok());
+        QVERIFY(!table.Remove("twenty.bin").ok());
+        QCOMPARE(descriptions(table), (QStringList{"ten.bin", "empty.bin"}));
+        QCOMPARE(table.colFiles().count(), 2);
+        QCOMPARE(table.TotalSize(), qint64(10));
+    }
+
+    void injectRefusesNamesThatCannotBeStoredApart()
+    {
+        DatFile table;
+        const QString data = put("data.bin", "abc");
+        const QString longName = QString(28, 'n') + "-one.txt";
+        QVERIFY(table.Inject(longName, data));
+        const InjectResult twin = table.Inject(QString(28, 'N') + "-two.txt", data);
+        QCOMPARE(twin.status, InjectStatus::StoredNameTaken);
+        QVERIFY(twin.message.contains("28"));
+        QCOMPARE(table.Inject(QString(28, 'n'), data).status, InjectStatus::StoredNameTaken);
+
+        const InjectResult foreign = table.Inject(QStringLiteral("zaż\u00f3\u0142\u0107.txt"), data);
+        QCOMPARE(foreign.status, InjectStatus::Unrepresentable);
+        QVERIFY(foreign.message.contains("U+017C"));
+        QCOMPARE(table.colFiles().count(), 1);
+    }
+
+    void extract()
+    {
+        DatFile table;
+        QVERIFY(table.Inject("doc.txt", put("src.txt", "short")));
+        QVERIFY(table.Inject("none.txt", put("none.txt", QByteArray())));
+        QDir out(m_dir.filePath("out"));
+        QVERIFY(out.mkpath("."));
+
+        // An existing longer file is replaced by exactly the entry's bytes.
+        writeFile(out.filePath("doc.txt"), QByteArray(100, 'o'));
+        QVERIFY(table.Extract("DOC.TXT", out.filePath("doc.txt")).ok());
+        QCOMPARE(readFile(out.filePath("doc.txt")), QByteArray("short"));
+        QVERIFY(table.Extract("none.txt", out.filePath("none.txt")).ok());
+        QVERIFY(QFileInfo(out.filePath("none.txt")).isFile());
+        QCOMPARE(QFileInfo(out.filePath("none.txt")).size(), 0);
+
+        // Unknown entries touch nothing.
+        QVERIFY(!table.Extract("ghost.txt", out.filePath("doc.txt")).ok());
+        QVERIFY(!table.Extract("ghost.txt", out.filePath("ghost.txt")).ok());
+        QCOMPARE(readFile(out.filePath("doc.txt")), QByteArray("short"));
+        QVERIFY(!QFileInfo::exists(out.filePath("ghost.txt")));
+    }
+
+    void extractRefusesNamesLeavingTheFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"../escape.txt", "a/b.txt", "a\\b.txt", "c:evil.txt", ".", "..",
+                                 "tab\there", "", "nul\x7f"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+        QTest::newRow("C1 control") << QStringLiteral("x\u0081y");
+    }
+    void extractRefusesNamesLeavingTheFolder()
+    {
+        QFETCH(QString, name);
+        QVERIFY(!DatFile::unsafeFileName(name).isEmpty());
+
+        // Names like these can only come from a stored record.
+        QByteArray pixels = pixelArea(200);
+        HiddenStream stream(pixels);
+        QByteArray bytes = Charset::encode(name).value();
+        QVERIFY(stream.WriteHidden(record(bytes, 3) + "abc", 35, 14).ok());
+        DatFile table;
+        QCOMPARE(table.Load(stream, headerFor(1, false), {}).loaded, 1);
+
+        QDir out(m_dir.filePath("unsafe"));
+        QVERIFY(out.mkpath("."));
+        const Outcome written = table.Extract(name, out.path() + '/' + name);
+        QVERIFY(!written.ok());
+        QVERIFY(!written.message().isEmpty());
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("escape.txt")));
+        QVERIFY(out.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+    }
+
+    void failedExtractKeepsTheExistingFile()
+    {
+        DatFile table;
+        QVERIFY(table.Inject("big.bin", put("big-src.bin", QByteArray(64 * 1024, 'b'))));
+        const QString target = put("big.bin", "precious");
+        {
+            FileSizeLimit limit(1024);
+            QVERIFY(!table.Extract("big.bin", target).ok());
+        }
+        QCOMPARE(readFile(target), QByteArray("precious"));
+        QVERIFY(!table.Extract("big.bin", target + "/below-a-file").ok());
+    }
+
+    void storedLayoutAndKeyAcrossEntries()
+    {
+        DatFile table;
+        QVERIFY(table.Inject("four", put("four", "\x10\x20\x30\x40")));
+        QVERIFY(table.Inject("five", put("five", "\x50\x60\x70\x80\x90")));
+        const QByteArray password = "\x01\x02\x04";
+        QByteArray pixels = pixelArea(100);
+        HiddenStream stream(pixels);
+        QVERIFY(table.Save(stream, headerFor(2, true, password), password).ok());
+
+        // The records are plain; the data combine with the key running on
+        // across the record in between: 1,2,3,1 then 2,3,1,2,3.
+        QCOMPARE(hiddenRun(pixels, 32, 14), record("four", 4));
+        QCOMPARE(hiddenRun(pixels, 4, 46), QByteArray("\x11\x22\x34\x41"));
+        QCOMPARE(hiddenRun(pixels, 32, 50), record("five", 5));
+        QCOMPARE(hiddenRun(pixels, 5, 82), QByteArray("\x52\x64\x71\x82\x94"));
+
+        DatFile back;
+        const LoadReport report = back.Load(stream, headerFor(2, true, password), password);
+        QVERIFY(report.isComplete());
+        QCOMPARE(back.colFiles().item(1), QByteArray("\x10\x20\x30\x40"));
+        QCOMPARE(back.colFiles().item(2), QByteArray("\x50\x60\x70\x80\x90"));
+    }
+
+    void emptyEntryIsFollowedDirectlyByTheNextRecord()
+    {
+        DatFile table;
+        QVERIFY(table.Inject("zero", put("zero", QByteArray())));
+        QVERIFY(table.Inject("one", put("one", "1")));
+        QByteArray pixels = pixelArea(100);
+        HiddenStream stream(pixels);
+        QVERIFY(table.Save(stream, headerFor(2, false), {}).ok());
+        QCOMPARE(hiddenRun(pixels, 32, 14), record("zero", 0));
+        QCOMPARE(hiddenRun(pixels, 32, 46), record("one", 1));
+    }
+
+    void saveAndLoadRoundTrip_data()
+    {
+        QTest::addColumn<bool>("usePassword");
+        QTest::addColumn<QByteArray>("password");
+        QTest::newRow("plain") << false << QByteArray();
+        QTest::newRow("plain, a password remembered") << false << QByteArray("kept");
+        QTest::newRow("password") << true << QByteArray("s\xE9same");
+        QTest::newRow("flag without password") << true << QByteArray();
+    }
+    void saveAndLoadRoundTrip()
+    {
+        QFETCH(bool, usePassword);
+        QFETCH(QByteArray, password);
+        DatFile table;
+        const QList<QByteArray> contents = {randomBytes(70000, 1), QByteArray(), randomBytes(13, 2),
+                                            randomBytes(65537, 3)};
+        const QStringList names = {"  spaced.bin  ", "empty", QString(30, 'L'), QStringLiteral("caf\u00e9.txt")};
+        for (int i = 0; i < names.size(); ++i)
+            QVERIFY(table.Inject(names[i], put(QString("rt%1").arg(i), contents[i])));
+
+        QByteArray pixels = pixelArea(table.ContainerSize());
+        HiddenStream stream(pixels);
+        const ContainerHeader header = headerFor(4, usePassword, password);
+        QVERIFY(table.Save(stream, header, password).ok());
+        if (usePassword && !password.isEmpty())
+            QVERIFY(hiddenRun(pixels, 13, 14 + 64 + 70000 + 32) != contents[2]);
+        else
+            QCOMPARE(hiddenRun(pixels, 13, 14 + 64 + 70000 + 32), contents[2]);
+
+        DatFile back;
+        const LoadReport report = back.Load(stream, header, password);
+        QVERIFY2(report.isComplete(), qPrintable(report.message()));
+        QCOMPARE(report.loaded, 4);
+        QCOMPARE(descriptions(back),
+                 (QStringList{"spaced.bin", "empty", QString(28, 'L'), QStringLiteral("caf\u00e9.txt")}));
+        for (int i = 0; i < contents.size(); ++i)
+            QCOMPARE(back.colFiles().item(i + 1), contents[i]);
+    }
+
+    void saveRefusesAContainerThatDoesNotFit()
+    {
+        DatFile table;
+        QVERIFY(table.Inject("a", put("fit-a", QByteArray(50, 'a'))));
+        QByteArray pixels = pixelArea(14 + 32 + 49);
+        const QByteArray before = pixels;
+        HiddenStream stream(pixels);
+        const Outcome saved = table.Save(stream, headerFor(1, false), {});
+        QVERIFY(!saved.ok());
+        QVERIFY(saved.message().contains("95"));
+        QCOMPARE(pixels, before);
+        QVERIFY(!table.CheckFits(95).ok());
+        QVERIFY(table.CheckFits(96).ok());
+    }
+
+    void loadStopsAtDamageAndKeepsWhatItRead_data()
+    {
+        QTest::addColumn<qint32>("fileCount");
+        QTest::addColumn<qint32>("secondLength");
+        QTest::addColumn<int>("loaded");
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("count runs past the end") << qint32(INT32_MAX) << qint32(2) << 2 << true;
+        QTest::newRow("negative length") << qint32(2) << qint32(-5) << 1 << true;
+        QTest::newRow("length past the end") << qint32(2) << qint32(1000) << 1 << true;
+        QTest::newRow("length to the last byte") << qint32(2) << qint32(200 - 14 - 64 - 3) << 2 << false;
+        QTest::newRow("count zero") << qint32(0) << qint32(2) << 0 << false;
+        QTest::newRow("count negative") << qint32(-3) << qint32(2) << 0 << false;
+    }
+    void loadStopsAtDamageAndKeepsWhatItRead()
+    {
+        QFETCH(qint32, fileCount);
+        QFETCH(qint32, secondLength);
+        QFETCH(int, loaded);
+        QFETCH(bool, damaged);
+        QByteArray pixels = pixelArea(200);
+        HiddenStream stream(pixels);
+        const QByteArray stored = record("first", 3) + "abc" + record("second", secondLength) + "de";
+        QVERIFY(stream.WriteHidden(stored, stored.size(), 14).ok());
+        DatFile table;
+        const LoadReport report = table.Load(stream, headerFor(fileCount, false), {});
+        QCOMPARE(report.loaded, loaded);
+        QCOMPARE(table.colFiles().count(), loaded);
+        QCOMPARE(!report.damage.isEmpty(), damaged);
+        if (damaged)
+            QVERIFY2(report.message().contains(QString("only %1 could be read").arg(loaded)),
+                     qPrintable(report.message()));
+        if (loaded > 0)
+            QCOMPARE(table.colFiles().item(1), QByteArray("abc"));
+    }
+
+    void repeatedStoredNamesAreRenamedNotDropped()
+    {
+        QByteArray pixels = pixelArea(300);
+        HiddenStream stream(pixels);
+        const QByteArray longName = QByteArray(24, 'x') + ".txt";
+        const QByteArray stored = record("a.txt", 1) + "1" + record(" A.TXT ", 1) + "2"
+                                  + record("a.txt", 1) + "3" + record(longName, 1) + "4"
+                                  + record(longName, 1) + "5";
+        QVERIFY(stream.WriteHidden(stored, stored.size(), 14).ok());
+        DatFile table;
+        const LoadReport report = table.Load(stream, headerFor(5, false), {});
+        QCOMPARE(report.loaded, 5);
+        QVERIFY(report.damage.isEmpty());
+        QCOMPARE(report.renamed.size(), 3);
+        const QString cut = QString(20, 'x') + " (2).txt";
+        QCOMPARE(descriptions(table),
+                 (QStringList{"a.txt", "A (2).TXT", "a (3).txt", QString::fromLatin1(longName), cut}));
+        QCOMPARE(table.colFiles().item(5), QByteArray("5"));
+        QVERIFY(report.message().contains("renamed"));
+    }
+
+    void shorterRewriteHidesTheOlderTail()
+    {
+        QByteArray pixels = pixelArea(1000);
+        HiddenStream stream(pixels);
+        DatFile five;
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(five.Inject(QString("f%1").arg(i), put(QString("five%1").arg(i), QByteArray(20, char('a' + i)))));
+        QVERIFY(five.Save(stream, headerFor(5, false), {}).ok());
+        DatFile two;
+        QVERIFY(two.Inject("g0", put("g0", "zz")));
+        QVERIFY(two.Inject("g1", put("g1", "yy")));
+        QVERIFY(two.Save(stream, headerFor(2, false), {}).ok());
+        DatFile back;
+        QCOMPARE(back.Load(stream, headerFor(2, false), {}).loaded, 2);
+        QCOMPARE(descriptions(back), (QStringList{"g0", "g1"}));
+    }
+
+    // The whole cycle through real files: hide in a bitmap, write it, open it
+    // again and recover every file byte for byte.
+    void hideAndRecoverThroughTheBitmapFile_data()
+    {
+        QTest::addColumn<bool>("usePassword");
+        QTest::newRow("plain") << false;
+        QTest::newRow("password") << true;
+    }
+    void hideAndRecoverThroughTheBitmapFile()
+    {
+        QFETCH(bool, usePassword);
+        const QByteArray password = "correct horse";
+        const QByteArray original = makeBitmap(101, 67, 4) + QByteArray("tail");
+        const QString bitmap = put("cycle.bmp", original);
+
+        Carrier carrier;
+        QVERIFY(carrier.LoadCarrier(bitmap).ok());
+        ContainerHeader header;
+        QVERIFY(header.ReadHeader(carrier.stream()).ok());
+        QVERIFY(!header.HasSignature());
+        header.startFresh();
+        DatFile table;
+        const QByteArray a = randomBytes(1500, 9);
+        const QByteArray b = randomBytes(777, 10);
+        QVERIFY(table.Inject("a.bin", put("a.bin", a)));
+        QVERIFY(table.Inject("b.bin", put("b.bin", b)));
+
+        header.FileCount = 2;
+        header.UsePassword = usePassword;
+        header.PasswordHash = HashPassword(password);
+        HiddenStream stream = carrier.stream();
+        QVERIFY(header.WriteHeader(stream).ok());
+        QVERIFY(table.Save(stream, header, password).ok());
+        QVERIFY(carrier.SaveCarrier(bitmap).ok());
+        carrier.release();
+
+        const QByteArray written = readFile(bitmap);
+        QCOMPARE(written.size(), original.size());
+        QCOMPARE(written.right(4), QByteArray("tail"));
+
+        Carrier again;
+        QVERIFY(again.LoadCarrier(bitmap).ok());
+        ContainerHeader read;
+        QVERIFY(read.ReadHeader(again.stream()).ok());
+        QVERIFY(read.HasSignature());
+        QCOMPARE(read.FileCount, 2);
+        QCOMPARE(read.UsePassword, usePassword);
+        QCOMPARE(read.PasswordHash, HashPassword(password));
+        DatFile loaded;
+        QVERIFY(loaded.Load(again.stream(), read, password).isComplete());
+
+        QDir out(m_dir.filePath(usePassword ? "out-pw" : "out-plain"));
+        QVERIFY(out.mkpath("."));
+        for (qsizetype i = 1; i <= loaded.colDescriptions().count(); ++i) {
+            const QString name = loaded.colDescriptions().item(i);
+            QVERIFY(loaded.Extract(name, out.filePath(name)).ok());
+        }
+        QCOMPARE(readFile(out.filePath("a.bin")), a);
+        QCOMPARE(readFile(out.filePath("b.bin")), b);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDatFile)
+#include "tst_datfile.moc"
