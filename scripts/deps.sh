@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Veldra needs on Debian 12.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libbenchmark-dev xvfb xauth)
+packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libbenchmark-dev fonts-liberation)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,17 @@
+#include "BusyCaption.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+BusyCaption::BusyCaption(QPushButton *button) : m_button(button), m_caption(button->text())
+{
+    m_button->setText(QStringLiteral("Wait..."));
+    m_button->repaint();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyCaption::~BusyCaption()
+{
+    QApplication::restoreOverrideCursor();
+    m_button->setText(m_caption);
+}

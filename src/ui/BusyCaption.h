@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QPushButton;
+
+// While alive, the button reads "Wait..." (painted at once, before the work
+// starts) and the application shows the busy cursor; both are put back when
+// it goes.
+class BusyCaption
+{
+public:
+    explicit BusyCaption(QPushButton *button);
+    ~BusyCaption();
+    BusyCaption(const BusyCaption &) = delete;
+    BusyCaption &operator=(const BusyCaption &) = delete;
+
+private:
+    QPushButton *m_button;
+    QString m_caption;
+};

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "carrier/Carrier.h"
+#include "container/ContainerHeader.h"
+#include "container/DatFile.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class Prompter;
+class QCheckBox;
+class QFileDialog;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// The main window: name a bitmap, open the container hidden in it, work on
+// its files and write it back or close it.
+class frmVeldra : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmVeldra(Prompter *prompter = nullptr, QWidget *parent = nullptr);
+    ~frmVeldra() override;
+
+    // A byte count as the size labels show it: "1 234 bytes".
+    static QString FormatBytes(qint64 count);
+
+    // True when the control's caption shows whole inside its box.
+    static bool captionFits(const QWidget *control);
+    QList<QWidget *> captionedControls() const;
+
+    // The program state the window drives, readable for inspection.
+    const QString &Password() const { return m_Password; }
+    const ContainerHeader &header() const { return m_header; }
+    const DatFile *openFile() const { return m_file.get(); }
+    bool isLoading() const { return m_Loading; }
+
+    // Controls, also reachable by their object names.
+    QLabel *Label1 = nullptr;
+    QLineEdit *txtBitmap = nullptr;
+    QPushButton *cmdBrowse = nullptr;
+    QPushButton *cmdOpen = nullptr;
+    QPushButton *cmdClose = nullptr;
+    QPushButton *cmdWrClose = nullptr;
+    QFrame *shpFiles = nullptr;
+    QGroupBox *fraFiles = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *lblCapacity = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *lblUsed = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *lblFree = nullptr;
+    QListWidget *lstFiles = nullptr;
+    QPushButton *cmdAdd = nullptr;
+    QPushButton *cmdRem = nullptr;
+    QPushButton *cmdExtract = nullptr;
+    QPushButton *cmdExtractAll = nullptr;
+    QCheckBox *chkUsePass = nullptr;
+    QLabel *lblCopy = nullptr;
+    QFileDialog *cdl = nullptr;
+    QFileDialog *cdl2 = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void txtBitmap_Change();
+    void cmdBrowse_Click();
+    void cmdOpen_Click();
+    void cmdClose_Click();
+    void cmdWrClose_Click();
+    void chkUsePass_Click();
+    void cmdAdd_Click();
+    void cmdRem_Click();
+    void cmdExtract_Click();
+    void cmdExtractAll_Click();
+
+private:
+    void buildControls();
+    void fitFont();
+    void Form_Load();
+    void Form_KeyDown(int &KeyCode, Qt::KeyboardModifiers Shift);
+    void Form_Unload();
+    void RefreshInfo();
+    QByteArray passwordBytes() const;
+    void showError(const QString &text);
+
+    Prompter *m_prompter;
+    Carrier m_carrier;
+    ContainerHeader m_header;
+    QString m_Password;
+    std::unique_ptr<DatFile> m_file;
+    bool m_Loading = false;
+};
