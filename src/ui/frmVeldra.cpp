@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -35,6 +36,9 @@ QFileDialog *openDialog(QWidget *parent, const char *name, const QStringList &fi
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setNameFilters(filters);
     dialog->setDefaultSuffix(QStringLiteral("bmp"));
+    // The program's own folder is the current one; the user's files are
+    // more likely at home. Later showings start where the last one ended.
+    dialog->setDirectory(QDir::homePath());
     return dialog;
 }
 
