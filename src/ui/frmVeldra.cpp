@@ -237,7 +237,7 @@ void frmVeldra::closeEvent(QCloseEvent *event)
 void frmVeldra::Form_Unload()
 {
     // An open container is discarded unwritten.
-    if (!cmdOpen->isEnabled() && m_file)
+    if (!cmdOpen->isEnabled() && m_session)
         cmdClose_Click();
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "carrier/Carrier.h"
-#include "container/ContainerHeader.h"
-#include "container/DatFile.h"
+#include "container/ContainerSession.h"
 
 #include <QWidget>
 
@@ -37,8 +35,8 @@ public:
 
     // The program state the window drives, readable for inspection.
     const QString &Password() const { return m_Password; }
-    const ContainerHeader &header() const { return m_header; }
-    const DatFile *openFile() const { return m_file.get(); }
+    // The open container's file table, or none.
+    const DatFile *openFile() const { return m_session ? &m_session->file() : nullptr; }
     bool isLoading() const { return m_Loading; }
 
     // Controls, also reachable by their object names.
@@ -93,9 +91,8 @@ private:
     void showError(const QString &text);
 
     Prompter *m_prompter;
-    Carrier m_carrier;
-    ContainerHeader m_header;
     QString m_Password;
-    std::unique_ptr<DatFile> m_file;
+    // The open container: the carrier, its header and its file table.
+    std::unique_ptr<ContainerSession> m_session;
     bool m_Loading = false;
 };

@@ -7,13 +7,11 @@
 
 #include "carrier/FileProbe.h"
 #include "container/Charset.h"
-#include "container/PasswordHash.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 QByteArray frmVeldra::passwordBytes() const
@@ -39,17 +37,18 @@ void frmVeldra::cmdOpen_Click()
 {
     BusyCaption busy(cmdOpen);
 
-    if (Outcome loaded = m_carrier.LoadCarrier(txtBitmap->text()); !loaded) {
-        showError(loaded.message());
+    // A protected container asks for the password; a dismissed dialog leaves
+    // the remembered one in force.
+    auto session = std::make_unique<ContainerSession>();
+    const Outcome opened = session->open(txtBitmap->text(), [this](QString *) {
+        m_prompter->password(this, m_Password);
+        return std::optional<QByteArray>(passwordBytes());
+    });
+    if (!opened) {
+        showError(opened.message());
         return;
     }
-    if (m_carrier.Capacity() < ContainerHeader::Size) {
-        m_carrier.release();
-        showError(tr("This image is too small to hide files in: it must have at least %1 "
-                     "bytes of pixels.")
-                      .arg(ContainerHeader::Size * 8));
-        return;
-    }
+    m_session = std::move(session);
 
     txtBitmap->setEnabled(false);
     cmdBrowse->setEnabled(false);
@@ -57,67 +56,39 @@ void frmVeldra::cmdOpen_Click()
     cmdClose->setEnabled(true);
     cmdWrClose->setEnabled(true);
 
-    // The capacity was checked above, so the header can be read.
-    (void)m_header.ReadHeader(m_carrier.stream());
-    m_file = std::make_unique<DatFile>();
-
-    LoadReport report;
-    if (!m_header.HasSignature()) {
-        m_header.startFresh();
-    } else {
+    // The box shows whether the container was protected; setting it here
+    // must not ask for a password or forget the one in force.
+    if (m_session->foundContainer()) {
         m_Loading = true;
-        if (m_header.UsePassword) {
-            m_prompter->password(this, m_Password);
-            if (HashPassword(passwordBytes()) != m_header.PasswordHash) {
-                showError(QStringLiteral("Invalid password!"));
-                cmdClose_Click();
-                m_Loading = false;
-                return;
-            }
-            chkUsePass->setChecked(true);
-        } else {
-            chkUsePass->setChecked(false);
-        }
-        report = m_file->Load(m_carrier.stream(), m_header, passwordBytes());
+        chkUsePass->setChecked(m_session->header().UsePassword);
+        m_Loading = false;
     }
-    m_Loading = false;
     fraFiles->setVisible(true);
     RefreshInfo();
 
-    if (!report.isComplete())
-        m_prompter->message(this, QMessageBox::Warning, report.message());
+    if (!m_session->report().isComplete())
+        m_prompter->message(this, QMessageBox::Warning, m_session->report().message());
 }
 
 void frmVeldra::cmdClose_Click()
 {
-    m_carrier.release();
     txtBitmap->setEnabled(true);
     cmdBrowse->setEnabled(true);
     cmdOpen->setEnabled(true);
     cmdClose->setEnabled(false);
     cmdWrClose->setEnabled(false);
     fraFiles->setVisible(false);
-    m_file.reset();
+    m_session.reset();
 }
 
 void frmVeldra::cmdWrClose_Click()
 {
     BusyCaption busy(cmdWrClose);
 
-    m_header.FileCount = static_cast<qint32>(lstFiles->count());
-    m_header.UsePassword = chkUsePass->isChecked();
-    m_header.PasswordHash = HashPassword(passwordBytes());
-
     // Any failure keeps the container open with everything in it; the image
     // on disk is replaced only by a complete new copy.
-    HiddenStream stream = m_carrier.stream();
-    Outcome written = m_file->CheckFits(stream.Capacity());
-    if (written)
-        written = m_header.WriteHeader(stream);
-    if (written)
-        written = m_file->Save(stream, m_header, passwordBytes());
-    if (written)
-        written = m_carrier.SaveCarrier(txtBitmap->text());
+    const Outcome written =
+        m_session->write(txtBitmap->text(), chkUsePass->isChecked(), passwordBytes());
     if (!written) {
         showError(written.message());
         return;

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ContainerHeader.h"
+#include "DatFile.h"
+#include "carrier/Carrier.h"
+#include "carrier/Outcome.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// One container opened from a bitmap and written back, with the same steps,
+// tests and messages as the window's Open, Add and Write & Close, for
+// callers without a window.
+class ContainerSession
+{
+public:
+    // Gives the password typed for a protected container, or nothing when
+    // none can be had (the reason goes into *why).
+    using PasswordSource = std::function<std::optional<QByteArray>(QString *why)>;
+
+    // Loads the bitmap and its container. A protected container asks
+    // askPassword once and opens only when the hash matches; an image
+    // without a container opens empty. Damage found while reading the
+    // entries does not fail the open: see report().
+    Outcome open(const QString &path, const PasswordSource &askPassword);
+
+    // Hides the file at path under its bare file name, with Add's tests.
+    Outcome add(const QString &path);
+
+    // Writes header and entries into the pixel area and replaces the bitmap
+    // at path. On failure the file is left as it was.
+    Outcome write(const QString &path, bool usePassword, const QByteArray &password);
+
+    // True when the image held a container, false when it opened empty.
+    bool foundContainer() const { return m_found; }
+    const ContainerHeader &header() const { return m_header; }
+    const DatFile &file() const { return m_file; }
+    DatFile &file() { return m_file; }
+    const LoadReport &report() const { return m_report; }
+    // The password the container was opened with (empty when none).
+    const QByteArray &password() const { return m_password; }
+    qint64 capacity() const { return m_carrier.Capacity(); }
+
+private:
+    Carrier m_carrier;
+    ContainerHeader m_header;
+    DatFile m_file;
+    LoadReport m_report;
+    QByteArray m_password;
+    bool m_found = false;
+};
