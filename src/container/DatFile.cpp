@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
 
 #include <cstring>
@@ -58,9 +59,12 @@ QString LoadReport::message() const
     QStringList parts;
     if (!damage.isEmpty())
         parts << damage;
-    if (!renamed.isEmpty()) {
+    if (renamedCount > 0) {
+        QString list = renamed.join(QStringLiteral(", "));
+        if (renamedCount > renamed.size())
+            list += tr(" and %1 more").arg(renamedCount - renamed.size());
         parts << tr("Some hidden files had the same name as an earlier one and were renamed: %1.")
-                     .arg(renamed.join(QStringLiteral(", ")));
+                     .arg(list);
     }
     return parts.join(QLatin1Char(' '));
 }
@@ -205,12 +209,16 @@ Outcome DatFile::Save(HiddenStream &stream, const ContainerHeader &header,
     return Outcome::success();
 }
 
-QString DatFile::distinctDescription(const QString &description) const
+QString DatFile::distinctDescription(const QString &description,
+                                     QHash<QString, int> *nextNumber) const
 {
     const qsizetype dot = description.lastIndexOf(QLatin1Char('.'));
     const QString base = dot > 0 ? description.left(dot) : description;
     const QString extension = dot > 0 ? description.mid(dot) : QString();
-    for (int n = 2;; ++n) {
+    // Numbering goes on from the last number given to this name, so that a
+    // long run of repeated names is renamed in linear time.
+    int &n = (*nextNumber)[Charset::fold(description)];
+    for (n = qMax(n, 2);; ++n) {
         const QString suffix = QStringLiteral(" (%1)").arg(n) + extension;
         const qsizetype room = qMax<qsizetype>(0, EntryRecord::DescriptionSize - suffix.size());
         const QString candidate = EntryRecord::storedForm(base.left(room) + suffix);
@@ -234,6 +242,7 @@ LoadReport DatFile::Load(const HiddenStream &stream, const ContainerHeader &head
 
     Scrambler scrambler(header.UsePassword, password);
     QByteArray recordBytes(RecordSize, '\0');
+    QHash<QString, int> nextNumber;
     qint64 offset = ContainerHeader::Size;
     for (qint32 i = 0; i < report.expected; ++i) {
         if (capacity - offset < RecordSize) {
@@ -264,8 +273,10 @@ LoadReport DatFile::Load(const HiddenStream &stream, const ContainerHeader &head
 
         QString description = record.description();
         if (m_colFiles.contains(description)) {
-            const QString distinct = distinctDescription(description);
-            report.renamed << QStringLiteral("\"%1\" -> \"%2\"").arg(description, distinct);
+            const QString distinct = distinctDescription(description, &nextNumber);
+            ++report.renamedCount;
+            if (report.renamed.size() < LoadReport::RenamedListed)
+                report.renamed << QStringLiteral("\"%1\" -> \"%2\"").arg(description, distinct);
             description = distinct;
         }
         AddEntry(description, std::move(data));

@@ -6,6 +6,7 @@
 #include "carrier/Outcome.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -31,10 +32,13 @@ struct LoadReport
 {
     qint32 expected = 0; // the entries the header announces (0 when it announces none)
     qint32 loaded = 0;
-    QString damage;      // why the walk stopped early; empty when it did not
-    QStringList renamed; // "stored name" -> "name given", for repeated names
+    static constexpr qsizetype RenamedListed = 10;
 
-    bool isComplete() const { return damage.isEmpty() && renamed.isEmpty(); }
+    QString damage;      // why the walk stopped early; empty when it did not
+    qint64 renamedCount = 0; // entries renamed because their name was taken
+    QStringList renamed; // "stored name" -> "name given", the first few of them
+
+    bool isComplete() const { return damage.isEmpty() && renamedCount == 0; }
     // One text telling the user what happened, empty when complete.
     QString message() const;
 };
@@ -82,7 +86,7 @@ public:
 
 private:
     bool AddEntry(const QString &description, QByteArray data);
-    QString distinctDescription(const QString &description) const;
+    QString distinctDescription(const QString &description, QHash<QString, int> *nextNumber) const;
 
     KeyedList<QByteArray> m_colFiles;
     KeyedList<QString> m_colDescriptions;

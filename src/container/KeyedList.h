@@ -2,12 +2,14 @@
 
 #include "Charset.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
 // A list of items under text keys. Keys compare without regard to letter
 // case and occur at most once; items keep the order in which they were
-// added and are reached by position, 1 to count(), or by key.
+// added and are reached by position, 1 to count(), or by key. Lookups and
+// appends take constant time, so tables of many entries stay fast.
 template <typename T>
 class KeyedList
 {
@@ -19,29 +21,35 @@ public:
     const T &item(qsizetype position) const { return m_slots.at(position - 1).item; }
     const QString &key(qsizetype position) const { return m_slots.at(position - 1).key; }
 
-    bool contains(const QString &key) const { return indexOf(key) >= 0; }
+    bool contains(const QString &key) const { return m_index.contains(Charset::fold(key)); }
     const T *find(const QString &key) const
     {
-        const qsizetype i = indexOf(key);
-        return i < 0 ? nullptr : &m_slots.at(i).item;
+        const auto it = m_index.constFind(Charset::fold(key));
+        return it == m_index.constEnd() ? nullptr : &m_slots.at(*it).item;
     }
 
     // Appends the item; false, changing nothing, when the key is taken.
     bool add(const QString &key, T item)
     {
-        if (contains(key))
+        const QString folded = Charset::fold(key);
+        if (m_index.contains(folded))
             return false;
-        m_slots.append({key, Charset::fold(key), std::move(item)});
+        m_index.insert(folded, m_slots.size());
+        m_slots.append({key, folded, std::move(item)});
         return true;
     }
 
-    // Removes the item under key; false when there is none.
+    // Removes the item under key, closing the gap; false when there is none.
     bool remove(const QString &key)
     {
-        const qsizetype i = indexOf(key);
-        if (i < 0)
+        const auto it = m_index.constFind(Charset::fold(key));
+        if (it == m_index.constEnd())
             return false;
-        m_slots.removeAt(i);
+        const qsizetype at = *it;
+        m_index.erase(it);
+        m_slots.removeAt(at);
+        for (qsizetype i = at; i < m_slots.size(); ++i)
+            m_index[m_slots.at(i).folded] = i;
         return true;
     }
 
@@ -53,15 +61,6 @@ private:
         T item;
     };
 
-    qsizetype indexOf(const QString &key) const
-    {
-        const QString folded = Charset::fold(key);
-        for (qsizetype i = 0; i < m_slots.size(); ++i) {
-            if (m_slots.at(i).folded == folded)
-                return i;
-        }
-        return -1;
-    }
-
     QList<Slot> m_slots;
+    QHash<QString, qsizetype> m_index; // folded key -> index into m_slots
 };

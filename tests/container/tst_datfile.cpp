@@ -322,6 +322,25 @@ private slots:
         QVERIFY(report.message().contains("renamed"));
     }
 
+    // Found by fuzzing: a zeroed pixel area under a header that announces
+    // billions of entries holds one 32-byte record of the same empty name
+    // after another. Renaming them must not take quadratic time.
+    void manyRepeatedNamesLoadInLinearTime()
+    {
+        const qint64 records = 20000;
+        QByteArray pixels(8 * (14 + 32 * records + 5), '\0');
+        HiddenStream stream(pixels);
+        DatFile table;
+        const LoadReport report = table.Load(stream, headerFor(INT32_MAX, false), {});
+        QCOMPARE(report.loaded, qint32(records));
+        QCOMPARE(report.renamedCount, records - 1);
+        QCOMPARE(report.renamed.size(), LoadReport::RenamedListed);
+        QVERIFY(report.message().contains(QString("and %1 more").arg(records - 1 - LoadReport::RenamedListed)));
+        QVERIFY(report.message().contains("only 20000 could be read"));
+        QCOMPARE(table.colDescriptions().count(), records);
+        QCOMPARE(table.colDescriptions().item(records), QString(QChar(0)).repeated(20) + " (20000)");
+    }
+
     void shorterRewriteHidesTheOlderTail()
     {
         QByteArray pixels = pixelArea(1000);

@@ -1,0 +1,91 @@
+// Feeds arbitrary bytes through everything opening a bitmap does: the load
+// checks, the container header, the password check (with a fixed password),
+// the walk over the entries and the extraction of every entry into a
+// temporary folder. Nothing may crash, read outside the pixel area or write
+// outside that folder.
+
+#include "container/ContainerSession.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+// Pixel areas are allocated as the header declares, up to 2 GiB, and a short
+// file is padded with zeros: a tiny input may ask for a huge area. That is
+// intended; the fuzzer skips such inputs to stay fast and inside its memory
+// limit.
+constexpr qint64 LargestArea = 16 * 1024 * 1024;
+
+bool declaresHugeArea(const QByteArray &bytes)
+{
+    if (bytes.size() < 54)
+        return false;
+    const qint64 width = qAbs(qint64(qFromLittleEndian<qint32>(bytes.constData() + 18)));
+    const qint64 height = qAbs(qint64(qFromLittleEndian<qint32>(bytes.constData() + 22)));
+    return width > LargestArea || height > LargestArea || width * height * 3 > LargestArea;
+}
+
+struct Scratch
+{
+    QTemporaryDir dir;
+    QString bitmap = dir.filePath("input.bmp");
+    QString out = dir.filePath("out");
+};
+
+Scratch &scratch()
+{
+    static int argc = 1;
+    static char name[] = "fuzz_open";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    static Scratch s;
+    return s;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    if (declaresHugeArea(bytes))
+        return -1;
+    Scratch &s = scratch();
+    QFile file(s.bitmap);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        std::abort();
+    file.close();
+
+    ContainerSession session;
+    const Outcome opened = session.open(s.bitmap, [](QString *) {
+        return std::optional<QByteArray>("fuzz");
+    });
+    if (!opened)
+        return 0;
+    const DatFile &table = session.file();
+    if (table.TotalSize() > session.capacity())
+        std::abort(); // entries can only come from inside the carrier
+
+    QDir(s.out).removeRecursively();
+    QDir().mkpath(s.out);
+    for (qsizetype i = 1; i <= table.colDescriptions().count(); ++i) {
+        const QString &name = table.colDescriptions().item(i);
+        (void)table.Extract(name, QDir(s.out).filePath(name));
+    }
+    // Everything extracted must sit directly inside the folder.
+    const QStringList written = QDir(s.out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot
+                                                      | QDir::Hidden | QDir::System);
+    for (const QString &name : written) {
+        if (!QFileInfo(QDir(s.out).filePath(name)).isFile())
+            std::abort();
+    }
+    if (QDir(s.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size() != 2)
+        std::abort(); // nothing may land beside the folder
+    return 0;
+}
