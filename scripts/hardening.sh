@@ -23,5 +23,5 @@ for target in open roundtrip; do
   echo "== fuzz_$target for ${FUZZ_SECONDS:-60} s"
   ./build-fuzz/fuzz/fuzz_"$target" -max_total_time="${FUZZ_SECONDS:-60}" -timeout=10 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=build-fuzz/artifacts/ "$corpus" \
-    2>&1 | grep -v -E '^#[0-9]+ +(NEW|REDUCE|pulse)'
+    2>&1 | grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)'
 done

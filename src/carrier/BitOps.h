@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
-// The five bit and memory primitives the carrier and container code is built
-// on. Bit numbers count from 0 (weight 1) to 7 (weight 128).
+// The bit and memory primitives the stored format is defined in terms of.
+// Bit numbers count from 0 (weight 1) to 7 (weight 128). The hidden stream
+// itself works a word at a time (BitPlane); these single-bit forms remain
+// the reference it is tested against.
 
 namespace BitOps {
 
@@ -27,10 +29,5 @@ inline void MemCopy(void *destination, const void *source, std::size_t count)
 {
     std::memcpy(destination, source, count);
 }
-
-// Kept for start-up, which calls it once on the empty file header; it has no
-// effect on its argument.
-template <typename Record>
-constexpr void GetPointer(Record &) {}
 
 } // namespace BitOps
