@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QQueue>
 
+#include <functional>
 #include <optional>
 
 class ScriptedPrompter : public Prompter
@@ -29,6 +30,8 @@ public:
     QStringList fileDialogsAsked;
     int foldersAsked = 0;
     int passwordsAsked = 0;
+    // Runs when the password is asked, to look at the window at that moment.
+    std::function<void()> onPassword;
 
     void message(QWidget *, QMessageBox::Icon icon, const QString &text) override
     {
@@ -47,6 +50,8 @@ public:
     void password(QWidget *, QString &Password) override
     {
         ++passwordsAsked;
+        if (onPassword)
+            onPassword();
         const std::optional<QString> answer = passwords.isEmpty() ? std::nullopt : passwords.dequeue();
         if (answer)
             Password = *answer;

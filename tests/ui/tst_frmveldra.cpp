@@ -518,9 +518,21 @@ private slots:
         QCOMPARE(w().Password(), QStringLiteral("wrong"));
 
         // The right one: asked exactly once, the box checked without asking.
+        // Open is still at work meanwhile: its button says so.
         const int askedBefore = prompter().passwordsAsked;
         prompter().passwords.enqueue(QStringLiteral("pw"));
+        QString captionWhileAsked;
+        bool busyCursor = false;
+        prompter().onPassword = [&] {
+            captionWhileAsked = w().cmdOpen->text();
+            busyCursor = QApplication::overrideCursor() != nullptr;
+        };
         open(bmp);
+        prompter().onPassword = nullptr;
+        QCOMPARE(captionWhileAsked, QStringLiteral("Wait..."));
+        QVERIFY(busyCursor);
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(w().cmdOpen->text(), QStringLiteral("&Open"));
         QVERIFY(containerOpen());
         QCOMPARE(prompter().passwordsAsked, askedBefore + 1);
         QVERIFY(w().chkUsePass->isChecked());
