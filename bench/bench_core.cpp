@@ -25,7 +25,7 @@ namespace {
 constexpr qint32 Width = 6000;
 constexpr qint32 Height = 4000;
 constexpr qint64 PixelBytes = qint64(Width) * Height * 3; // 72 MB
-constexpr qint64 HiddenBytes = PixelBytes / 8;            // 9 MB
+constexpr qint64 HiddenBytes = PixelBytes / 8; // 9 MB
 
 QByteArray filled(qint64 size, char seed)
 {
@@ -61,7 +61,8 @@ QString bitmapPath()
         qToLittleEndian<quint16>(1, h + 26);
         qToLittleEndian<quint16>(24, h + 28);
         QFile f(p);
-        if (!f.open(QIODevice::WriteOnly) || f.write(headers + filled(PixelBytes, 1)) != 54 + PixelBytes)
+        if (!f.open(QIODevice::WriteOnly)
+            || f.write(headers + filled(PixelBytes, 1)) != 54 + PixelBytes)
             qFatal("cannot write the benchmark bitmap");
         return p;
     }();
@@ -177,7 +178,8 @@ void BM_PlainFileReadWrite(benchmark::State &state)
             state.SkipWithError("open failed");
         const QByteArray bytes = in.readAll();
         QFile out(to);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size())
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || out.write(bytes) != bytes.size())
             state.SkipWithError("write failed");
     }
     state.SetBytesProcessed(state.iterations() * (54 + PixelBytes));

@@ -32,8 +32,7 @@ bool declaresHugeArea(const QByteArray &bytes)
     return width > LargestArea || height > LargestArea || width * height * 3 > LargestArea;
 }
 
-struct Scratch
-{
+struct Scratch {
     QTemporaryDir dir;
     QString bitmap = dir.filePath("input.bmp");
     QString out = dir.filePath("out");
@@ -63,9 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     file.close();
 
     ContainerSession session;
-    const Outcome opened = session.open(s.bitmap, [](QString *) {
-        return std::optional<QByteArray>("fuzz");
-    });
+    const Outcome opened
+        = session.open(s.bitmap, [](QString *) { return std::optional<QByteArray>("fuzz"); });
     if (!opened)
         return 0;
     const DatFile &table = session.file();
@@ -79,13 +77,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         (void)table.Extract(name, QDir(s.out).filePath(name));
     }
     // Everything extracted must sit directly inside the folder.
-    const QStringList written = QDir(s.out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot
-                                                      | QDir::Hidden | QDir::System);
+    const QStringList written = QDir(s.out).entryList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     for (const QString &name : written) {
         if (!QFileInfo(QDir(s.out).filePath(name)).isFile())
             std::abort();
     }
-    if (QDir(s.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size() != 2)
+    if (QDir(s.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size()
+        != 2)
         std::abort(); // nothing may land beside the folder
     return 0;
 }

@@ -16,10 +16,9 @@
 
 namespace {
 
-class Input
-{
+class Input {
 public:
-    Input(const std::uint8_t *data, std::size_t size) : m_data(data), m_size(size) {}
+    Input(const std::uint8_t *data, std::size_t size) : m_data(data), m_size(size) { }
 
     std::uint8_t byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
     QByteArray bytes(std::size_t n)
@@ -62,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (int i = 0; i < entries; ++i) {
         // Names of any of the 256 one-byte codes, decoded as a reader would.
         const QByteArray raw = in.bytes(in.byte() % 34);
-        const QString name = EntryRecord::fromBytes((raw.leftJustified(28, ' ', true) + QByteArray(4, '\0')).constData())
+        const QString name = EntryRecord::fromBytes(
+            (raw.leftJustified(28, ' ', true) + QByteArray(4, '\0')).constData())
                                  .description();
         const QString path = dir.filePath(QStringLiteral("entry%1").arg(i));
         QFile file(path);
@@ -91,7 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!fits) {
         // Only the header may have changed, and only in bit 0.
         for (qsizetype i = 0; i < pixels.size(); ++i)
-            if (((pixels[i] ^ before[i]) & 0xFE) || (i >= 8 * ContainerHeader::Size && pixels[i] != before[i]))
+            if (((pixels[i] ^ before[i]) & 0xFE)
+                || (i >= 8 * ContainerHeader::Size && pixels[i] != before[i]))
                 std::abort();
         return 0;
     }
@@ -104,7 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!report.isComplete() || report.loaded != header.FileCount)
         std::abort();
     for (qsizetype i = 1; i <= table.colFiles().count(); ++i) {
-        if (back.colDescriptions().item(i) != EntryRecord::storedForm(table.colDescriptions().item(i)))
+        if (back.colDescriptions().item(i)
+            != EntryRecord::storedForm(table.colDescriptions().item(i)))
             std::abort();
         if (back.colFiles().item(i) != table.colFiles().item(i))
             std::abort();

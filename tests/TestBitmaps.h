@@ -12,8 +12,7 @@
 
 #include <csignal>
 
-struct BitmapSpec
-{
+struct BitmapSpec {
     qint32 width = 4;
     qint32 height = 2;
     quint16 bitCount = 24;
@@ -90,8 +89,7 @@ inline QByteArray readFile(const QString &path)
 // While alive, no file of this process can grow beyond limit bytes: writes
 // past it fail with EFBIG. Root cannot write past it either, so it stands in
 // for a full disk.
-class FileSizeLimit
-{
+class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t limit)
     {
@@ -110,6 +108,6 @@ public:
     FileSizeLimit &operator=(const FileSizeLimit &) = delete;
 
 private:
-    rlimit m_saved{};
+    rlimit m_saved {};
     void (*m_oldHandler)(int) = nullptr;
 };

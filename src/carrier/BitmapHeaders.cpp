@@ -27,10 +27,31 @@ QByteArray BitmapFileHeader::toBytes() const
     return bytes;
 }
 
-quint32 BitmapInfoHeader::biSize() const { return qFromLittleEndian<quint32>(raw.constData() + 0); }
-qint32 BitmapInfoHeader::biWidth() const { return qFromLittleEndian<qint32>(raw.constData() + 4); }
-qint32 BitmapInfoHeader::biHeight() const { return qFromLittleEndian<qint32>(raw.constData() + 8); }
-quint16 BitmapInfoHeader::biPlanes() const { return qFromLittleEndian<quint16>(raw.constData() + 12); }
-quint16 BitmapInfoHeader::biBitCount() const { return qFromLittleEndian<quint16>(raw.constData() + 14); }
-quint32 BitmapInfoHeader::biCompression() const { return qFromLittleEndian<quint32>(raw.constData() + 16); }
-quint32 BitmapInfoHeader::biSizeImage() const { return qFromLittleEndian<quint32>(raw.constData() + 20); }
+quint32 BitmapInfoHeader::biSize() const
+{
+    return qFromLittleEndian<quint32>(raw.constData() + 0);
+}
+qint32 BitmapInfoHeader::biWidth() const
+{
+    return qFromLittleEndian<qint32>(raw.constData() + 4);
+}
+qint32 BitmapInfoHeader::biHeight() const
+{
+    return qFromLittleEndian<qint32>(raw.constData() + 8);
+}
+quint16 BitmapInfoHeader::biPlanes() const
+{
+    return qFromLittleEndian<quint16>(raw.constData() + 12);
+}
+quint16 BitmapInfoHeader::biBitCount() const
+{
+    return qFromLittleEndian<quint16>(raw.constData() + 14);
+}
+quint32 BitmapInfoHeader::biCompression() const
+{
+    return qFromLittleEndian<quint32>(raw.constData() + 16);
+}
+quint32 BitmapInfoHeader::biSizeImage() const
+{
+    return qFromLittleEndian<quint32>(raw.constData() + 20);
+}

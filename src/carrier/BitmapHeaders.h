@@ -7,8 +7,7 @@
 // they are written back byte for byte.
 
 // BITMAPFILEHEADER: file offsets 0..13, packed, little-endian.
-struct BitmapFileHeader
-{
+struct BitmapFileHeader {
     static constexpr int Size = 14;
 
     QByteArray bfType; // two characters, "BM" for a bitmap
@@ -23,8 +22,7 @@ struct BitmapFileHeader
 
 // BITMAPINFOHEADER: file offsets 14..53, kept as its 40 raw bytes; the
 // fields are read from them on demand.
-struct BitmapInfoHeader
-{
+struct BitmapInfoHeader {
     static constexpr int Size = 40;
 
     QByteArray raw = QByteArray(Size, '\0');

@@ -38,9 +38,8 @@ Outcome checkLayout(const BitmapFileHeader &file, const BitmapInfoHeader &info)
                      .arg(file.bfOffBits);
     if (reason.isEmpty())
         return Outcome::success();
-    return Outcome::failure(reason + QLatin1Char(' ')
-                            + tr("Hidden data would damage it.") + QLatin1Char(' ')
-                            + plainBitmapAdvice());
+    return Outcome::failure(reason + QLatin1Char(' ') + tr("Hidden data would damage it.")
+        + QLatin1Char(' ') + plainBitmapAdvice());
 }
 
 // Computes the pixel area's size, biWidth x |biHeight| x 3, or refuses it.

@@ -13,8 +13,7 @@
 // The pixel area is biWidth x |biHeight| x 3 bytes from file offset 54,
 // row fill bytes included; hidden data stored in existing bitmaps depends on
 // exactly that placement.
-class Carrier
-{
+class Carrier {
 public:
     static constexpr qint64 PixelOffset = BitmapFileHeader::Size + BitmapInfoHeader::Size;
 

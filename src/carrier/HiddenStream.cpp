@@ -21,13 +21,12 @@ qint32 HiddenStream::Capacity() const
 Outcome HiddenStream::checkRun(qint64 count, qint64 start) const
 {
     if (start < 0 || count < 0 || count > Capacity() - start) {
-        return Outcome::failure(
-            QCoreApplication::translate("HiddenStream",
-                                        "The hidden data would reach past the end of the image "
-                                        "(%1 bytes at offset %2, but the image holds %3).")
-                .arg(count)
-                .arg(start)
-                .arg(Capacity()));
+        return Outcome::failure(QCoreApplication::translate("HiddenStream",
+            "The hidden data would reach past the end of the image "
+            "(%1 bytes at offset %2, but the image holds %3).")
+                                    .arg(count)
+                                    .arg(start)
+                                    .arg(Capacity()));
     }
     return Outcome::success();
 }
@@ -38,7 +37,7 @@ Outcome HiddenStream::ReadHidden(char *buffer, qint64 count, qint64 start) const
         return run;
     const auto *planes = reinterpret_cast<const std::uint8_t *>(m_pixels.constData());
     BitPlane::gather(planes + 8 * start, reinterpret_cast<std::uint8_t *>(buffer),
-                     static_cast<std::size_t>(count));
+        static_cast<std::size_t>(count));
     return Outcome::success();
 }
 
@@ -50,7 +49,7 @@ Outcome HiddenStream::WriteHidden(const char *buffer, qint64 count, qint64 start
         return Outcome::success();
     auto *planes = reinterpret_cast<std::uint8_t *>(m_pixels.data());
     BitPlane::scatter(planes + 8 * start, reinterpret_cast<const std::uint8_t *>(buffer),
-                      static_cast<std::size_t>(count));
+        static_cast<std::size_t>(count));
     return Outcome::success();
 }
 

@@ -9,10 +9,9 @@
 // Hidden byte k is carried by pixel bytes 8k..8k+7, least significant bit
 // first. The stream works on the pixel area in place and holds no state of
 // its own; it must not outlive the array it was made for.
-class HiddenStream
-{
+class HiddenStream {
 public:
-    explicit HiddenStream(QByteArray &pixels) : m_pixels(pixels) {}
+    explicit HiddenStream(QByteArray &pixels) : m_pixels(pixels) { }
 
     // Whole hidden bytes the pixel area carries: its size divided by 8.
     qint32 Capacity() const;

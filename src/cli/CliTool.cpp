@@ -44,17 +44,18 @@ int CliTool::run(const QStringList &arguments)
         "  extract BITMAP [NAME...] [-o DIR]    write hidden files (all when none is named)"));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption protect("protect", tr("Scramble the hidden data with a new password."));
+    const QCommandLineOption protect(
+        "protect", tr("Scramble the hidden data with a new password."));
     const QCommandLineOption noProtect("no-protect", tr("Store the hidden data without password."));
-    const QCommandLineOption output({"o", "output"}, tr("Extract into DIR (default: here)."), "DIR");
-    const QCommandLineOption passwordFile(
-        "password-file", tr("Read the password from the first line of FILE (- for standard input)."),
-        "FILE");
+    const QCommandLineOption output(
+        {"o", "output"}, tr("Extract into DIR (default: here)."), "DIR");
+    const QCommandLineOption passwordFile("password-file",
+        tr("Read the password from the first line of FILE (- for standard input)."), "FILE");
     parser.addOptions({protect, noProtect, output, passwordFile});
     parser.addPositionalArgument("command", tr("info, list, add, remove or extract"));
     parser.addPositionalArgument("bitmap", tr("the 24-bit BMP image"));
-    parser.addPositionalArgument("arguments", tr("files to add, names to remove or extract"),
-                                 "[ARGUMENTS...]");
+    parser.addPositionalArgument(
+        "arguments", tr("files to add, names to remove or extract"), "[ARGUMENTS...]");
     m_help = parser.helpText();
 
     if (!parser.parse(arguments))
@@ -85,7 +86,8 @@ int CliTool::run(const QStringList &arguments)
         return usage(tr("--protect and --no-protect exclude each other."));
     if (parser.isSet(output) && command != QLatin1String("extract"))
         return usage(tr("-o goes with extract only."));
-    if ((command == QLatin1String("info") || command == QLatin1String("list")) && !positional.isEmpty())
+    if ((command == QLatin1String("info") || command == QLatin1String("list"))
+        && !positional.isEmpty())
         return usage(tr("%1 takes only the bitmap.").arg(command));
     if (command == QLatin1String("add") && positional.isEmpty())
         return usage(tr("add needs at least one file."));
@@ -94,9 +96,8 @@ int CliTool::run(const QStringList &arguments)
 
     PasswordInput passwords(parser.value(passwordFile));
     ContainerSession session;
-    const Outcome opened = session.open(bitmap, [&passwords](QString *why) {
-        return passwords.existing(why);
-    });
+    const Outcome opened
+        = session.open(bitmap, [&passwords](QString *why) { return passwords.existing(why); });
     if (!opened) {
         m_err << opened.message() << '\n';
         return Failure;
@@ -120,7 +121,9 @@ int CliTool::run(const QStringList &arguments)
         return Failure;
     }
     if (command == QLatin1String("add")) {
-        const int protection = parser.isSet(protect) ? Protect : parser.isSet(noProtect) ? Unprotect : Keep;
+        const int protection = parser.isSet(protect) ? Protect
+            : parser.isSet(noProtect)                ? Unprotect
+                                                     : Keep;
         return add(session, bitmap, positional, protection, passwords);
     }
     return remove(session, bitmap, positional);
@@ -146,7 +149,7 @@ int CliTool::list(ContainerSession &session)
 }
 
 int CliTool::add(ContainerSession &session, const QString &bitmap, const QStringList &files,
-                 int protection, PasswordInput &passwords)
+    int protection, PasswordInput &passwords)
 {
     // All or nothing: one refused file and the image is not written.
     for (const QString &path : files) {
@@ -185,8 +188,8 @@ int CliTool::remove(ContainerSession &session, const QString &bitmap, const QStr
     return writeBack(session, bitmap, session.header().UsePassword, session.password());
 }
 
-int CliTool::writeBack(ContainerSession &session, const QString &bitmap, bool usePassword,
-                       const QByteArray &password)
+int CliTool::writeBack(
+    ContainerSession &session, const QString &bitmap, bool usePassword, const QByteArray &password)
 {
     if (Outcome written = session.write(bitmap, usePassword, password); !written) {
         m_err << written.message() << '\n';

@@ -47,8 +47,8 @@ std::optional<QByteArray> PasswordInput::fromFile(QString *why)
         return m_cached;
     QFile file;
     const bool opened = m_file == QLatin1String("-")
-                            ? file.open(stdin, QIODevice::ReadOnly)
-                            : (file.setFileName(m_file), file.open(QIODevice::ReadOnly));
+        ? file.open(stdin, QIODevice::ReadOnly)
+        : (file.setFileName(m_file), file.open(QIODevice::ReadOnly));
     if (!opened) {
         *why = tr("The password file %1 cannot be read: %2").arg(m_file, file.errorString());
         return std::nullopt;
@@ -72,7 +72,7 @@ std::optional<QString> PasswordInput::askTerminal(const QString &prompt, QString
     }
     const QByteArray text = prompt.toLocal8Bit();
     (void)!::write(tty, text.constData(), static_cast<size_t>(text.size()));
-    termios saved{};
+    termios saved {};
     const bool canHide = ::tcgetattr(tty, &saved) == 0;
     if (canHide) {
         termios quiet = saved;

@@ -8,11 +8,10 @@
 // Where veldra-cli gets passwords: the first line of a file (or of standard
 // input, for "-"), or else the terminal, asked without echo. Passwords come
 // back in the container's one-byte character set.
-class PasswordInput
-{
+class PasswordInput {
 public:
     // passwordFile: a path, "-" for standard input, or empty for the terminal.
-    explicit PasswordInput(QString passwordFile) : m_file(std::move(passwordFile)) {}
+    explicit PasswordInput(QString passwordFile) : m_file(std::move(passwordFile)) { }
 
     // The password of an existing container. Nothing, with the reason in
     // *why, when none can be had.

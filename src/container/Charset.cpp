@@ -10,10 +10,38 @@ namespace {
 // Unicode of the codes 0x80..0x9F; 0 marks a code the code page leaves
 // undefined, which maps to U+0080 + its offset.
 constexpr std::array<char16_t, 32> HighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    0x20AC,
+    0,
+    0x201A,
+    0x0192,
+    0x201E,
+    0x2026,
+    0x2020,
+    0x2021,
+    0x02C6,
+    0x2030,
+    0x0160,
+    0x2039,
+    0x0152,
+    0,
+    0x017D,
+    0,
+    0,
+    0x2018,
+    0x2019,
+    0x201C,
+    0x201D,
+    0x2022,
+    0x2013,
+    0x2014,
+    0x02DC,
+    0x2122,
+    0x0161,
+    0x203A,
+    0x0153,
+    0,
+    0x017E,
+    0x0178,
 };
 
 char16_t toUnicode(unsigned char code)
@@ -95,14 +123,14 @@ QString unrepresentable(const QString &text)
         if (codeOf(text.at(i)))
             continue;
         const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size();
-        const char32_t code = pair ? QChar::surrogateToUcs4(text.at(i), text.at(i + 1))
-                                   : text.at(i).unicode();
+        const char32_t code
+            = pair ? QChar::surrogateToUcs4(text.at(i), text.at(i + 1)) : text.at(i).unicode();
         return QCoreApplication::translate("Charset",
-                                           "The character \"%1\" (U+%2) cannot be stored: only "
-                                           "characters of the Western European character set "
-                                           "(Windows-1252) can.")
+            "The character \"%1\" (U+%2) cannot be stored: only "
+            "characters of the Western European character set "
+            "(Windows-1252) can.")
             .arg(text.mid(i, pair ? 2 : 1),
-                 QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+                QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')));
     }
     return {};
 }

@@ -10,8 +10,7 @@
 // signature "VLD2", the number of entries, the password hash and whether the
 // entries' data are scrambled. Integers little-endian; the flag is 16 bits,
 // written as -1 or 0, read as true when non-zero.
-struct ContainerHeader
-{
+struct ContainerHeader {
     static constexpr qint64 Size = 14;
     static constexpr qint64 Offset = 0;
 

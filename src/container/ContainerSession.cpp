@@ -64,10 +64,10 @@ Outcome ContainerSession::add(const QString &path)
     const InjectResult injected = m_file.Inject(QFileInfo(path).fileName(), path);
     if (injected)
         return Outcome::success();
-    return Outcome::failure(injected.status == InjectStatus::Unreadable
-                                    || injected.status == InjectStatus::Duplicate
-                                ? QStringLiteral("Error!")
-                                : injected.message);
+    return Outcome::failure(
+        injected.status == InjectStatus::Unreadable || injected.status == InjectStatus::Duplicate
+            ? QStringLiteral("Error!")
+            : injected.message);
 }
 
 Outcome ContainerSession::write(const QString &path, bool usePassword, const QByteArray &password)

@@ -14,8 +14,7 @@
 // One container opened from a bitmap and written back, with the same steps,
 // tests and messages as the window's Open, Add and Write & Close, for
 // callers without a window.
-class ContainerSession
-{
+class ContainerSession {
 public:
     // Gives the password typed for a protected container, or nothing when
     // none can be had (the reason goes into *why).

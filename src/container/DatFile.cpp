@@ -41,8 +41,8 @@ Outcome readWhole(const QString &path, QByteArray *data)
         while (total < size) {
             const qint64 n = file.read(bytes.data() + total, size - total);
             if (n <= 0)
-                return Outcome::failure(n < 0 ? file.errorString()
-                                              : tr("The file could not be read whole."));
+                return Outcome::failure(
+                    n < 0 ? file.errorString() : tr("The file could not be read whole."));
             total += n;
         }
         *data = std::move(bytes);
@@ -82,17 +82,18 @@ InjectResult DatFile::Inject(const QString &Description, const QString &FileName
     if (const QString bad = Charset::unrepresentable(Description); !bad.isEmpty())
         return {InjectStatus::Unrepresentable, bad};
     if (m_colFiles.contains(Description))
-        return {InjectStatus::Duplicate, tr("\"%1\" is already hidden in this image.").arg(Description)};
+        return {InjectStatus::Duplicate,
+            tr("\"%1\" is already hidden in this image.").arg(Description)};
     const QString stored = EntryRecord::storedForm(Description);
     for (qsizetype i = 1; i <= m_colDescriptions.count(); ++i) {
         const QString &other = m_colDescriptions.item(i);
         if (Charset::sameIgnoringCase(EntryRecord::storedForm(other), stored)) {
             return {InjectStatus::StoredNameTaken,
-                    tr("Only the first %1 characters of a name are stored, and \"%2\" would "
-                       "then read back as \"%3\", the name of a file already hidden. Rename the "
-                       "file and add it again.")
-                        .arg(EntryRecord::DescriptionSize)
-                        .arg(Description, other)};
+                tr("Only the first %1 characters of a name are stored, and \"%2\" would "
+                   "then read back as \"%3\", the name of a file already hidden. Rename the "
+                   "file and add it again.")
+                    .arg(EntryRecord::DescriptionSize)
+                    .arg(Description, other)};
         }
     }
     QByteArray data;
@@ -127,8 +128,8 @@ Outcome DatFile::Extract(const QString &Description, const QString &FileName) co
         return Outcome::failure(tr("\"%1\" is not hidden in this image.").arg(Description));
 
     QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(*data) != data->size()
-        || !file.flush() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        || file.write(*data) != data->size() || !file.flush() || !file.commit())
         return Outcome::failure(file.errorString());
     return Outcome::success();
 }
@@ -170,8 +171,8 @@ Outcome DatFile::CheckFits(qint64 capacity) const
                                 .arg(capacity));
 }
 
-Outcome DatFile::Save(HiddenStream &stream, const ContainerHeader &header,
-                      const QByteArray &password) const
+Outcome DatFile::Save(
+    HiddenStream &stream, const ContainerHeader &header, const QByteArray &password) const
 {
     if (Outcome fits = CheckFits(stream.Capacity()); !fits)
         return fits;
@@ -209,8 +210,8 @@ Outcome DatFile::Save(HiddenStream &stream, const ContainerHeader &header,
     return Outcome::success();
 }
 
-QString DatFile::distinctDescription(const QString &description,
-                                     QHash<QString, int> *nextNumber) const
+QString DatFile::distinctDescription(
+    const QString &description, QHash<QString, int> *nextNumber) const
 {
     const qsizetype dot = description.lastIndexOf(QLatin1Char('.'));
     const QString base = dot > 0 ? description.left(dot) : description;
@@ -227,8 +228,8 @@ QString DatFile::distinctDescription(const QString &description,
     }
 }
 
-LoadReport DatFile::Load(const HiddenStream &stream, const ContainerHeader &header,
-                         const QByteArray &password)
+LoadReport DatFile::Load(
+    const HiddenStream &stream, const ContainerHeader &header, const QByteArray &password)
 {
     LoadReport report;
     report.expected = qMax(0, header.FileCount);

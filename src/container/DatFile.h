@@ -13,14 +13,13 @@
 // Why Inject turned a file away.
 enum class InjectStatus {
     Injected,
-    Unreadable,      // missing, unreadable, too large, or not read whole
-    Duplicate,       // the description is already in the table
+    Unreadable, // missing, unreadable, too large, or not read whole
+    Duplicate, // the description is already in the table
     Unrepresentable, // a character of the description cannot be stored
     StoredNameTaken, // stored, it would read back as an existing entry's name
 };
 
-struct [[nodiscard]] InjectResult
-{
+struct [[nodiscard]] InjectResult {
     InjectStatus status = InjectStatus::Injected;
     QString message;
 
@@ -28,13 +27,12 @@ struct [[nodiscard]] InjectResult
 };
 
 // What Load could make of the stored entries.
-struct LoadReport
-{
+struct LoadReport {
     qint32 expected = 0; // the entries the header announces (0 when it announces none)
     qint32 loaded = 0;
     static constexpr qsizetype RenamedListed = 10;
 
-    QString damage;      // why the walk stopped early; empty when it did not
+    QString damage; // why the walk stopped early; empty when it did not
     qint64 renamedCount = 0; // entries renamed because their name was taken
     QStringList renamed; // "stored name" -> "name given", the first few of them
 
@@ -45,8 +43,7 @@ struct LoadReport
 
 // The open container's entries in memory: for each its description and data,
 // in stored order followed by the order of adding.
-class DatFile
-{
+class DatFile {
 public:
     static constexpr qint64 RecordSize = 32;
 
@@ -73,12 +70,12 @@ public:
     // Writes every entry from hidden offset 14, after the header, scrambling
     // the data with password when the header says so. Refuses, writing
     // nothing, a container that does not fit.
-    Outcome Save(HiddenStream &stream, const ContainerHeader &header,
-                 const QByteArray &password) const;
+    Outcome Save(
+        HiddenStream &stream, const ContainerHeader &header, const QByteArray &password) const;
     // Reads header.FileCount entries from hidden offset 14 into this table.
     // Never reads past the stream; keeps every entry it could read.
-    LoadReport Load(const HiddenStream &stream, const ContainerHeader &header,
-                    const QByteArray &password);
+    LoadReport Load(
+        const HiddenStream &stream, const ContainerHeader &header, const QByteArray &password);
 
     // Empty when description can be used as a file name inside a folder,
     // otherwise the reason it cannot.

@@ -41,7 +41,7 @@ QByteArray EntryRecord::toBytes() const
 {
     QByteArray bytes(Size, ' ');
     BitOps::MemCopy(bytes.data(), Description.leftJustified(DescriptionSize, ' ', true).constData(),
-                    DescriptionSize);
+        DescriptionSize);
     qToLittleEndian(Length, bytes.data() + DescriptionSize);
     return bytes;
 }

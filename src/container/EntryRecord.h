@@ -7,8 +7,7 @@
 // The 32 bytes stored ahead of every entry's data: the description, one byte
 // per character, blank-padded or cut to 28 characters, then the number of
 // data bytes that follow, 32-bit signed little-endian.
-struct EntryRecord
-{
+struct EntryRecord {
     static constexpr qint64 Size = 32;
     static constexpr qsizetype DescriptionSize = 28;
 

@@ -11,8 +11,7 @@
 // added and are reached by position, 1 to count(), or by key. Lookups and
 // appends take constant time, so tables of many entries stay fast.
 template <typename T>
-class KeyedList
-{
+class KeyedList {
 public:
     qsizetype count() const { return m_slots.size(); }
     bool isEmpty() const { return m_slots.isEmpty(); }
@@ -54,8 +53,7 @@ public:
     }
 
 private:
-    struct Slot
-    {
+    struct Slot {
         QString key;
         QString folded;
         T item;

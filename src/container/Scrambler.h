@@ -9,8 +9,7 @@
 // runs on from one entry to the next. The operation is its own inverse.
 //
 // With scrambling off, or with an empty password, bytes pass unchanged.
-class Scrambler
-{
+class Scrambler {
 public:
     Scrambler(bool usePassword, const QByteArray &password);
 

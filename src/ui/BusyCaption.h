@@ -7,8 +7,7 @@ class QPushButton;
 // While alive, the button reads "Wait..." (painted at once, before the work
 // starts) and the application shows the busy cursor; both are put back when
 // it goes.
-class BusyCaption
-{
+class BusyCaption {
 public:
     explicit BusyCaption(QPushButton *button);
     ~BusyCaption();

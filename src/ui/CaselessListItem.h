@@ -3,8 +3,7 @@
 #include <QListWidgetItem>
 
 // A list row that sorts alphabetically without regard to letter case.
-class CaselessListItem : public QListWidgetItem
-{
+class CaselessListItem : public QListWidgetItem {
 public:
     using QListWidgetItem::QListWidgetItem;
 

@@ -10,8 +10,7 @@ namespace {
 
 // A busy cursor set for a long action gives way to the normal one while the
 // user is asked something.
-class NormalCursor
-{
+class NormalCursor {
 public:
     NormalCursor() : m_active(QApplication::overrideCursor() != nullptr)
     {

@@ -11,8 +11,7 @@ class QWidget;
 // Every modal question the window asks goes through here: message boxes, the
 // open-file dialogs, the folder picker and the password dialog. In use the
 // real dialogs are shown; tests put a scripted answerer in its place.
-class Prompter
-{
+class Prompter {
 public:
     virtual ~Prompter() = default;
 

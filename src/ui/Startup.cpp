@@ -10,8 +10,9 @@
 bool displayAvailable()
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
-           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 #else
     return true;
 #endif
@@ -23,7 +24,7 @@ int Main(int argc, char **argv)
         std::fputs("Veldra is a desktop program and needs a graphical display, but none was "
                    "found (DISPLAY and WAYLAND_DISPLAY are not set).\nStart it from a desktop "
                    "session, or under a virtual display with: xvfb-run veldra\n",
-                   stderr);
+            stderr);
         return 1;
     }
     QApplication app(argc, argv);

@@ -8,8 +8,9 @@
 #include <QPushButton>
 
 frmPassword::frmPassword(QString &Password, QWidget *parent, Prompter *prompter)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent,
+        Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+            | Qt::MSWindowsFixedSizeDialogHint),
       m_Password(Password),
       m_prompter(prompter ? prompter : &Prompter::standard())
 {
@@ -24,8 +25,8 @@ frmPassword::frmPassword(QString &Password, QWidget *parent, Prompter *prompter)
     txtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42; "
                                               "lineedit-password-mask-delay: 0;"));
     txtPassword->setAttribute(Qt::WA_InputMethodEnabled, false);
-    txtPassword->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData
-                                     | Qt::ImhNoPredictiveText);
+    txtPassword->setInputMethodHints(
+        Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -9,13 +9,12 @@ class QPushButton;
 // The small modal window in which the user types a container's password.
 // OK (or Enter) stores the typed text in the Password it was given; Escape
 // and the close box leave Password unchanged. Each showing starts empty.
-class frmPassword : public QDialog
-{
+class frmPassword : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmPassword(QString &Password, QWidget *parent = nullptr,
-                         Prompter *prompter = nullptr);
+    explicit frmPassword(
+        QString &Password, QWidget *parent = nullptr, Prompter *prompter = nullptr);
 
     QLineEdit *txtPassword = nullptr;
     QPushButton *cmdOK = nullptr;

@@ -45,8 +45,9 @@ QFileDialog *openDialog(QWidget *parent, const char *name, const QStringList &fi
 } // namespace
 
 frmVeldra::frmVeldra(Prompter *prompter, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent,
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+            | Qt::MSWindowsFixedSizeDialogHint),
       m_prompter(prompter ? prompter : &Prompter::standard())
 {
     setObjectName(QStringLiteral("frmVeldra"));
@@ -79,8 +80,8 @@ void frmVeldra::buildControls()
     cmdBrowse = named(new QPushButton(QStringLiteral("..."), this), "cmdBrowse", {224, 16, 25, 25});
     cmdOpen = named(new QPushButton(QStringLiteral("&Open"), this), "cmdOpen", {8, 48, 81, 25});
     cmdClose = named(new QPushButton(QStringLiteral("&Close"), this), "cmdClose", {88, 48, 81, 25});
-    cmdWrClose = named(new QPushButton(QStringLiteral("&Write && Close"), this), "cmdWrClose",
-                       {168, 48, 81, 25});
+    cmdWrClose = named(
+        new QPushButton(QStringLiteral("&Write && Close"), this), "cmdWrClose", {168, 48, 81, 25});
 
     shpFiles = named(new QFrame(this), "shpFiles", {0, 88, 81, 73});
     shpFiles->setAutoFillBackground(true);
@@ -89,10 +90,11 @@ void frmVeldra::buildControls()
     shpFiles->setPalette(grey);
 
     fraFiles = named(new QGroupBox(QStringLiteral("Files inside / Security"), this), "fraFiles",
-                     {8, 80, 241, 225});
+        {8, 80, 241, 225});
     fraFiles->setAutoFillBackground(true);
     Label2 = named(new QLabel(QStringLiteral("Capacity:"), fraFiles), "Label2", {8, 16, 73, 17});
-    lblCapacity = named(new QLabel(QStringLiteral("0 bytes"), fraFiles), "lblCapacity", {80, 16, 153, 17});
+    lblCapacity
+        = named(new QLabel(QStringLiteral("0 bytes"), fraFiles), "lblCapacity", {80, 16, 153, 17});
     Label3 = named(new QLabel(QStringLiteral("Used space:"), fraFiles), "Label3", {8, 32, 73, 17});
     lblUsed = named(new QLabel(QStringLiteral("0 bytes"), fraFiles), "lblUsed", {80, 32, 153, 17});
     Label4 = named(new QLabel(QStringLiteral("Free space:"), fraFiles), "Label4", {8, 48, 73, 17});
@@ -101,25 +103,26 @@ void frmVeldra::buildControls()
     lstFiles->setSelectionMode(QAbstractItemView::SingleSelection);
     lstFiles->setSortingEnabled(true);
     cmdAdd = named(new QPushButton(QStringLiteral("&Add"), fraFiles), "cmdAdd", {8, 168, 57, 25});
-    cmdRem = named(new QPushButton(QStringLiteral("&Remove"), fraFiles), "cmdRem", {64, 168, 57, 25});
-    cmdExtract = named(new QPushButton(QStringLiteral("&Extract"), fraFiles), "cmdExtract",
-                       {120, 168, 57, 25});
+    cmdRem
+        = named(new QPushButton(QStringLiteral("&Remove"), fraFiles), "cmdRem", {64, 168, 57, 25});
+    cmdExtract = named(
+        new QPushButton(QStringLiteral("&Extract"), fraFiles), "cmdExtract", {120, 168, 57, 25});
     cmdExtractAll = named(new QPushButton(QStringLiteral("E&xtract all"), fraFiles),
-                          "cmdExtractAll", {176, 168, 57, 25});
+        "cmdExtractAll", {176, 168, 57, 25});
     chkUsePass = named(new QCheckBox(QStringLiteral("Use &password encryption (slower)"), fraFiles),
-                       "chkUsePass", {8, 200, 225, 17});
+        "chkUsePass", {8, 200, 225, 17});
 
-    lblCopy = named(new QLabel(QStringLiteral("Veldra 2.0 \u00b7 \u00a9 2026 the Veldra developers"),
-                               this),
-                    "lblCopy", {8, 312, 241, 17});
+    lblCopy = named(
+        new QLabel(QStringLiteral("Veldra 2.0 \u00b7 \u00a9 2026 the Veldra developers"), this),
+        "lblCopy", {8, 312, 241, 17});
     lblCopy->setAlignment(Qt::AlignCenter);
     QFont credit(QStringLiteral("Arial"));
     credit.setPointSizeF(6.75);
     credit.setStyleHint(QFont::SansSerif);
     lblCopy->setFont(credit);
 
-    cdl = openDialog(this, "cdl",
-                     {QStringLiteral("Bitmap (*.bmp)"), QStringLiteral("Everything (*)")});
+    cdl = openDialog(
+        this, "cdl", {QStringLiteral("Bitmap (*.bmp)"), QStringLiteral("Everything (*)")});
     cdl2 = openDialog(this, "cdl2", {QStringLiteral("Everything (*)")});
 
     for (QPushButton *button : findChildren<QPushButton *>())
@@ -156,9 +159,8 @@ void frmVeldra::buildControls()
 
 QList<QWidget *> frmVeldra::captionedControls() const
 {
-    return {Label1, cmdBrowse, cmdOpen, cmdClose, cmdWrClose, fraFiles, Label2, lblCapacity,
-            Label3, lblUsed, Label4, lblFree, cmdAdd, cmdRem, cmdExtract, cmdExtractAll,
-            chkUsePass};
+    return {Label1, cmdBrowse, cmdOpen, cmdClose, cmdWrClose, fraFiles, Label2, lblCapacity, Label3,
+        lblUsed, Label4, lblFree, cmdAdd, cmdRem, cmdExtract, cmdExtractAll, chkUsePass};
 }
 
 bool frmVeldra::captionFits(const QWidget *control)
@@ -173,7 +175,7 @@ bool frmVeldra::captionFits(const QWidget *control)
     } else if (const auto *check = qobject_cast<const QCheckBox *>(control)) {
         caption = check->text();
         room -= check->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, check)
-                + check->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, check) + 2;
+            + check->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, check) + 2;
     } else if (const auto *button = qobject_cast<const QAbstractButton *>(control)) {
         caption = button->text();
         room -= 6; // the button's frame and a little air
@@ -181,7 +183,7 @@ bool frmVeldra::captionFits(const QWidget *control)
     caption.replace(QLatin1String("&&"), QLatin1String("\x01")).remove(QLatin1Char('&'));
     caption.replace(QLatin1Char('\x01'), QLatin1Char('&'));
     return control->fontMetrics().horizontalAdvance(caption) <= room
-           && control->fontMetrics().height() <= control->height();
+        && control->fontMetrics().height() <= control->height();
 }
 
 void frmVeldra::fitFont()

@@ -18,8 +18,7 @@ class QPushButton;
 
 // The main window: name a bitmap, open the container hidden in it, work on
 // its files and write it back or close it.
-class frmVeldra : public QWidget
-{
+class frmVeldra : public QWidget {
     Q_OBJECT
 
 public:

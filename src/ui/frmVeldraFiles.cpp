@@ -64,7 +64,8 @@ void frmVeldra::cmdExtract_Click()
         const QString folder = m_prompter->folder(this);
         if (!folder.isEmpty()) {
             const QString description = selected.constFirst()->text();
-            if (Outcome written = m_session->file().Extract(description, folder + description); !written) {
+            if (Outcome written = m_session->file().Extract(description, folder + description);
+                !written) {
                 showError(tr("\"%1\" could not be written to %2:\n%3")
                               .arg(description, folder, written.message()));
                 return;
@@ -81,7 +82,8 @@ void frmVeldra::cmdExtractAll_Click()
     if (!folder.isEmpty()) {
         for (int row = 0; row < lstFiles->count(); ++row) {
             const QString description = lstFiles->item(row)->text();
-            if (Outcome written = m_session->file().Extract(description, folder + description); !written)
+            if (Outcome written = m_session->file().Extract(description, folder + description);
+                !written)
                 failures << tr("%1: %2").arg(description, written.message());
         }
     }

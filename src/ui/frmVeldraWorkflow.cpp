@@ -87,8 +87,8 @@ void frmVeldra::cmdWrClose_Click()
 
     // Any failure keeps the container open with everything in it; the image
     // on disk is replaced only by a complete new copy.
-    const Outcome written =
-        m_session->write(txtBitmap->text(), chkUsePass->isChecked(), passwordBytes());
+    const Outcome written
+        = m_session->write(txtBitmap->text(), chkUsePass->isChecked(), passwordBytes());
     if (!written) {
         showError(written.message());
         return;

@@ -49,8 +49,7 @@ QByteArray randomBytes(qsizetype size, QRandomGenerator &rng)
 
 } // namespace
 
-class TestBitPlane : public QObject
-{
+class TestBitPlane : public QObject {
     Q_OBJECT
 
 private slots:

@@ -9,8 +9,7 @@
 
 Q_DECLARE_METATYPE(BitmapSpec)
 
-class TestCarrier : public QObject
-{
+class TestCarrier : public QObject {
     Q_OBJECT
 
 private:
@@ -87,14 +86,32 @@ private slots:
             change(spec);
             QTest::newRow(name) << spec << QString::fromLatin1(mentions);
         };
-        row("colour table offset", [](BitmapSpec &s) { s.offBits = 1078; }, "plain, uncompressed");
-        row("longer info header", [](BitmapSpec &s) { s.infoSize = 108; }, "plain, uncompressed");
-        row("bitfields", [](BitmapSpec &s) { s.compression = 3; }, "compressed");
-        row("zero width", [](BitmapSpec &s) { s.width = 0; }, "not valid");
-        row("zero height", [](BitmapSpec &s) { s.height = 0; }, "not valid");
-        row("negative width", [](BitmapSpec &s) { s.width = -4; }, "not valid");
-        row("2^31 bytes", [](BitmapSpec &s) { s.width = 32768; s.height = -21846; }, "too large");
-        row("int overflow", [](BitmapSpec &s) { s.width = INT32_MAX; s.height = INT32_MIN; }, "too large");
+        row(
+            "colour table offset", [](BitmapSpec &s) { s.offBits = 1078; }, "plain, uncompressed");
+        row(
+            "longer info header", [](BitmapSpec &s) { s.infoSize = 108; }, "plain, uncompressed");
+        row(
+            "bitfields", [](BitmapSpec &s) { s.compression = 3; }, "compressed");
+        row(
+            "zero width", [](BitmapSpec &s) { s.width = 0; }, "not valid");
+        row(
+            "zero height", [](BitmapSpec &s) { s.height = 0; }, "not valid");
+        row(
+            "negative width", [](BitmapSpec &s) { s.width = -4; }, "not valid");
+        row(
+            "2^31 bytes",
+            [](BitmapSpec &s) {
+                s.width = 32768;
+                s.height = -21846;
+            },
+            "too large");
+        row(
+            "int overflow",
+            [](BitmapSpec &s) {
+                s.width = INT32_MAX;
+                s.height = INT32_MIN;
+            },
+            "too large");
     }
     void unsafeLayoutsAndSizesAreRefusedWithAdvice()
     {
@@ -214,7 +231,7 @@ private slots:
         }
         QCOMPARE(readFile(file), original);
         QCOMPARE(QDir(m_dir.path()).entryList({"keep.bmp*"}, QDir::Files | QDir::Hidden),
-                 QStringList{"keep.bmp"});
+            QStringList {"keep.bmp"});
 
         // A folder that cannot exist: its parent is a regular file.
         const Outcome nowhere = carrier.SaveCarrier(file + "/inside.bmp");
@@ -232,8 +249,8 @@ private slots:
         QVERIFY(carrier.LoadCarrier(file).ok());
         QVERIFY(carrier.SaveCarrier(file).ok());
         const auto owners = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                            | QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
-                            | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+            | QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+            | QFile::WriteOther | QFile::ExeOther;
         QCOMPARE(QFile::permissions(file) & owners, permissions);
     }
 

@@ -9,8 +9,7 @@
 
 namespace {
 
-struct Run
-{
+struct Run {
     int status = -1;
     QString out;
     QString err;
@@ -19,8 +18,7 @@ struct Run
 } // namespace
 
 // Runs the real veldra-cli, detached from any terminal, as a script would.
-class TestCli : public QObject
-{
+class TestCli : public QObject {
     Q_OBJECT
 
 private:
@@ -48,8 +46,8 @@ private:
         if (!process.waitForFinished(30000))
             qFatal("veldra-cli did not finish");
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
     }
 
 private slots:
@@ -58,14 +56,16 @@ private slots:
         const QString bmp = bitmap("formats.bmp");
         Run run = cli({"info", bmp});
         QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, QStringLiteral("capacity: 3750\nused: 0\nfree: 3750\nfiles: 0\nprotected: no\n"));
+        QCOMPARE(run.out,
+            QStringLiteral("capacity: 3750\nused: 0\nfree: 3750\nfiles: 0\nprotected: no\n"));
         QVERIFY(run.err.isEmpty());
 
-        run = cli({"add", bmp, file("b.txt", QByteArray(20, 'b')), file("a.txt", QByteArray(10, 'a'))});
+        run = cli(
+            {"add", bmp, file("b.txt", QByteArray(20, 'b')), file("a.txt", QByteArray(10, 'a'))});
         QCOMPARE(run.status, 0);
         QCOMPARE(cli({"list", bmp}).out, QStringLiteral("20\tb.txt\n10\ta.txt\n"));
         QCOMPARE(cli({"info", bmp}).out,
-                 QStringLiteral("capacity: 3750\nused: 30\nfree: 3720\nfiles: 2\nprotected: no\n"));
+            QStringLiteral("capacity: 3750\nused: 30\nfree: 3720\nfiles: 2\nprotected: no\n"));
     }
 
     void addIsAllOrNothing()
@@ -90,7 +90,10 @@ private slots:
         const QString bmp = bitmap("remove.bmp");
         const QByteArray one = randomBytes(300, 1);
         const QByteArray two = randomBytes(200, 2);
-        QCOMPARE(cli({"add", bmp, file("One.bin", one), file("two.bin", two), file("three.bin", "3")}).status, 0);
+        QCOMPARE(
+            cli({"add", bmp, file("One.bin", one), file("two.bin", two), file("three.bin", "3")})
+                .status,
+            0);
 
         const QByteArray before = readFile(bmp);
         Run run = cli({"remove", bmp, "two.bin", "nothere"});
@@ -110,7 +113,7 @@ private slots:
         QCOMPARE(run.status, 1);
         QVERIFY(run.err.contains("ghost"));
         QCOMPARE(readFile(path("named/One.bin")), one); // its stored name
-        QCOMPARE(QDir(path("named")).entryList(QDir::Files), QStringList{"One.bin"});
+        QCOMPARE(QDir(path("named")).entryList(QDir::Files), QStringList {"One.bin"});
 
         run = cli({"extract", bmp, "-o", file("notadir", "x")});
         QCOMPARE(run.status, 1);
@@ -122,7 +125,9 @@ private slots:
         const QString bmp = bitmap("secret.bmp");
         const QString pw = file("pw.txt", "p\xC3\xA4ss word\r\nsecond line ignored\n");
         const QByteArray data = randomBytes(100, 9);
-        QCOMPARE(cli({"add", bmp, file("data.bin", data), "--protect", "--password-file", pw}).status, 0);
+        QCOMPARE(
+            cli({"add", bmp, file("data.bin", data), "--protect", "--password-file", pw}).status,
+            0);
 
         // Protected: every command needs the password.
         Run run = cli({"info", bmp});
@@ -142,13 +147,17 @@ private slots:
         // Adding keeps the protection unless told otherwise.
         QCOMPARE(cli({"add", bmp, file("more.txt", "m"), "--password-file", pw}).status, 0);
         QVERIFY(cli({"info", bmp, "--password-file", pw}).out.endsWith("protected: yes\n"));
-        QCOMPARE(cli({"add", bmp, file("last.txt", "l"), "--no-protect", "--password-file", pw}).status, 0);
+        QCOMPARE(
+            cli({"add", bmp, file("last.txt", "l"), "--no-protect", "--password-file", pw}).status,
+            0);
         run = cli({"info", bmp});
         QCOMPARE(run.status, 0);
         QVERIFY(run.out.endsWith("files: 3\nprotected: no\n"));
 
         run = cli({"add", bmp, file("x.txt", "x"), "--protect", "--password-file",
-                   file("polish.txt", "\xC5\x82\xC3\xB3" "d\xC5\xBA\n")});
+            file("polish.txt",
+                "\xC5\x82\xC3\xB3"
+                "d\xC5\xBA\n")});
         QCOMPARE(run.status, 1);
         QVERIFY(run.err.contains("U+0142"));
         QCOMPARE(cli({"list", bmp}).out.count('\n'), 3);
@@ -159,16 +168,16 @@ private slots:
         Run run = cli({"info", path("missing.bmp")});
         QCOMPARE(run.status, 1);
         QCOMPARE(run.err, QStringLiteral("Bitmap file not found!\n"));
-        run = cli({"list", file("text.bmp", "not a bitmap at all, just text long enough to pass 54 bytes..")});
+        run = cli({"list",
+            file("text.bmp", "not a bitmap at all, just text long enough to pass 54 bytes..")});
         QCOMPARE(run.err, QStringLiteral("File isn't a bitmap!\n"));
 
         const QString bmp = bitmap("usage.bmp");
-        for (const QStringList &arguments :
-             {QStringList{}, QStringList{"frobnicate", bmp}, QStringList{"info"},
-              QStringList{"list", bmp, "extra"}, QStringList{"add", bmp},
-              QStringList{"remove", bmp}, QStringList{"list", bmp, "--protect"},
-              QStringList{"add", bmp, bmp, "--protect", "--no-protect"},
-              QStringList{"info", bmp, "-o", "x"}, QStringList{"info", bmp, "--bogus"}}) {
+        for (const QStringList &arguments : {QStringList {}, QStringList {"frobnicate", bmp},
+                 QStringList {"info"}, QStringList {"list", bmp, "extra"}, QStringList {"add", bmp},
+                 QStringList {"remove", bmp}, QStringList {"list", bmp, "--protect"},
+                 QStringList {"add", bmp, bmp, "--protect", "--no-protect"},
+                 QStringList {"info", bmp, "-o", "x"}, QStringList {"info", bmp, "--bogus"}}) {
             run = cli(arguments);
             QVERIFY2(run.status == 2, qPrintable(arguments.join(' ')));
             QVERIFY(run.err.contains("--help"));

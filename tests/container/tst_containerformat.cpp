@@ -7,8 +7,7 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-class TestContainerFormat : public QObject
-{
+class TestContainerFormat : public QObject {
     Q_OBJECT
 
 private slots:
@@ -23,7 +22,8 @@ private slots:
         header.PasswordHash = HashPassword("ab"); // 91 * 97 + 98 = 8925 = 0x22DD
         QCOMPARE(header.toBytes(), QByteArray("VLD2\x03\0\0\0\xDD\x22\0\0\xFF\xFF", 14));
 
-        const ContainerHeader back = ContainerHeader::fromBytes(QByteArray("VLD2\xFF\xFF\xFF\xFF\x01\0\0\0\x01\0", 14).constData());
+        const ContainerHeader back = ContainerHeader::fromBytes(
+            QByteArray("VLD2\xFF\xFF\xFF\xFF\x01\0\0\0\x01\0", 14).constData());
         QVERIFY(back.HasSignature());
         QCOMPARE(back.FileCount, -1);
         QCOMPARE(back.PasswordHash, 1);
@@ -66,10 +66,11 @@ private slots:
         const QByteArray exact = "abcdefghijklmnopqrstuvwxyz01";
         QCOMPARE(EntryRecord::make(exact, 7).toBytes(), exact + QByteArray("\x07\0\0\0", 4));
         QCOMPARE(EntryRecord::make("a.txt", 0x01020304).toBytes(),
-                 QByteArray("a.txt") + QByteArray(23, ' ') + QByteArray("\x04\x03\x02\x01"));
+            QByteArray("a.txt") + QByteArray(23, ' ') + QByteArray("\x04\x03\x02\x01"));
         QCOMPARE(EntryRecord::make(exact + "XYZ", 1).Description, exact);
 
-        const QByteArray stored = QByteArray("  padded.txt") + QByteArray(16, ' ') + QByteArray("\xFF\xFF\xFF\xFF");
+        const QByteArray stored
+            = QByteArray("  padded.txt") + QByteArray(16, ' ') + QByteArray("\xFF\xFF\xFF\xFF");
         const EntryRecord record = EntryRecord::fromBytes(stored.constData());
         QCOMPARE(record.description(), QStringLiteral("padded.txt"));
         QCOMPARE(record.Length, -1);
@@ -164,7 +165,8 @@ private slots:
         QVERIFY(Charset::unrepresentable(QStringLiteral("plan.txt")).isEmpty());
         const QString message = Charset::unrepresentable(QStringLiteral("a\u0142b"));
         QVERIFY2(message.contains("U+0142"), qPrintable(message));
-        QVERIFY(Charset::unrepresentable(QString::fromUtf8("\xF0\x9F\x98\x80")).contains("U+1F600"));
+        QVERIFY(
+            Charset::unrepresentable(QString::fromUtf8("\xF0\x9F\x98\x80")).contains("U+1F600"));
     }
 
     void caseFoldingFollowsTheCharacterSet()

@@ -52,8 +52,7 @@ QStringList descriptions(const DatFile &table)
 
 } // namespace
 
-class TestDatFile : public QObject
-{
+class TestDatFile : public QObject {
     Q_OBJECT
 
 private:
@@ -78,7 +77,7 @@ private slots:
         QCOMPARE(table.TotalSize(), qint64(30));
         QCOMPARE(table.ContainerSize(), qint64(14 + 3 * 32 + 30));
         QCOMPARE(table.ContainerSizeWith(5), qint64(14 + 4 * 32 + 35));
-        QCOMPARE(descriptions(table), (QStringList{"ten.bin", "twenty.bin", "empty.bin"}));
+        QCOMPARE(descriptions(table), (QStringList {"ten.bin", "twenty.bin", "empty.bin"}));
 
         const InjectResult again = table.Inject("TEN.BIN", put("other.bin", "x"));
         QCOMPARE(again.status, InjectStatus::Duplicate);
@@ -88,7 +87,7 @@ private slots:
 
         QVERIFY(table.Remove("TWENTY.bin").ok());
         QVERIFY(!table.Remove("twenty.bin").ok());
-        QCOMPARE(descriptions(table), (QStringList{"ten.bin", "empty.bin"}));
+        QCOMPARE(descriptions(table), (QStringList {"ten.bin", "empty.bin"}));
         QCOMPARE(table.colFiles().count(), 2);
         QCOMPARE(table.TotalSize(), qint64(10));
     }
@@ -104,7 +103,8 @@ private slots:
         QVERIFY(twin.message.contains("28"));
         QCOMPARE(table.Inject(QString(28, 'n'), data).status, InjectStatus::StoredNameTaken);
 
-        const InjectResult foreign = table.Inject(QStringLiteral("zaż\u00f3\u0142\u0107.txt"), data);
+        const InjectResult foreign
+            = table.Inject(QStringLiteral("zaż\u00f3\u0142\u0107.txt"), data);
         QCOMPARE(foreign.status, InjectStatus::Unrepresentable);
         QVERIFY(foreign.message.contains("U+017C"));
         QCOMPARE(table.colFiles().count(), 1);
@@ -137,7 +137,7 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         for (const char *name : {"../escape.txt", "a/b.txt", "a\\b.txt", "c:evil.txt", ".", "..",
-                                 "tab\there", "", "nul\x7f"})
+                 "tab\there", "", "nul\x7f"})
             QTest::newRow(name) << QString::fromLatin1(name);
         QTest::newRow("C1 control") << QStringLiteral("x\u0081y");
     }
@@ -226,9 +226,10 @@ private slots:
         QFETCH(bool, usePassword);
         QFETCH(QByteArray, password);
         DatFile table;
-        const QList<QByteArray> contents = {randomBytes(70000, 1), QByteArray(), randomBytes(13, 2),
-                                            randomBytes(65537, 3)};
-        const QStringList names = {"  spaced.bin  ", "empty", QString(30, 'L'), QStringLiteral("caf\u00e9.txt")};
+        const QList<QByteArray> contents
+            = {randomBytes(70000, 1), QByteArray(), randomBytes(13, 2), randomBytes(65537, 3)};
+        const QStringList names
+            = {"  spaced.bin  ", "empty", QString(30, 'L'), QStringLiteral("caf\u00e9.txt")};
         for (int i = 0; i < names.size(); ++i)
             QVERIFY(table.Inject(names[i], put(QString("rt%1").arg(i), contents[i])));
 
@@ -246,7 +247,8 @@ private slots:
         QVERIFY2(report.isComplete(), qPrintable(report.message()));
         QCOMPARE(report.loaded, 4);
         QCOMPARE(descriptions(back),
-                 (QStringList{"spaced.bin", "empty", QString(28, 'L'), QStringLiteral("caf\u00e9.txt")}));
+            (QStringList {
+                "spaced.bin", "empty", QString(28, 'L'), QStringLiteral("caf\u00e9.txt")}));
         for (int i = 0; i < contents.size(); ++i)
             QCOMPARE(back.colFiles().item(i + 1), contents[i]);
     }
@@ -275,7 +277,8 @@ private slots:
         QTest::newRow("count runs past the end") << qint32(INT32_MAX) << qint32(2) << 2 << true;
         QTest::newRow("negative length") << qint32(2) << qint32(-5) << 1 << true;
         QTest::newRow("length past the end") << qint32(2) << qint32(1000) << 1 << true;
-        QTest::newRow("length to the last byte") << qint32(2) << qint32(200 - 14 - 64 - 3) << 2 << false;
+        QTest::newRow("length to the last byte")
+            << qint32(2) << qint32(200 - 14 - 64 - 3) << 2 << false;
         QTest::newRow("count zero") << qint32(0) << qint32(2) << 0 << false;
         QTest::newRow("count negative") << qint32(-3) << qint32(2) << 0 << false;
     }
@@ -287,7 +290,8 @@ private slots:
         QFETCH(bool, damaged);
         QByteArray pixels = pixelArea(200);
         HiddenStream stream(pixels);
-        const QByteArray stored = record("first", 3) + "abc" + record("second", secondLength) + "de";
+        const QByteArray stored
+            = record("first", 3) + "abc" + record("second", secondLength) + "de";
         QVERIFY(stream.WriteHidden(stored, stored.size(), 14).ok());
         DatFile table;
         const LoadReport report = table.Load(stream, headerFor(fileCount, false), {});
@@ -296,7 +300,7 @@ private slots:
         QCOMPARE(!report.damage.isEmpty(), damaged);
         if (damaged)
             QVERIFY2(report.message().contains(QString("only %1 could be read").arg(loaded)),
-                     qPrintable(report.message()));
+                qPrintable(report.message()));
         if (loaded > 0)
             QCOMPARE(table.colFiles().item(1), QByteArray("abc"));
     }
@@ -307,8 +311,7 @@ private slots:
         HiddenStream stream(pixels);
         const QByteArray longName = QByteArray(24, 'x') + ".txt";
         const QByteArray stored = record("a.txt", 1) + "1" + record(" A.TXT ", 1) + "2"
-                                  + record("a.txt", 1) + "3" + record(longName, 1) + "4"
-                                  + record(longName, 1) + "5";
+            + record("a.txt", 1) + "3" + record(longName, 1) + "4" + record(longName, 1) + "5";
         QVERIFY(stream.WriteHidden(stored, stored.size(), 14).ok());
         DatFile table;
         const LoadReport report = table.Load(stream, headerFor(5, false), {});
@@ -317,7 +320,7 @@ private slots:
         QCOMPARE(report.renamed.size(), 3);
         const QString cut = QString(20, 'x') + " (2).txt";
         QCOMPARE(descriptions(table),
-                 (QStringList{"a.txt", "A (2).TXT", "a (3).txt", QString::fromLatin1(longName), cut}));
+            (QStringList {"a.txt", "A (2).TXT", "a (3).txt", QString::fromLatin1(longName), cut}));
         QCOMPARE(table.colFiles().item(5), QByteArray("5"));
         QVERIFY(report.message().contains("renamed"));
     }
@@ -335,10 +338,12 @@ private slots:
         QCOMPARE(report.loaded, qint32(records));
         QCOMPARE(report.renamedCount, records - 1);
         QCOMPARE(report.renamed.size(), LoadReport::RenamedListed);
-        QVERIFY(report.message().contains(QString("and %1 more").arg(records - 1 - LoadReport::RenamedListed)));
+        QVERIFY(report.message().contains(
+            QString("and %1 more").arg(records - 1 - LoadReport::RenamedListed)));
         QVERIFY(report.message().contains("only 20000 could be read"));
         QCOMPARE(table.colDescriptions().count(), records);
-        QCOMPARE(table.colDescriptions().item(records), QString(QChar(0)).repeated(20) + " (20000)");
+        QCOMPARE(
+            table.colDescriptions().item(records), QString(QChar(0)).repeated(20) + " (20000)");
     }
 
     void shorterRewriteHidesTheOlderTail()
@@ -347,7 +352,8 @@ private slots:
         HiddenStream stream(pixels);
         DatFile five;
         for (int i = 0; i < 5; ++i)
-            QVERIFY(five.Inject(QString("f%1").arg(i), put(QString("five%1").arg(i), QByteArray(20, char('a' + i)))));
+            QVERIFY(five.Inject(QString("f%1").arg(i),
+                put(QString("five%1").arg(i), QByteArray(20, char('a' + i)))));
         QVERIFY(five.Save(stream, headerFor(5, false), {}).ok());
         DatFile two;
         QVERIFY(two.Inject("g0", put("g0", "zz")));
@@ -355,7 +361,7 @@ private slots:
         QVERIFY(two.Save(stream, headerFor(2, false), {}).ok());
         DatFile back;
         QCOMPARE(back.Load(stream, headerFor(2, false), {}).loaded, 2);
-        QCOMPARE(descriptions(back), (QStringList{"g0", "g1"}));
+        QCOMPARE(descriptions(back), (QStringList {"g0", "g1"}));
     }
 
     // The whole cycle through real files: hide in a bitmap, write it, open it

@@ -11,11 +11,9 @@
 #include <functional>
 #include <optional>
 
-class ScriptedPrompter : public Prompter
-{
+class ScriptedPrompter : public Prompter {
 public:
-    struct Shown
-    {
+    struct Shown {
         QMessageBox::Icon icon;
         QString text;
     };
@@ -23,8 +21,8 @@ public:
     QList<Shown> messages;
 
     // Next answers; an empty queue answers as a cancel or dismissal would.
-    QQueue<std::optional<QString>> files;  // nothing: cancelled
-    QQueue<QString> folders;               // empty text: cancelled
+    QQueue<std::optional<QString>> files; // nothing: cancelled
+    QQueue<QString> folders; // empty text: cancelled
     QQueue<std::optional<QString>> passwords; // nothing: dismissed
 
     QStringList fileDialogsAsked;
@@ -52,7 +50,8 @@ public:
         ++passwordsAsked;
         if (onPassword)
             onPassword();
-        const std::optional<QString> answer = passwords.isEmpty() ? std::nullopt : passwords.dequeue();
+        const std::optional<QString> answer
+            = passwords.isEmpty() ? std::nullopt : passwords.dequeue();
         if (answer)
             Password = *answer;
     }

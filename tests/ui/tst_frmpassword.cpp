@@ -5,8 +5,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-class TestFrmPassword : public QObject
-{
+class TestFrmPassword : public QObject {
     Q_OBJECT
 
 private slots:

@@ -15,8 +15,7 @@
 
 #include <memory>
 
-class TestFrmVeldra : public QObject
-{
+class TestFrmVeldra : public QObject {
     Q_OBJECT
 
 private:
@@ -75,7 +74,10 @@ private:
         return header;
     }
 
-    bool containerOpen() const { return m_window->fraFiles->isVisible() && !m_window->cmdOpen->isEnabled(); }
+    bool containerOpen() const
+    {
+        return m_window->fraFiles->isVisible() && !m_window->cmdOpen->isEnabled();
+    }
 
     // Opens a bitmap, hides the given files in it and writes it back.
     void hide(const QString &bitmapPath, const QStringList &files, const QString &password = {})
@@ -117,7 +119,8 @@ private slots:
         QVERIFY(!(w().windowFlags() & Qt::WindowMinMaxButtonsHint));
         QVERIFY(w().txtBitmap->text().isEmpty());
         QVERIFY(w().txtBitmap->isEnabled() && w().cmdBrowse->isEnabled());
-        QVERIFY(!w().cmdOpen->isEnabled() && !w().cmdClose->isEnabled() && !w().cmdWrClose->isEnabled());
+        QVERIFY(!w().cmdOpen->isEnabled() && !w().cmdClose->isEnabled()
+            && !w().cmdWrClose->isEnabled());
         QVERIFY(!w().fraFiles->isVisible());
         QVERIFY(w().shpFiles->isVisible());
         QCOMPARE(w().shpFiles->geometry(), QRect(8, 80, 241, 225));
@@ -125,17 +128,18 @@ private slots:
         QCOMPARE(w().lblCapacity->text(), QStringLiteral("0 bytes"));
         QVERIFY(!w().chkUsePass->isChecked());
 
-        const QList<std::pair<const char *, const char *>> captions = {
-            {"Label1", "Bitmap file:"}, {"cmdBrowse", "..."}, {"cmdOpen", "&Open"},
-            {"cmdClose", "&Close"}, {"cmdWrClose", "&Write && Close"}, {"Label2", "Capacity:"},
-            {"Label3", "Used space:"}, {"Label4", "Free space:"}, {"cmdAdd", "&Add"},
-            {"cmdRem", "&Remove"}, {"cmdExtract", "&Extract"}, {"cmdExtractAll", "E&xtract all"},
+        const QList<std::pair<const char *, const char *>> captions = {{"Label1", "Bitmap file:"},
+            {"cmdBrowse", "..."}, {"cmdOpen", "&Open"}, {"cmdClose", "&Close"},
+            {"cmdWrClose", "&Write && Close"}, {"Label2", "Capacity:"}, {"Label3", "Used space:"},
+            {"Label4", "Free space:"}, {"cmdAdd", "&Add"}, {"cmdRem", "&Remove"},
+            {"cmdExtract", "&Extract"}, {"cmdExtractAll", "E&xtract all"},
             {"chkUsePass", "Use &password encryption (slower)"}};
         for (const auto &[name, caption] : captions) {
             auto *control = w().findChild<QWidget *>(name);
             QVERIFY2(control, name);
-            const QString text = qobject_cast<QLabel *>(control) ? qobject_cast<QLabel *>(control)->text()
-                                                                 : qobject_cast<QAbstractButton *>(control)->text();
+            const QString text = qobject_cast<QLabel *>(control)
+                ? qobject_cast<QLabel *>(control)->text()
+                : qobject_cast<QAbstractButton *>(control)->text();
             QCOMPARE(text, QString::fromUtf8(caption));
         }
         QCOMPARE(w().fraFiles->title(), QStringLiteral("Files inside / Security"));
@@ -143,7 +147,8 @@ private slots:
         QVERIFY(!w().lblCopy->text().isEmpty());
         QVERIFY(!w().windowIcon().isNull());
         for (QPushButton *button : w().findChildren<QPushButton *>())
-            QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->objectName()));
+            QVERIFY2(
+                !button->isDefault() && !button->autoDefault(), qPrintable(button->objectName()));
     }
 
     void everyCaptionShowsWhole()
@@ -155,7 +160,7 @@ private slots:
     void fileDialogsAreConfigured()
     {
         QCOMPARE(w().cdl->nameFilters().first(), QStringLiteral("Bitmap (*.bmp)"));
-        QCOMPARE(w().cdl2->nameFilters(), QStringList{"Everything (*)"});
+        QCOMPARE(w().cdl2->nameFilters(), QStringList {"Everything (*)"});
         for (QFileDialog *d : {w().cdl, w().cdl2}) {
             QCOMPARE(d->defaultSuffix(), QStringLiteral("bmp"));
             QCOMPARE(d->fileMode(), QFileDialog::ExistingFile);
@@ -173,7 +178,7 @@ private slots:
             visited << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(visited, (QStringList{"txtBitmap", "cmdBrowse", "cmdOpen"}));
+        QCOMPARE(visited, (QStringList {"txtBitmap", "cmdBrowse", "cmdOpen"}));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtBitmap"));
 
         open(bmp);
@@ -183,8 +188,9 @@ private slots:
             visited << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(visited, (QStringList{"cmdWrClose", "lstFiles", "cmdAdd", "cmdRem", "cmdExtract",
-                                       "cmdExtractAll", "chkUsePass", "cmdClose"}));
+        QCOMPARE(visited,
+            (QStringList {"cmdWrClose", "lstFiles", "cmdAdd", "cmdRem", "cmdExtract",
+                "cmdExtractAll", "chkUsePass", "cmdClose"}));
     }
 
     void hiddenFrameIsOutOfReach()
@@ -208,7 +214,7 @@ private slots:
         open(bmp);
         QCOMPARE(w().childAt(addCentre), w().cmdAdd);
         QTest::keyClick(&w(), Qt::Key_A, Qt::AltModifier);
-        QTRY_COMPARE(prompter().fileDialogsAsked, QStringList{"cdl2"});
+        QTRY_COMPARE(prompter().fileDialogsAsked, QStringList {"cdl2"});
         QTest::keyClick(&w(), Qt::Key_X, Qt::AltModifier);
         QTRY_COMPARE(prompter().foldersAsked, 1);
         QTest::keyClick(&w(), Qt::Key_P, Qt::AltModifier);
@@ -242,7 +248,7 @@ private slots:
         QCOMPARE(w().txtBitmap->text(), QStringLiteral("typed"));
         prompter().files.enqueue(bmp);
         click(w().cmdBrowse);
-        QCOMPARE(prompter().fileDialogsAsked, (QStringList{"cdl", "cdl"}));
+        QCOMPARE(prompter().fileDialogsAsked, (QStringList {"cdl", "cdl"}));
         QCOMPARE(w().txtBitmap->text(), bmp);
         QVERIFY(w().cmdOpen->isEnabled());
     }
@@ -284,7 +290,8 @@ private slots:
         open(file("refused.bmp", bytes));
         QCOMPARE(prompter().messages.size(), 1);
         QCOMPARE(prompter().messages.first().icon, QMessageBox::Critical);
-        QVERIFY2(prompter().messages.first().text.contains(message), qPrintable(prompter().texts().join('|')));
+        QVERIFY2(prompter().messages.first().text.contains(message),
+            qPrintable(prompter().texts().join('|')));
         QVERIFY(!containerOpen());
         QVERIFY(w().cmdOpen->isEnabled() && w().txtBitmap->isEnabled());
         QCOMPARE(w().cmdOpen->text(), QStringLiteral("&Open"));
@@ -298,7 +305,7 @@ private slots:
         QFile::remove(bmp);
         QVERIFY(w().cmdOpen->isEnabled());
         click(w().cmdOpen);
-        QCOMPARE(prompter().texts(), QStringList{"Bitmap file not found!"});
+        QCOMPARE(prompter().texts(), QStringList {"Bitmap file not found!"});
     }
 
     void addShowsSortedRowsAndSizes()
@@ -308,7 +315,7 @@ private slots:
         add(file("A.txt", QByteArray(20, 'a')));
         add(file("c.txt", QByteArray()));
         QVERIFY(prompter().messages.isEmpty());
-        QCOMPARE(rows(), (QStringList{"A.txt", "b.txt", "c.txt"}));
+        QCOMPARE(rows(), (QStringList {"A.txt", "b.txt", "c.txt"}));
         QVERIFY(w().lstFiles->selectedItems().isEmpty());
         QCOMPARE(w().lblUsed->text(), QStringLiteral("30 bytes"));
         QCOMPARE(w().lblFree->text(), QStringLiteral("3 720 bytes"));
@@ -328,8 +335,8 @@ private slots:
         add(path("vanished.txt"));
         add(file("big.bin", QByteArray(3747, 'x')));
         QCOMPARE(prompter().texts(),
-                 (QStringList{"Error!", "Error!", "Error!", "Not enough free space!"}));
-        QCOMPARE(rows(), QStringList{"plan.txt"});
+            (QStringList {"Error!", "Error!", "Error!", "Not enough free space!"}));
+        QCOMPARE(rows(), QStringList {"plan.txt"});
         for (const auto &m : prompter().messages)
             QCOMPARE(m.icon, QMessageBox::Critical);
     }
@@ -341,13 +348,14 @@ private slots:
         // record would not fit: refused with the numbers.
         add(file("exact.bin", QByteArray(3750, 'e')));
         QCOMPARE(prompter().messages.size(), 1);
-        QVERIFY2(prompter().messages.first().text.contains("3782 bytes"), qPrintable(prompter().texts().join('|')));
+        QVERIFY2(prompter().messages.first().text.contains("3782 bytes"),
+            qPrintable(prompter().texts().join('|')));
         QVERIFY(prompter().messages.first().text.contains("3736"));
         QVERIFY(rows().isEmpty());
 
         // The largest file that fits with header and record.
         add(file("largest.bin", QByteArray(3750 - 14 - 32, 'l')));
-        QCOMPARE(rows(), QStringList{"largest.bin"});
+        QCOMPARE(rows(), QStringList {"largest.bin"});
         add(file("empty.bin", QByteArray()));
         QCOMPARE(prompter().messages.size(), 2); // even an empty file needs its record
         QCOMPARE(w().lblFree->text(), QStringLiteral("46 bytes"));
@@ -362,7 +370,8 @@ private slots:
         QCOMPARE(prompter().messages.size(), 2);
         QVERIFY(prompter().messages[0].text.contains("first 28 characters"));
         QVERIFY(prompter().messages[1].text.contains("U+0142"));
-        QCOMPARE(rows(), QStringList{QString(28, 'n') + "-first.txt"}); // listed in full while open
+        QCOMPARE(
+            rows(), QStringList {QString(28, 'n') + "-first.txt"}); // listed in full while open
     }
 
     void remove()
@@ -374,7 +383,7 @@ private slots:
         QCOMPARE(rows().size(), 2);
         select("one.txt");
         click(w().cmdRem);
-        QCOMPARE(rows(), QStringList{"two.txt"});
+        QCOMPARE(rows(), QStringList {"two.txt"});
         QCOMPARE(w().lblUsed->text(), QStringLiteral("7 bytes"));
         QVERIFY(prompter().messages.isEmpty());
     }
@@ -387,7 +396,8 @@ private slots:
         add(file("x.txt", "x"));
         click(w().cmdClose);
         QVERIFY(!containerOpen());
-        QVERIFY(w().cmdOpen->isEnabled() && w().txtBitmap->isEnabled() && !w().cmdClose->isEnabled());
+        QVERIFY(
+            w().cmdOpen->isEnabled() && w().txtBitmap->isEnabled() && !w().cmdClose->isEnabled());
         QCOMPARE(w().txtBitmap->text(), bmp);
         QCOMPARE(readFile(bmp), before);
         QCOMPARE(w().openFile(), nullptr);
@@ -404,7 +414,7 @@ private slots:
         QVERIFY(prompter().messages.isEmpty());
 
         open(bmp);
-        QCOMPARE(rows(), (QStringList{"a.bin", "b.bin", "zero.bin"}));
+        QCOMPARE(rows(), (QStringList {"a.bin", "b.bin", "zero.bin"}));
         QCOMPARE(w().lblUsed->text(), QStringLiteral("1333 bytes").replace("1333", "1 333"));
         QVERIFY(!w().chkUsePass->isChecked());
 
@@ -413,14 +423,14 @@ private slots:
         prompter().folders.enqueue(folderWithSeparator(path("out")));
         click(w().cmdExtract);
         QCOMPARE(readFile(path("out/b.bin")), b);
-        QCOMPARE(prompter().texts(), QStringList{"Done."});
+        QCOMPARE(prompter().texts(), QStringList {"Done."});
         QCOMPARE(prompter().messages.last().icon, QMessageBox::Information);
 
         prompter().folders.enqueue(folderWithSeparator(path("out")));
         click(w().cmdExtractAll);
         QCOMPARE(readFile(path("out/a.bin")), a);
         QVERIFY(QFileInfo(path("out/zero.bin")).isFile());
-        QCOMPARE(prompter().texts(), (QStringList{"Done.", "Done."}));
+        QCOMPARE(prompter().texts(), (QStringList {"Done.", "Done."}));
     }
 
     void extractAnswersDoneWhenNothingFailed()
@@ -433,7 +443,7 @@ private slots:
         add(file("f.txt", "f"));
         select("f.txt");
         click(w().cmdExtract); // folder picker cancelled
-        QCOMPARE(prompter().texts(), (QStringList{"Done.", "Done.", "Done."}));
+        QCOMPARE(prompter().texts(), (QStringList {"Done.", "Done.", "Done."}));
         QVERIFY(!QFileInfo::exists(path("f.txt.out")));
     }
 
@@ -472,7 +482,7 @@ private slots:
         }
         open(bmp);
         QVERIFY(containerOpen());
-        QCOMPARE(rows(), QStringList{"kept.txt"});
+        QCOMPARE(rows(), QStringList {"kept.txt"});
         QCOMPARE(prompter().messages.size(), 1);
         QCOMPARE(prompter().messages.first().icon, QMessageBox::Warning);
         QVERIFY(prompter().messages.first().text.contains("only 1 could be read"));
@@ -491,14 +501,14 @@ private slots:
         QCOMPARE(prompter().messages.size(), 1);
         QVERIFY(prompter().messages.first().text.contains("unchanged"));
         QVERIFY(containerOpen());
-        QCOMPARE(rows(), QStringList{"precious.txt"});
+        QCOMPARE(rows(), QStringList {"precious.txt"});
         QCOMPARE(w().cmdWrClose->text(), QStringLiteral("&Write && Close"));
         QCOMPARE(readFile(bmp), before);
 
         click(w().cmdWrClose); // and a second try succeeds
         QVERIFY(!containerOpen());
         open(bmp);
-        QCOMPARE(rows(), QStringList{"precious.txt"});
+        QCOMPARE(rows(), QStringList {"precious.txt"});
     }
 
     void passwordProtection()
@@ -511,7 +521,7 @@ private slots:
         // Wrong password: one message, nothing open, the path kept.
         prompter().passwords.enqueue(QStringLiteral("wrong"));
         open(bmp);
-        QCOMPARE(prompter().texts(), QStringList{"Invalid password!"});
+        QCOMPARE(prompter().texts(), QStringList {"Invalid password!"});
         QVERIFY(!containerOpen());
         QVERIFY(w().cmdOpen->isEnabled());
         QCOMPARE(w().txtBitmap->text(), bmp);
@@ -593,7 +603,7 @@ private slots:
         const int asked = prompter().passwordsAsked;
         open(plain);
         QCOMPARE(prompter().passwordsAsked, asked);
-        QCOMPARE(rows(), QStringList{"p.txt"});
+        QCOMPARE(rows(), QStringList {"p.txt"});
         click(w().cmdClose);
 
         // An image without a container opened while the box is still checked
@@ -608,7 +618,7 @@ private slots:
         QVERIFY(storedHeader(fresh).UsePassword);
         prompter().passwords.enqueue(QStringLiteral("not it"));
         open(fresh);
-        QCOMPARE(prompter().texts(), QStringList{"Invalid password!"});
+        QCOMPARE(prompter().texts(), QStringList {"Invalid password!"});
     }
 
     void escapeEndsTheProgramWithoutWriting_data()
