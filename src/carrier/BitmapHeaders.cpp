@@ -39,10 +39,6 @@ qint32 BitmapInfoHeader::biHeight() const
 {
     return qFromLittleEndian<qint32>(raw.constData() + 8);
 }
-quint16 BitmapInfoHeader::biPlanes() const
-{
-    return qFromLittleEndian<quint16>(raw.constData() + 12);
-}
 quint16 BitmapInfoHeader::biBitCount() const
 {
     return qFromLittleEndian<quint16>(raw.constData() + 14);
@@ -50,8 +46,4 @@ quint16 BitmapInfoHeader::biBitCount() const
 quint32 BitmapInfoHeader::biCompression() const
 {
     return qFromLittleEndian<quint32>(raw.constData() + 16);
-}
-quint32 BitmapInfoHeader::biSizeImage() const
-{
-    return qFromLittleEndian<quint32>(raw.constData() + 20);
 }

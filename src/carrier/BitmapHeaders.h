@@ -30,8 +30,6 @@ struct BitmapInfoHeader {
     quint32 biSize() const;
     qint32 biWidth() const;
     qint32 biHeight() const;
-    quint16 biPlanes() const;
     quint16 biBitCount() const;
     quint32 biCompression() const;
-    quint32 biSizeImage() const;
 };

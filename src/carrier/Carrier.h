@@ -34,8 +34,6 @@ public:
     const BitmapFileHeader &fileHeader() const { return m_fileHeader; }
     const BitmapInfoHeader &infoHeader() const { return m_infoHeader; }
     const QByteArray &Pixels() const { return m_pixels; }
-    // Bytes of the file after the pixel area, carried over unchanged.
-    const QByteArray &trailingBytes() const { return m_trailing; }
 
     // The hidden byte stream over the pixel area. Valid while loaded.
     HiddenStream stream() { return HiddenStream(m_pixels); }

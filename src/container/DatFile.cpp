@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
 
@@ -127,6 +128,10 @@ Outcome DatFile::Extract(const QString &Description, const QString &FileName) co
     if (!data)
         return Outcome::failure(tr("\"%1\" is not hidden in this image.").arg(Description));
 
+    // A link at the output path is replaced, not followed: writing through it
+    // would land outside the chosen folder.
+    if (QFileInfo(FileName).isSymLink() && !QFile::remove(FileName))
+        return Outcome::failure(tr("The link at %1 could not be replaced.").arg(FileName));
     QSaveFile file(FileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
         || file.write(*data) != data->size() || !file.flush() || !file.commit())

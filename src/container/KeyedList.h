@@ -18,7 +18,6 @@ public:
 
     // position counts from 1.
     const T &item(qsizetype position) const { return m_slots.at(position - 1).item; }
-    const QString &key(qsizetype position) const { return m_slots.at(position - 1).key; }
 
     bool contains(const QString &key) const { return m_index.contains(Charset::fold(key)); }
     const T *find(const QString &key) const
@@ -34,7 +33,7 @@ public:
         if (m_index.contains(folded))
             return false;
         m_index.insert(folded, m_slots.size());
-        m_slots.append({key, folded, std::move(item)});
+        m_slots.append({folded, std::move(item)});
         return true;
     }
 
@@ -54,7 +53,6 @@ public:
 
 private:
     struct Slot {
-        QString key;
         QString folded;
         T item;
     };

@@ -239,7 +239,7 @@ void frmVeldra::closeEvent(QCloseEvent *event)
 void frmVeldra::Form_Unload()
 {
     // An open container is discarded unwritten.
-    if (!cmdOpen->isEnabled() && m_session)
+    if (m_session)
         cmdClose_Click();
 }
 

@@ -163,6 +163,20 @@ private slots:
         QVERIFY(out.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
     }
 
+    void extractReplacesALinkInsteadOfWritingThroughIt()
+    {
+        DatFile table;
+        QVERIFY(table.Inject("linked.txt", put("linked-src.txt", "hidden data")));
+        const QString outside = put("outside.txt", "not to be touched");
+        QDir out(m_dir.filePath("links"));
+        QVERIFY(out.mkpath("."));
+        QVERIFY(QFile::link(outside, out.filePath("linked.txt")));
+        QVERIFY(table.Extract("linked.txt", out.filePath("linked.txt")).ok());
+        QCOMPARE(readFile(outside), QByteArray("not to be touched"));
+        QVERIFY(!QFileInfo(out.filePath("linked.txt")).isSymLink());
+        QCOMPARE(readFile(out.filePath("linked.txt")), QByteArray("hidden data"));
+    }
+
     void failedExtractKeepsTheExistingFile()
     {
         DatFile table;
