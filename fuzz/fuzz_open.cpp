@@ -5,10 +5,12 @@
 // outside that folder.
 
 #include "container/ContainerSession.h"
+#include "container/EntryName.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -72,13 +74,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     QDir(s.out).removeRecursively();
     QDir().mkpath(s.out);
+    // Every entry gets a file name of its own; writing them all would make
+    // a container of thousands of empty entries slow, so the first few are.
+    QSet<QString> names;
     for (qsizetype i = 1; i <= table.colDescriptions().count(); ++i) {
-        const QString &name = table.colDescriptions().item(i);
-        (void)table.Extract(name, QDir(s.out).filePath(name));
+        const QString name = table.extractionName(table.colDescriptions().item(i));
+        if (!EntryName::whyUnusable(name).isEmpty() || names.contains(name))
+            std::abort();
+        names.insert(name);
     }
-    // Everything extracted must sit directly inside the folder.
+    qsizetype extracted = 0;
+    for (qsizetype i = 1; i <= qMin<qsizetype>(table.colDescriptions().count(), 64); ++i) {
+        if (table.Extract(table.colDescriptions().item(i), s.out))
+            ++extracted;
+    }
+    // Everything extracted must sit directly inside the folder, each entry
+    // in a file of its own.
     const QStringList written = QDir(s.out).entryList(
         QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    if (written.size() != extracted)
+        std::abort();
     for (const QString &name : written) {
         if (!QFileInfo(QDir(s.out).filePath(name)).isFile())
             std::abort();

@@ -1,14 +1,15 @@
 #include "Carrier.h"
 
+#include "AtomicFile.h"
 #include "FileProbe.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstring>
 #include <limits>
 #include <new>
+#include <optional>
 
 namespace {
 
@@ -85,28 +86,35 @@ bool readFully(QFile &file, char *into, qint64 count, qint64 *got)
 
 Outcome Carrier::LoadCarrier(const QString &path)
 {
-    if (!FileExists(path))
-        return Outcome::failure(tr("Bitmap file not found!"));
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return Outcome::failure(tr("Bitmap file not found!"));
+    QFile file;
+    if (Outcome opened = openRegularFile(path, file); !opened)
+        return Outcome::failure(tr("Bitmap file not found!"), opened.message());
+    std::optional<FileIdentity> identity = FileIdentity::ofDescriptor(file.handle());
+    if (!identity)
+        return Outcome::failure(tr("Bitmap file not found!"), file.errorString());
+    const auto unreadable = [&file] {
+        return Outcome::failure(tr("The bitmap could not be read."), file.errorString());
+    };
 
     char headers[PixelOffset];
     qint64 got = 0;
     if (!readFully(file, headers, PixelOffset, &got))
-        return Outcome::failure(tr("The bitmap could not be read: %1").arg(file.errorString()));
-    if (got < PixelOffset)
-        return Outcome::failure(tr("File isn't a bitmap!"));
+        return unreadable();
+    if (got < PixelOffset) {
+        return Outcome::failure(tr("File isn't a bitmap!"),
+            tr("It is only %1 bytes long; a bitmap's headers alone take 54.").arg(got));
+    }
 
     const BitmapFileHeader fileHeader = BitmapFileHeader::fromBytes(headers);
     if (fileHeader.bfType != "BM")
-        return Outcome::failure(tr("File isn't a bitmap!"));
+        return Outcome::failure(tr("File isn't a bitmap!"), tr("It does not begin with \"BM\"."));
 
     BitmapInfoHeader infoHeader;
     infoHeader.raw = QByteArray(headers + BitmapFileHeader::Size, BitmapInfoHeader::Size);
-    if (infoHeader.biBitCount() != 24)
-        return Outcome::failure(tr("File must be a 24-bit bitmap!"));
+    if (infoHeader.biBitCount() != 24) {
+        return Outcome::failure(tr("File must be a 24-bit bitmap!"),
+            tr("This one has %1 bits per pixel.").arg(infoHeader.biBitCount()));
+    }
 
     if (Outcome layout = checkLayout(fileHeader, infoHeader); !layout)
         return layout;
@@ -116,26 +124,33 @@ Outcome Carrier::LoadCarrier(const QString &path)
 
     QByteArray pixels;
     QByteArray trailing;
+    ContentHasher hasher;
+    hasher.add(headers, PixelOffset);
     try {
         pixels = QByteArray(size, Qt::Uninitialized);
         if (!readFully(file, pixels.data(), size, &got))
-            return Outcome::failure(tr("The bitmap could not be read: %1").arg(file.errorString()));
+            return unreadable();
+        hasher.add(pixels.constData(), got);
         // A file cut short inside its pixels: the missing bytes read as zero.
         std::memset(pixels.data() + got, 0, static_cast<std::size_t>(size - got));
-        if (got == size)
+        if (got == size) {
             trailing = file.readAll();
+            hasher.add(trailing.constData(), trailing.size());
+        }
     } catch (const std::bad_alloc &) {
         return Outcome::failure(tr("There is not enough memory to open this bitmap "
                                    "(%1 bytes of pixels).")
                                     .arg(size));
     }
     if (file.error() != QFileDevice::NoError)
-        return Outcome::failure(tr("The bitmap could not be read: %1").arg(file.errorString()));
+        return unreadable();
+    identity->contentHash = hasher.digest();
 
     m_fileHeader = fileHeader;
     m_infoHeader = infoHeader;
     m_pixels = std::move(pixels);
     m_trailing = std::move(trailing);
+    m_identity = *identity;
     m_loaded = true;
     return Outcome::success();
 }
@@ -147,23 +162,20 @@ Outcome Carrier::SaveCarrier(const QString &path) const
 
     // Writes beside the bitmap and renames over it only when all is written,
     // so a failure at any point leaves the user's image as it was.
-    QSaveFile file(path);
-    const auto failed = [&file] {
-        return Outcome::failure(
-            tr("The bitmap could not be written: %1. The image on disk was left unchanged.")
-                .arg(file.errorString()));
+    AtomicFile file(path, AtomicFile::Mode::Edit);
+    const auto failed = [](const Outcome &why) {
+        return Outcome::failure(tr("The bitmap could not be written."),
+            why.message() + QLatin1Char(' ') + tr("The image on disk was left unchanged."));
     };
-    // Unbuffered, so that every write reports its own failure: a failure
-    // while commit() flushes a buffer would go unnoticed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed();
+    if (Outcome opened = file.open(); !opened)
+        return failed(opened);
     const QByteArray fileHeader = m_fileHeader.toBytes();
     for (const QByteArray *block : {&fileHeader, &m_infoHeader.raw, &m_pixels, &m_trailing}) {
-        if (file.write(*block) != block->size())
-            return failed(); // the unfinished copy is discarded with `file`
+        if (Outcome written = file.write(block->constData(), block->size()); !written)
+            return failed(written); // the unfinished copy is discarded with `file`
     }
-    if (!file.flush() || !file.commit())
-        return failed();
+    if (Outcome committed = file.commit(); !committed)
+        return failed(committed);
     return Outcome::success();
 }
 

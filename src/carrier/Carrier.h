@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BitmapHeaders.h"
+#include "FileIdentity.h"
 #include "HiddenStream.h"
 #include "Outcome.h"
 
@@ -34,6 +35,8 @@ public:
     const BitmapFileHeader &fileHeader() const { return m_fileHeader; }
     const BitmapInfoHeader &infoHeader() const { return m_infoHeader; }
     const QByteArray &Pixels() const { return m_pixels; }
+    // The file as it was when it was loaded.
+    const FileIdentity &identity() const { return m_identity; }
 
     // The hidden byte stream over the pixel area. Valid while loaded.
     HiddenStream stream() { return HiddenStream(m_pixels); }
@@ -44,5 +47,6 @@ private:
     BitmapInfoHeader m_infoHeader;
     QByteArray m_pixels;
     QByteArray m_trailing;
+    FileIdentity m_identity;
     bool m_loaded = false;
 };

@@ -1,21 +1,95 @@
 #include "FileProbe.h"
 
+#include "SystemError.h"
+
+#include <QCoreApplication>
 #include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("FileProbe", text);
+}
+
+// Why a file of this mode cannot be read as a plain file, or nothing when it
+// is one.
+QString kindProblem(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return {};
+    if (S_ISDIR(mode))
+        return tr("It is a folder, not a file.");
+    if (S_ISFIFO(mode))
+        return tr("It is a named pipe (FIFO), not a regular file.");
+    if (S_ISCHR(mode))
+        return tr("It is a character device, not a regular file.");
+    if (S_ISBLK(mode))
+        return tr("It is a block device, not a regular file.");
+    if (S_ISSOCK(mode))
+        return tr("It is a socket, not a regular file.");
+    return tr("It is not a regular file.");
+}
+
+} // namespace
+
+Outcome probeRegularFile(const QString &path, qint64 *size)
+{
+    if (path.isEmpty())
+        return Outcome::failure(tr("No file was named."));
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st { };
+    if (::stat(native.constData(), &st) != 0)
+        return Outcome::failure(systemError(errno));
+    if (const QString problem = kindProblem(st.st_mode); !problem.isEmpty())
+        return Outcome::failure(problem);
+    if (::faccessat(AT_FDCWD, native.constData(), R_OK, AT_EACCESS) != 0)
+        return Outcome::failure(systemError(errno));
+    if (size)
+        *size = st.st_size;
+    return Outcome::success();
+}
 
 bool FileExists(const QString &path)
 {
-    if (path.isEmpty())
-        return false;
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly);
+    return probeRegularFile(path).ok();
 }
 
 qint64 FileSize(const QString &path)
 {
-    if (path.isEmpty())
-        return -1;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
-        return -1;
-    return file.size();
+    qint64 size = -1;
+    return probeRegularFile(path, &size) ? size : -1;
+}
+
+Outcome openRegularFile(const QString &path, QFile &file)
+{
+    if (Outcome probed = probeRegularFile(path); !probed)
+        return probed;
+    // O_NONBLOCK keeps the open itself from waiting on a pipe that replaced
+    // the file since the probe; it is cleared once the file is known plain.
+    const int fd
+        = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return Outcome::failure(systemError(errno));
+    struct stat st { };
+    if (::fstat(fd, &st) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return Outcome::failure(systemError(error));
+    }
+    if (const QString problem = kindProblem(st.st_mode); !problem.isEmpty()) {
+        ::close(fd);
+        return Outcome::failure(problem);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Outcome::failure(file.errorString());
+    }
+    return Outcome::success();
 }

@@ -1,12 +1,28 @@
 #pragma once
 
+#include "Outcome.h"
+
 #include <QString>
 #include <QtGlobal>
 
-// True exactly when the file at path can be opened for reading. Creates
-// nothing, leaves nothing open; a folder, an empty path or an unreadable
-// file gives false.
+class QFile;
+
+// Paths the user names are judged from their metadata before anything is
+// opened: a named pipe, a device or a socket would block the reader or lie
+// about its size, so only regular files are ever opened.
+
+// Succeeds when path names a regular file this process may read; on failure
+// the message says what is there instead ("It is a named pipe (FIFO), not a
+// regular file.", "Permission denied."). *size receives the file's length.
+Outcome probeRegularFile(const QString &path, qint64 *size = nullptr);
+
+// True exactly when path names a readable regular file. Opens nothing.
 bool FileExists(const QString &path);
 
-// The file's length in bytes, or -1 when it cannot be opened for reading.
+// The length of the readable regular file at path, or -1.
 qint64 FileSize(const QString &path);
+
+// Opens path for reading, without ever blocking, when it is a regular file;
+// the check is repeated on the opened file, so a file swapped for a pipe in
+// between is refused as well.
+Outcome openRegularFile(const QString &path, QFile &file);

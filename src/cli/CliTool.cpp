@@ -1,11 +1,16 @@
 #include "CliTool.h"
 
 #include "PasswordInput.h"
+#include "TerminalText.h"
+#include "carrier/FileProbe.h"
+#include "carrier/ImageLock.h"
 #include "container/ContainerSession.h"
+#include "container/EntryRecord.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -22,7 +27,7 @@ const QStringList Commands = {"info", "list", "add", "remove", "extract"};
 
 int CliTool::usage(const QString &problem)
 {
-    m_err << problem << '\n'
+    m_err << escapeControls(problem) << '\n'
           << tr("Run \"%1 --help\" for the commands and options.")
                  .arg(QCoreApplication::applicationName())
           << '\n';
@@ -94,16 +99,26 @@ int CliTool::run(const QStringList &arguments)
     if (command == QLatin1String("remove") && positional.isEmpty())
         return usage(tr("remove needs at least one name."));
 
+    // Commands that write the image hold its lock from before the read to
+    // after the write, so that concurrent writers take turns and every
+    // change lands.
+    const bool writes = command == QLatin1String("add") || command == QLatin1String("remove");
+    ImageLock lock;
+    if (writes) {
+        if (Outcome probed = probeRegularFile(bitmap); !probed)
+            return fail(Outcome::failure(tr("Bitmap file not found!"), probed.message()));
+        if (Outcome locked = lock.acquire(bitmap); !locked)
+            return fail(locked);
+    }
+
     PasswordInput passwords(parser.value(passwordFile));
     ContainerSession session;
     const Outcome opened
         = session.open(bitmap, [&passwords](QString *why) { return passwords.existing(why); });
-    if (!opened) {
-        m_err << opened.message() << '\n';
-        return Failure;
-    }
+    if (!opened)
+        return fail(opened);
     if (!session.report().isComplete())
-        m_err << tr("Warning: %1").arg(session.report().message()) << '\n';
+        say(tr("Warning: %1").arg(session.report().message()));
 
     if (command == QLatin1String("info"))
         return info(session);
@@ -115,9 +130,9 @@ int CliTool::run(const QStringList &arguments)
     // The commands that write the image back refuse a container that could
     // not be read whole: writing it would drop what could not be read.
     if (!session.report().damage.isEmpty()) {
-        m_err << tr("The image was not changed: its hidden data are damaged, and writing them "
-                    "back would lose the files that could not be read.")
-              << '\n';
+        say(tr("The image was not changed: its hidden data are damaged, and writing them back "
+               "would lose the %1 files that could not be read.")
+                .arg(session.report().unread()));
         return Failure;
     }
     if (command == QLatin1String("add")) {
@@ -144,7 +159,8 @@ int CliTool::list(ContainerSession &session)
 {
     const DatFile &table = session.file();
     for (qsizetype i = 1; i <= table.colFiles().count(); ++i)
-        m_out << table.colFiles().item(i).size() << '\t' << table.colDescriptions().item(i) << '\n';
+        m_out << table.colFiles().item(i).size() << '\t'
+              << escapeControls(table.colDescriptions().item(i)) << '\n';
     return Success;
 }
 
@@ -152,12 +168,18 @@ int CliTool::add(ContainerSession &session, const QString &bitmap, const QString
     int protection, PasswordInput &passwords)
 {
     // All or nothing: one refused file and the image is not written.
+    QStringList notes;
     for (const QString &path : files) {
         if (Outcome added = session.add(path); !added) {
-            m_err << path << ": " << added.message() << '\n'
-                  << tr("The image was not changed.") << '\n';
+            say(path + QStringLiteral(": ") + added.fullText());
+            say(tr("The image was not changed."));
             return Failure;
         }
+        const QString name = QFileInfo(path).fileName();
+        if (const QString stored = EntryRecord::storedForm(name); stored != name)
+            notes << tr("%1: stored as \"%2\" (names keep at most %3 characters).")
+                         .arg(path, stored)
+                         .arg(EntryRecord::DescriptionSize);
     }
     bool usePassword = session.header().UsePassword;
     QByteArray password = session.password();
@@ -165,7 +187,8 @@ int CliTool::add(ContainerSession &session, const QString &bitmap, const QString
         QString why;
         const std::optional<QByteArray> fresh = passwords.fresh(&why);
         if (!fresh) {
-            m_err << why << '\n' << tr("The image was not changed.") << '\n';
+            say(why);
+            say(tr("The image was not changed."));
             return Failure;
         }
         usePassword = true;
@@ -174,14 +197,20 @@ int CliTool::add(ContainerSession &session, const QString &bitmap, const QString
         usePassword = false;
         password.clear();
     }
-    return writeBack(session, bitmap, usePassword, password);
+    const int status = writeBack(session, bitmap, usePassword, password);
+    if (status == Success) {
+        for (const QString &note : std::as_const(notes))
+            say(note);
+    }
+    return status;
 }
 
 int CliTool::remove(ContainerSession &session, const QString &bitmap, const QStringList &names)
 {
     for (const QString &name : names) {
         if (Outcome removed = session.file().Remove(name); !removed) {
-            m_err << removed.message() << '\n' << tr("The image was not changed.") << '\n';
+            say(removed.fullText());
+            say(tr("The image was not changed."));
             return Failure;
         }
     }
@@ -191,10 +220,8 @@ int CliTool::remove(ContainerSession &session, const QString &bitmap, const QStr
 int CliTool::writeBack(
     ContainerSession &session, const QString &bitmap, bool usePassword, const QByteArray &password)
 {
-    if (Outcome written = session.write(bitmap, usePassword, password); !written) {
-        m_err << written.message() << '\n';
-        return Failure;
-    }
+    if (Outcome written = session.write(bitmap, usePassword, password); !written)
+        return fail(written);
     return Success;
 }
 
@@ -212,17 +239,31 @@ int CliTool::extract(ContainerSession &session, const QStringList &names, const 
             if (const QString *description = table.colDescriptions().find(name)) {
                 wanted << *description;
             } else {
-                m_err << tr("\"%1\" is not hidden in this image.").arg(name) << '\n';
+                say(tr("\"%1\" is not hidden in this image.").arg(name));
                 ++failures;
             }
         }
     }
-    const QDir target(folder);
-    for (const QString &description : wanted) {
-        if (Outcome written = table.Extract(description, target.filePath(description)); !written) {
-            m_err << description << ": " << written.message() << '\n';
+    for (const QString &description : std::as_const(wanted)) {
+        if (Outcome written = table.Extract(description, folder); !written) {
+            say(description + QStringLiteral(": ") + written.fullText());
             ++failures;
+        } else if (const QString used = table.extractionName(description); used != description) {
+            say(tr("\"%1\" cannot be a file name as it stands and was written as \"%2\".")
+                    .arg(description, used));
         }
     }
     return failures == 0 ? Success : Failure;
+}
+
+void CliTool::say(const QString &text)
+{
+    m_err << escapeControls(text) << '\n';
+    m_err.flush();
+}
+
+int CliTool::fail(const Outcome &outcome)
+{
+    say(outcome.fullText());
+    return Failure;
 }

@@ -4,6 +4,7 @@
 #include <QTextStream>
 
 class ContainerSession;
+class Outcome;
 class PasswordInput;
 
 // veldra-cli: the window's actions on a bitmap's container for scripts.
@@ -30,6 +31,9 @@ private:
     int writeBack(ContainerSession &session, const QString &bitmap, bool usePassword,
         const QByteArray &password);
     int usage(const QString &problem);
+    // A message on the error stream, names in it escaped.
+    void say(const QString &text);
+    int fail(const Outcome &outcome);
 
     QTextStream &m_out;
     QTextStream &m_err;

@@ -6,10 +6,13 @@
 #include <QFile>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -18,13 +21,104 @@ QString tr(const char *text)
     return QCoreApplication::translate("PasswordInput", text);
 }
 
-// Reads one line from fd, without its line end.
-QByteArray readLine(int fd)
+// While a password is typed the terminal's echo is off. These are the
+// terminal and its settings from before, for the signal handlers that put
+// them back when the program is interrupted, stopped or ended meanwhile.
+int g_tty = -1;
+termios g_saved {};
+constexpr int RestoringSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP};
+
+// when: TCSAFLUSH drops what was typed before the prompt; TCSANOW keeps a
+// line half typed when the program goes on after a stop.
+void echoOff(int tty, int when)
+{
+    termios quiet = g_saved;
+    quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    ::tcsetattr(tty, when, &quiet);
+}
+
+extern "C" void restoreTerminal(int signal)
+{
+    const int savedErrno = errno;
+    if (g_tty >= 0) {
+        ::tcsetattr(g_tty, TCSANOW, &g_saved);
+        if (signal != SIGTSTP)
+            (void)!::write(g_tty, "\n", 1);
+    }
+    // The signal then does what it would have done: end or stop the program.
+    struct sigaction byDefault { };
+    byDefault.sa_handler = SIG_DFL;
+    ::sigemptyset(&byDefault.sa_mask);
+    ::sigaction(signal, &byDefault, nullptr);
+    sigset_t only;
+    ::sigemptyset(&only);
+    ::sigaddset(&only, signal);
+    ::sigprocmask(SIG_UNBLOCK, &only, nullptr);
+    ::raise(signal);
+    // Continued after a stop: the password is still being typed.
+    struct sigaction again { };
+    again.sa_handler = restoreTerminal;
+    ::sigemptyset(&again.sa_mask);
+    ::sigaction(signal, &again, nullptr);
+    if (g_tty >= 0)
+        echoOff(g_tty, TCSANOW);
+    errno = savedErrno;
+}
+
+// Turns the echo of tty off for its lifetime and puts it back on every way
+// out, a signal included.
+class HiddenTyping {
+public:
+    explicit HiddenTyping(int tty)
+    {
+        if (::tcgetattr(tty, &g_saved) != 0)
+            return;
+        g_tty = tty;
+        struct sigaction handler { };
+        handler.sa_handler = restoreTerminal;
+        ::sigemptyset(&handler.sa_mask);
+        for (std::size_t i = 0; i < std::size(RestoringSignals); ++i) {
+            ::sigaction(RestoringSignals[i], nullptr, &m_previous[i]);
+            // A signal the caller chose to ignore stays ignored.
+            if (m_previous[i].sa_handler != SIG_IGN)
+                ::sigaction(RestoringSignals[i], &handler, nullptr);
+        }
+        echoOff(tty, TCSAFLUSH);
+    }
+    ~HiddenTyping()
+    {
+        if (g_tty < 0)
+            return;
+        ::tcsetattr(g_tty, TCSAFLUSH, &g_saved);
+        for (std::size_t i = 0; i < std::size(RestoringSignals); ++i)
+            ::sigaction(RestoringSignals[i], &m_previous[i], nullptr);
+        g_tty = -1;
+    }
+    HiddenTyping(const HiddenTyping &) = delete;
+    HiddenTyping &operator=(const HiddenTyping &) = delete;
+
+private:
+    struct sigaction m_previous[std::size(RestoringSignals)] {};
+};
+
+// Reads one line from fd, without its line end. An interrupted read goes on
+// reading: a line is given whole or not at all.
+std::optional<QByteArray> readLine(int fd)
 {
     QByteArray line;
     char c;
-    while (::read(fd, &c, 1) == 1 && c != '\n')
-        line.append(c);
+    for (;;) {
+        const ssize_t n = ::read(fd, &c, 1);
+        if (n == 1) {
+            if (c == '\n')
+                break;
+            line.append(c);
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            return std::nullopt;
+        }
+    }
     if (line.endsWith('\r'))
         line.chop(1);
     return line;
@@ -64,7 +158,7 @@ std::optional<QByteArray> PasswordInput::fromFile(QString *why)
 
 std::optional<QString> PasswordInput::askTerminal(const QString &prompt, QString *why)
 {
-    const int tty = ::open("/dev/tty", O_RDWR | O_NOCTTY);
+    const int tty = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (tty < 0) {
         *why = tr("A password is needed, but there is no terminal to ask it on: give it "
                   "with --password-file.");
@@ -72,19 +166,18 @@ std::optional<QString> PasswordInput::askTerminal(const QString &prompt, QString
     }
     const QByteArray text = prompt.toLocal8Bit();
     (void)!::write(tty, text.constData(), static_cast<size_t>(text.size()));
-    termios saved {};
-    const bool canHide = ::tcgetattr(tty, &saved) == 0;
-    if (canHide) {
-        termios quiet = saved;
-        quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-        ::tcsetattr(tty, TCSAFLUSH, &quiet);
+    std::optional<QByteArray> line;
+    {
+        HiddenTyping hidden(tty);
+        line = readLine(tty);
     }
-    const QByteArray line = readLine(tty);
-    if (canHide)
-        ::tcsetattr(tty, TCSAFLUSH, &saved);
     (void)!::write(tty, "\n", 1);
     ::close(tty);
-    return QString::fromLocal8Bit(line);
+    if (!line) {
+        *why = tr("The password could not be read from the terminal.");
+        return std::nullopt;
+    }
+    return QString::fromLocal8Bit(*line);
 }
 
 std::optional<QByteArray> PasswordInput::existing(QString *why)

@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char **argv)
 {
@@ -12,5 +14,18 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     CliTool tool(out, err);
-    return tool.run(QCoreApplication::arguments());
+    int status = tool.run(QCoreApplication::arguments());
+
+    // Output that did not arrive is a failure, whatever the command did.
+    errno = 0;
+    out.flush();
+    const bool flushed = std::fflush(stdout) == 0;
+    if (out.status() != QTextStream::Ok || !flushed || std::ferror(stdout)) {
+        err << QCoreApplication::applicationName() << ": the output could not be written"
+            << (errno ? QStringLiteral(": %1.").arg(QString::fromLocal8Bit(std::strerror(errno)))
+                      : QStringLiteral("."))
+            << '\n';
+        status = CliTool::Failure;
+    }
+    return status;
 }

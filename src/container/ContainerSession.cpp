@@ -38,8 +38,10 @@ Outcome ContainerSession::open(const QString &path, const PasswordSource &askPas
         const std::optional<QByteArray> typed = askPassword(&why);
         if (!typed)
             return Outcome::failure(why);
-        if (HashPassword(*typed) != m_header.PasswordHash)
+        if (HashPassword(*typed) != m_header.PasswordHash) {
+            m_passwordRefused = true;
             return Outcome::failure(QStringLiteral("Invalid password!"));
+        }
         m_password = *typed;
     }
     m_report = m_file.Load(m_carrier.stream(), m_header, m_password);
@@ -48,26 +50,40 @@ Outcome ContainerSession::open(const QString &path, const PasswordSource &askPas
 
 Outcome ContainerSession::add(const QString &path)
 {
-    const qint64 size = FileSize(path);
+    qint64 size = -1;
+    const Outcome probed = probeRegularFile(path, &size);
+    if (!probed)
+        size = -1;
     const qint64 capacity = m_carrier.Capacity();
-    if (size > capacity - m_file.TotalSize())
-        return Outcome::failure(QStringLiteral("Not enough free space!"));
-    if (size == -1)
-        return Outcome::failure(QStringLiteral("Error!"));
-    if (m_file.ContainerSizeWith(size) > capacity) {
-        return Outcome::failure(tr("Not enough free space for this file: with its name and size "
-                                   "it needs %1 bytes, but only %2 more bytes can be stored in "
-                                   "this image.")
-                                    .arg(size + DatFile::RecordSize)
-                                    .arg(qMax<qint64>(0, capacity - m_file.ContainerSize())));
+    const qint64 free = capacity - m_file.TotalSize();
+    if (size > free) {
+        return Outcome::failure(QStringLiteral("Not enough free space!"),
+            tr("The file has %1 bytes, but only %2 are free.").arg(size).arg(free));
     }
-    const InjectResult injected = m_file.Inject(QFileInfo(path).fileName(), path);
+    if (size == -1)
+        return Outcome::failure(QStringLiteral("Error!"), probed.message());
+    // The free figure leaves out the header and the records; the container
+    // must fit with them.
+    const qint64 room = capacity - m_file.ContainerSize() - DatFile::RecordSize;
+    if (size > room) {
+        return Outcome::failure(QStringLiteral("Not enough free space!"),
+            tr("With its name and size the file needs %1 bytes, but only %2 more bytes can be "
+               "stored in this image.")
+                .arg(size + DatFile::RecordSize)
+                .arg(qMax<qint64>(0, capacity - m_file.ContainerSize())));
+    }
+    const InjectResult injected = m_file.Inject(QFileInfo(path).fileName(), path, room);
     if (injected)
         return Outcome::success();
-    return Outcome::failure(
-        injected.status == InjectStatus::Unreadable || injected.status == InjectStatus::Duplicate
-            ? QStringLiteral("Error!")
-            : injected.message);
+    return Outcome::failure(injected.status == InjectStatus::TooLarge
+            ? QStringLiteral("Not enough free space!")
+            : QStringLiteral("Error!"),
+        injected.message);
+}
+
+Outcome ContainerSession::checkUnchanged(const QString &path) const
+{
+    return m_carrier.identity().verify(path);
 }
 
 Outcome ContainerSession::write(const QString &path, bool usePassword, const QByteArray &password)

@@ -29,10 +29,16 @@ public:
     // Hides the file at path under its bare file name, with Add's tests.
     Outcome add(const QString &path);
 
+    // Succeeds when the bitmap at path is still, byte for byte, the one that
+    // was opened; the failure says how it changed.
+    Outcome checkUnchanged(const QString &path) const;
+
     // Writes header and entries into the pixel area and replaces the bitmap
     // at path. On failure the file is left as it was.
     Outcome write(const QString &path, bool usePassword, const QByteArray &password);
 
+    // True when open() failed because the password did not match.
+    bool passwordRefused() const { return m_passwordRefused; }
     // True when the image held a container, false when it opened empty.
     bool foundContainer() const { return m_found; }
     const ContainerHeader &header() const { return m_header; }
@@ -50,4 +56,5 @@ private:
     LoadReport m_report;
     QByteArray m_password;
     bool m_found = false;
+    bool m_passwordRefused = false;
 };

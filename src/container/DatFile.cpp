@@ -1,18 +1,18 @@
 #include "DatFile.h"
 
 #include "Charset.h"
+#include "EntryName.h"
 #include "EntryRecord.h"
 #include "Scrambler.h"
+#include "carrier/AtomicFile.h"
 #include "carrier/FileProbe.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QHash>
-#include <QSaveFile>
+#include <QSet>
 
 #include <cstring>
-#include <limits>
 #include <new>
 
 namespace {
@@ -26,31 +26,47 @@ QString tr(const char *text)
 // that no second whole copy of an entry is made.
 constexpr qint64 ChunkSize = 64 * 1024;
 
-Outcome readWhole(const QString &path, QByteArray *data)
+// Reads the regular file at path to its end. Its size is only a hint: files
+// such as those under /proc say 0 and hold more, and a file may grow while
+// it is read. More than limit bytes fail with TooLarge.
+InjectResult readWhole(const QString &path, qint64 limit, QByteArray *data)
 {
-    if (!FileExists(path))
-        return Outcome::failure(tr("The file cannot be opened for reading."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return Outcome::failure(file.errorString());
-    const qint64 size = file.size();
-    if (size > std::numeric_limits<qint32>::max())
-        return Outcome::failure(tr("The file is too large: 2 GiB or more."));
+    QFile file;
+    if (Outcome opened = openRegularFile(path, file); !opened)
+        return {InjectStatus::Unreadable, opened.message()};
+    const auto tooLarge = [limit] {
+        return InjectResult {InjectStatus::TooLarge,
+            tr("The file holds more than the %1 bytes that can still be stored.").arg(limit)};
+    };
+    const qint64 hint = file.size();
+    if (hint > limit)
+        return tooLarge();
     try {
-        QByteArray bytes(size, Qt::Uninitialized);
+        // One byte more than the size says, so that the end shows without a
+        // second allocation.
+        QByteArray bytes(hint > 0 ? hint + 1 : 4096, Qt::Uninitialized);
         qint64 total = 0;
-        while (total < size) {
-            const qint64 n = file.read(bytes.data() + total, size - total);
-            if (n <= 0)
-                return Outcome::failure(
-                    n < 0 ? file.errorString() : tr("The file could not be read whole."));
+        for (;;) {
+            if (total == bytes.size()) {
+                if (total > limit)
+                    return tooLarge();
+                bytes.resize(qMin(limit + 1, 2 * total));
+            }
+            const qint64 n = file.read(bytes.data() + total, bytes.size() - total);
+            if (n < 0)
+                return {InjectStatus::Unreadable, file.errorString()};
+            if (n == 0)
+                break;
             total += n;
         }
+        if (total > limit)
+            return tooLarge();
+        bytes.resize(total);
         *data = std::move(bytes);
     } catch (const std::bad_alloc &) {
-        return Outcome::failure(tr("There is not enough memory to read the file."));
+        return {InjectStatus::Unreadable, tr("There is not enough memory to read the file.")};
     }
-    return Outcome::success();
+    return {};
 }
 
 } // namespace
@@ -72,87 +88,130 @@ QString LoadReport::message() const
 
 bool DatFile::AddEntry(const QString &description, QByteArray data)
 {
+    const qint64 size = data.size();
     if (!m_colFiles.add(description, std::move(data)))
         return false;
     m_colDescriptions.add(description, description);
+    m_storedNames.insert(Charset::fold(EntryRecord::storedForm(description)), description);
+    m_totalSize += size;
+    m_extractionNames.reset();
     return true;
 }
 
-InjectResult DatFile::Inject(const QString &Description, const QString &FileName)
+InjectResult DatFile::checkDescription(const QString &Description) const
 {
     if (const QString bad = Charset::unrepresentable(Description); !bad.isEmpty())
         return {InjectStatus::Unrepresentable, bad};
-    if (m_colFiles.contains(Description))
-        return {InjectStatus::Duplicate,
-            tr("\"%1\" is already hidden in this image.").arg(Description)};
     const QString stored = EntryRecord::storedForm(Description);
-    for (qsizetype i = 1; i <= m_colDescriptions.count(); ++i) {
-        const QString &other = m_colDescriptions.item(i);
-        if (Charset::sameIgnoringCase(EntryRecord::storedForm(other), stored)) {
-            return {InjectStatus::StoredNameTaken,
-                tr("Only the first %1 characters of a name are stored, and \"%2\" would "
-                   "then read back as \"%3\", the name of a file already hidden. Rename the "
-                   "file and add it again.")
-                    .arg(EntryRecord::DescriptionSize)
-                    .arg(Description, other)};
-        }
+    // Control characters are refused anywhere in the name, so that the file
+    // can be extracted under its full name while the container is open, too.
+    QString why = EntryName::whyUnusable(Description);
+    if (why.isEmpty())
+        why = EntryName::whyUnusable(stored);
+    if (!why.isEmpty()) {
+        return {InjectStatus::Unusable,
+            tr("\"%1\" could not be written back as a file under its stored name \"%2\": %3")
+                .arg(Description, stored, why)};
     }
+    if (const QString *existing = m_colDescriptions.find(Description)) {
+        return {InjectStatus::Duplicate,
+            tr("A file named \"%1\" is already hidden in this image.").arg(*existing)};
+    }
+    const auto taken = m_storedNames.constFind(Charset::fold(stored));
+    if (taken != m_storedNames.constEnd()) {
+        return {InjectStatus::StoredNameTaken,
+            tr("Only the first %1 characters of a name are stored, and \"%2\" would then read "
+               "back as \"%3\", the name of a file already hidden. Rename the file and add it "
+               "again.")
+                .arg(EntryRecord::DescriptionSize)
+                .arg(Description, *taken)};
+    }
+    return {};
+}
+
+InjectResult DatFile::Inject(const QString &Description, const QString &FileName, qint64 limit)
+{
+    if (InjectResult checked = checkDescription(Description); !checked)
+        return checked;
     QByteArray data;
-    if (Outcome read = readWhole(FileName, &data); !read)
-        return {InjectStatus::Unreadable, read.message()};
+    if (InjectResult read = readWhole(FileName, limit, &data); !read)
+        return read;
     AddEntry(Description, std::move(data));
     return {};
 }
 
-QString DatFile::unsafeFileName(const QString &description)
+const QHash<QString, QString> &DatFile::extractionNames() const
 {
-    if (description.isEmpty() || description == QLatin1String(".")
-        || description == QLatin1String("..")) {
-        return tr("\"%1\" is not a usable file name.").arg(description);
+    if (m_extractionNames)
+        return *m_extractionNames;
+    QHash<QString, QString> names;
+    // Usable names stay as they are and are taken first; a cleaned name is
+    // numbered until no other entry's file name is the same.
+    QSet<QString> taken;
+    for (qsizetype i = 1; i <= m_colDescriptions.count(); ++i) {
+        const QString &description = m_colDescriptions.item(i);
+        if (EntryName::whyUnusable(description).isEmpty()) {
+            names.insert(Charset::fold(description), description);
+            taken.insert(Charset::fold(description));
+        }
     }
-    for (QChar c : description) {
-        const char16_t u = c.unicode();
-        if (u == '/' || u == '\\' || u == ':' || u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))
-            return tr("\"%1\" is not a plain file name: it holds a folder separator, a drive "
-                      "mark or a control character, and was not written.")
-                .arg(description);
+    QHash<QString, int> nextNumber;
+    for (qsizetype i = 1; i <= m_colDescriptions.count(); ++i) {
+        const QString &description = m_colDescriptions.item(i);
+        if (EntryName::whyUnusable(description).isEmpty())
+            continue;
+        QString name = EntryName::cleaned(description);
+        if (taken.contains(Charset::fold(name))) {
+            int &n = nextNumber[Charset::fold(name)];
+            for (n = qMax(n, 2); taken.contains(Charset::fold(EntryName::numbered(name, n))); ++n) {
+            }
+            name = EntryName::numbered(name, n);
+        }
+        taken.insert(Charset::fold(name));
+        names.insert(Charset::fold(description), name);
     }
-    return {};
+    m_extractionNames = std::move(names);
+    return *m_extractionNames;
 }
 
-Outcome DatFile::Extract(const QString &Description, const QString &FileName) const
+QString DatFile::extractionName(const QString &Description) const
 {
-    if (const QString bad = unsafeFileName(Description); !bad.isEmpty())
-        return Outcome::failure(bad);
+    return extractionNames().value(Charset::fold(Description));
+}
+
+Outcome DatFile::Extract(const QString &Description, const QString &folder) const
+{
     const QByteArray *data = m_colFiles.find(Description);
     if (!data)
         return Outcome::failure(tr("\"%1\" is not hidden in this image.").arg(Description));
+    const QString name = extractionName(Description);
+    // Every name the plan gives is a plain file name; this guards the rule
+    // that nothing is written outside the folder.
+    if (const QString why = EntryName::whyUnusable(name); !why.isEmpty())
+        return Outcome::failure(why);
 
     // A link at the output path is replaced, not followed: writing through it
     // would land outside the chosen folder.
-    if (QFileInfo(FileName).isSymLink() && !QFile::remove(FileName))
-        return Outcome::failure(tr("The link at %1 could not be replaced.").arg(FileName));
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || file.write(*data) != data->size() || !file.flush() || !file.commit())
-        return Outcome::failure(file.errorString());
-    return Outcome::success();
+    AtomicFile file(QDir(folder).filePath(name), AtomicFile::Mode::Replace);
+    if (Outcome opened = file.open(); !opened)
+        return opened;
+    if (Outcome written = file.write(data->constData(), data->size()); !written)
+        return written;
+    return file.commit();
 }
 
 Outcome DatFile::Remove(const QString &what)
 {
-    if (!m_colFiles.remove(what))
+    const QString *description = m_colDescriptions.find(what);
+    if (!description)
         return Outcome::failure(tr("\"%1\" is not hidden in this image.").arg(what));
+    const QString stored = Charset::fold(EntryRecord::storedForm(*description));
+    m_totalSize -= m_colFiles.find(what)->size();
+    m_storedNames.remove(stored);
+    m_colFiles.remove(what);
     m_colDescriptions.remove(what);
+    m_extractionNames.reset();
     return Outcome::success();
-}
-
-qint64 DatFile::TotalSize() const
-{
-    qint64 total = 0;
-    for (qsizetype i = 1; i <= m_colFiles.count(); ++i)
-        total += m_colFiles.item(i).size();
-    return total;
 }
 
 qint64 DatFile::ContainerSize() const
@@ -215,44 +274,32 @@ Outcome DatFile::Save(
     return Outcome::success();
 }
 
-QString DatFile::distinctDescription(
-    const QString &description, QHash<QString, int> *nextNumber) const
-{
-    const qsizetype dot = description.lastIndexOf(QLatin1Char('.'));
-    const QString base = dot > 0 ? description.left(dot) : description;
-    const QString extension = dot > 0 ? description.mid(dot) : QString();
-    // Numbering goes on from the last number given to this name, so that a
-    // long run of repeated names is renamed in linear time.
-    int &n = (*nextNumber)[Charset::fold(description)];
-    for (n = qMax(n, 2);; ++n) {
-        const QString suffix = QStringLiteral(" (%1)").arg(n) + extension;
-        const qsizetype room = qMax<qsizetype>(0, EntryRecord::DescriptionSize - suffix.size());
-        const QString candidate = EntryRecord::storedForm(base.left(room) + suffix);
-        if (!m_colFiles.contains(candidate))
-            return candidate;
-    }
-}
-
 LoadReport DatFile::Load(
     const HiddenStream &stream, const ContainerHeader &header, const QByteArray &password)
 {
     LoadReport report;
     report.expected = qMax(0, header.FileCount);
     const qint64 capacity = stream.Capacity();
-    const auto stop = [&report](const QString &why) {
+    const auto stop = [&report](qint32 read, const QString &why) {
         report.damage = tr("The image says it hides %1 files, but only %2 could be read: %3")
                             .arg(report.expected)
-                            .arg(report.loaded)
+                            .arg(read)
                             .arg(why);
     };
 
+    // First every entry that can be read, then their names: a repeated name
+    // must be renamed to one that no entry, earlier or later, holds.
+    struct Entry {
+        QString description;
+        QByteArray data;
+    };
+    QList<Entry> entries;
     Scrambler scrambler(header.UsePassword, password);
     QByteArray recordBytes(RecordSize, '\0');
-    QHash<QString, int> nextNumber;
     qint64 offset = ContainerHeader::Size;
     for (qint32 i = 0; i < report.expected; ++i) {
         if (capacity - offset < RecordSize) {
-            stop(tr("the hidden data end early."));
+            stop(i, tr("the hidden data end early."));
             break;
         }
         if (!stream.ReadHidden(recordBytes, RecordSize, offset))
@@ -260,32 +307,55 @@ LoadReport DatFile::Load(
         offset += RecordSize;
         const EntryRecord record = EntryRecord::fromBytes(recordBytes.constData());
         if (record.Length < 0 || record.Length > capacity - offset) {
-            stop(tr("the size stored for file %1 (%2 bytes) is damaged.")
-                     .arg(i + 1)
-                     .arg(record.Length));
+            stop(i,
+                tr("the size stored for file %1 (%2 bytes) is damaged.")
+                    .arg(i + 1)
+                    .arg(record.Length));
             break;
         }
         QByteArray data;
         try {
             data = QByteArray(record.Length, Qt::Uninitialized);
         } catch (const std::bad_alloc &) {
-            stop(tr("there is not enough memory."));
+            stop(i, tr("there is not enough memory."));
             break;
         }
         if (!stream.ReadHidden(data, record.Length, offset))
             break;
         scrambler.apply(data.data(), record.Length);
         offset += record.Length;
+        entries.append({record.description(), std::move(data)});
+    }
 
-        QString description = record.description();
-        if (m_colFiles.contains(description)) {
-            const QString distinct = distinctDescription(description, &nextNumber);
+    QSet<QString> taken;
+    for (qsizetype i = 1; i <= m_colDescriptions.count(); ++i)
+        taken.insert(Charset::fold(m_colDescriptions.item(i)));
+    for (const Entry &entry : std::as_const(entries))
+        taken.insert(Charset::fold(entry.description));
+    QSet<QString> kept;
+    // Numbering goes on from the last number given to a name, so that a long
+    // run of repeated names is renamed in linear time.
+    QHash<QString, int> nextNumber;
+    for (Entry &entry : entries) {
+        QString description = entry.description;
+        const QString folded = Charset::fold(description);
+        if (kept.contains(folded) || m_colFiles.contains(description)) {
+            int &n = nextNumber[folded];
+            QString candidate;
+            for (n = qMax(n, 2);; ++n) {
+                candidate = EntryRecord::storedForm(
+                    EntryName::numbered(description, n, EntryRecord::DescriptionSize));
+                if (!taken.contains(Charset::fold(candidate)))
+                    break;
+            }
+            taken.insert(Charset::fold(candidate));
             ++report.renamedCount;
             if (report.renamed.size() < LoadReport::RenamedListed)
-                report.renamed << QStringLiteral("\"%1\" -> \"%2\"").arg(description, distinct);
-            description = distinct;
+                report.renamed << QStringLiteral("\"%1\" -> \"%2\"").arg(description, candidate);
+            description = candidate;
         }
-        AddEntry(description, std::move(data));
+        kept.insert(Charset::fold(description));
+        AddEntry(description, std::move(entry.data));
         ++report.loaded;
     }
     return report;

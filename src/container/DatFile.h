@@ -10,13 +10,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
+#include <optional>
+
 // Why Inject turned a file away.
 enum class InjectStatus {
     Injected,
-    Unreadable, // missing, unreadable, too large, or not read whole
+    Unreadable, // missing, not a regular file, unreadable, or not read whole
     Duplicate, // the description is already in the table
     Unrepresentable, // a character of the description cannot be stored
+    Unusable, // stored, the name could not be written back as a file
     StoredNameTaken, // stored, it would read back as an existing entry's name
+    TooLarge, // the file holds more bytes than the limit allows
 };
 
 struct [[nodiscard]] InjectResult {
@@ -37,6 +42,8 @@ struct LoadReport {
     QStringList renamed; // "stored name" -> "name given", the first few of them
 
     bool isComplete() const { return damage.isEmpty() && renamedCount == 0; }
+    // Entries the header announces that could not be read.
+    qint64 unread() const { return damage.isEmpty() ? 0 : qint64(expected) - loaded; }
     // One text telling the user what happened, empty when complete.
     QString message() const;
 };
@@ -46,19 +53,31 @@ struct LoadReport {
 class DatFile {
 public:
     static constexpr qint64 RecordSize = 32;
+    static constexpr qint64 NoLimit = std::numeric_limits<qint32>::max();
 
     const KeyedList<QByteArray> &colFiles() const { return m_colFiles; }
     const KeyedList<QString> &colDescriptions() const { return m_colDescriptions; }
 
-    // Adds the whole content of the file FileName under Description.
-    InjectResult Inject(const QString &Description, const QString &FileName);
-    // Writes the data of entry Description to FileName, replacing a file there.
-    // The replacement happens only once every byte is written. Refuses, without
-    // touching the disk, a description that is not a plain file name.
-    Outcome Extract(const QString &Description, const QString &FileName) const;
+    // Adds the whole content of the regular file FileName under Description,
+    // refusing a file of more than limit bytes.
+    InjectResult Inject(
+        const QString &Description, const QString &FileName, qint64 limit = NoLimit);
+    // The test Inject makes of a description before it reads anything.
+    InjectResult checkDescription(const QString &Description) const;
+
+    // Writes the data of entry Description into folder, under the name
+    // extractionName() gives it, replacing a file there. The replacement
+    // happens only once every byte is written; nothing is written anywhere
+    // but directly inside folder.
+    Outcome Extract(const QString &Description, const QString &folder) const;
+    // The file name entry Description is extracted under: the description
+    // itself when it can be a file name, otherwise a cleaned form that no
+    // other entry's file name takes.
+    QString extractionName(const QString &Description) const;
+
     Outcome Remove(const QString &what);
     // The sum of the entries' data lengths; header and records not counted.
-    qint64 TotalSize() const;
+    qint64 TotalSize() const { return m_totalSize; }
 
     // Hidden bytes the whole container takes: header, records and data;
     // ContainerSizeWith adds one more file of fileSize bytes.
@@ -73,18 +92,20 @@ public:
     Outcome Save(
         HiddenStream &stream, const ContainerHeader &header, const QByteArray &password) const;
     // Reads header.FileCount entries from hidden offset 14 into this table.
-    // Never reads past the stream; keeps every entry it could read.
+    // Never reads past the stream; keeps every entry it could read. A name
+    // repeated in the container is given one that no other entry holds.
     LoadReport Load(
         const HiddenStream &stream, const ContainerHeader &header, const QByteArray &password);
 
-    // Empty when description can be used as a file name inside a folder,
-    // otherwise the reason it cannot.
-    static QString unsafeFileName(const QString &description);
-
 private:
     bool AddEntry(const QString &description, QByteArray data);
-    QString distinctDescription(const QString &description, QHash<QString, int> *nextNumber) const;
+    const QHash<QString, QString> &extractionNames() const;
 
     KeyedList<QByteArray> m_colFiles;
     KeyedList<QString> m_colDescriptions;
+    qint64 m_totalSize = 0;
+    // Folded stored form of every description -> the description.
+    QHash<QString, QString> m_storedNames;
+    // Folded description -> file name; built on demand, dropped on change.
+    mutable std::optional<QHash<QString, QString>> m_extractionNames;
 };

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 
 namespace {
 
@@ -29,13 +30,37 @@ private:
     bool m_active;
 };
 
+// Texts may hold hidden files' names, which come from the image: they are
+// shown as they are, never taken for markup.
+void showPlain(QMessageBox &box, const QString &text, const QString &detail)
+{
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setInformativeText(detail);
+    if (auto *informative = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+        informative->setTextFormat(Qt::PlainText);
+}
+
 } // namespace
 
-void Prompter::message(QWidget *parent, QMessageBox::Icon icon, const QString &text)
+void Prompter::message(
+    QWidget *parent, QMessageBox::Icon icon, const QString &text, const QString &detail)
 {
     NormalCursor cursor;
-    QMessageBox box(icon, QStringLiteral("Veldra"), text, QMessageBox::Ok, parent);
+    QMessageBox box(icon, QStringLiteral("Veldra"), QString(), QMessageBox::Ok, parent);
+    showPlain(box, text, detail);
     box.exec();
+}
+
+bool Prompter::question(QWidget *parent, const QString &text, const QString &detail)
+{
+    NormalCursor cursor;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Veldra"), QString(),
+        QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    showPlain(box, text, detail);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> Prompter::openFile(QFileDialog *dialog)
@@ -52,11 +77,13 @@ QString Prompter::folder(QWidget *owner)
     return BrowseForFolder(owner);
 }
 
-void Prompter::password(QWidget *parent, QString &Password)
+bool Prompter::password(QWidget *parent, QString &Password, PasswordKind kind)
 {
     NormalCursor cursor;
     frmPassword dialog(Password, parent);
-    dialog.exec();
+    if (kind == PasswordKind::Confirm)
+        dialog.setWindowTitle(QStringLiteral("Confirm password..."));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 Prompter &Prompter::standard()

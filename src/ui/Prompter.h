@@ -13,17 +13,28 @@ class QWidget;
 // real dialogs are shown; tests put a scripted answerer in its place.
 class Prompter {
 public:
+    enum class PasswordKind {
+        Enter, // "Enter password..."
+        Confirm, // the same dialog again, to repeat a new password
+    };
+
     virtual ~Prompter() = default;
 
-    // A modal box captioned "Veldra" with the icon and one OK button.
-    virtual void message(QWidget *parent, QMessageBox::Icon icon, const QString &text);
+    // A modal box captioned "Veldra" with the icon and one OK button; the
+    // detail, when there is one, follows the text as the reason behind it.
+    // Both show as plain text, never as markup.
+    virtual void message(
+        QWidget *parent, QMessageBox::Icon icon, const QString &text, const QString &detail = {});
+    // A warning with Yes and No; No, the default, gives false.
+    virtual bool question(QWidget *parent, const QString &text, const QString &detail);
     // The chosen file's full path, or nothing when the user cancelled.
     virtual std::optional<QString> openFile(QFileDialog *dialog);
     // A folder ending in "/", or an empty text when the user cancelled.
     virtual QString folder(QWidget *owner);
-    // Shows the password dialog; OK stores the typed text in Password, a
-    // dismissal leaves it unchanged.
-    virtual void password(QWidget *parent, QString &Password);
+    // Shows the password dialog; OK stores the typed text in Password and
+    // gives true, a dismissal leaves it unchanged and gives false.
+    virtual bool password(
+        QWidget *parent, QString &Password, PasswordKind kind = PasswordKind::Enter);
 
     // The prompter the program uses unless told otherwise.
     static Prompter &standard();

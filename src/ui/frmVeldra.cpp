@@ -243,7 +243,7 @@ void frmVeldra::Form_Unload()
         cmdClose_Click();
 }
 
-void frmVeldra::showError(const QString &text)
+void frmVeldra::showError(const Outcome &outcome)
 {
-    m_prompter->message(this, QMessageBox::Critical, text);
+    m_prompter->message(this, QMessageBox::Critical, outcome.message(), outcome.detail());
 }

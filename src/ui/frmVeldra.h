@@ -87,11 +87,17 @@ private:
     void Form_Unload();
     void RefreshInfo();
     QByteArray passwordBytes() const;
-    void showError(const QString &text);
+    void showError(const Outcome &outcome);
+    // Extracts one entry into folder; gives the failure, or an empty text.
+    QString extractOne(const QString &description, const QString &folder);
+    // "Done.", naming renamed files, or the failures.
+    void reportExtraction(const QString &folder, const QStringList &failures);
 
     Prompter *m_prompter;
     QString m_Password;
     // The open container: the carrier, its header and its file table.
     std::unique_ptr<ContainerSession> m_session;
     bool m_Loading = false;
+    // Entries extracted under another name than their own, for the report.
+    QStringList m_renamedOnExtract;
 };

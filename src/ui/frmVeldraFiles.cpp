@@ -5,6 +5,8 @@
 #include "Prompter.h"
 #include "frmVeldra.h"
 
+#include "container/EntryRecord.h"
+
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -28,8 +30,19 @@ void frmVeldra::RefreshInfo()
 
     lstFiles->clear();
     const auto &descriptions = table.colDescriptions();
-    for (qsizetype i = 1, n = descriptions.count(); i <= n; ++i)
-        lstFiles->addItem(new CaselessListItem(descriptions.item(i)));
+    for (qsizetype i = 1, n = descriptions.count(); i <= n; ++i) {
+        auto *row = new CaselessListItem(descriptions.item(i));
+        const QString stored = EntryRecord::storedForm(row->text());
+        if (stored != row->text()) {
+            // Names come from files and images: escaped, never taken for markup.
+            row->setToolTip(QStringLiteral("<p style='white-space:pre'>%1</p>")
+                                .arg(tr("Stored as \"%1\": names keep at most %2 characters.")
+                                         .arg(stored)
+                                         .arg(EntryRecord::DescriptionSize)
+                                         .toHtmlEscaped()));
+        }
+        lstFiles->addItem(row);
+    }
     lstFiles->clearSelection();
     lstFiles->setCurrentRow(-1);
 }
@@ -40,7 +53,7 @@ void frmVeldra::cmdAdd_Click()
     if (!chosen)
         return;
     if (Outcome added = m_session->add(*chosen); !added) {
-        showError(added.message());
+        showError(added);
         return;
     }
     RefreshInfo();
@@ -57,22 +70,45 @@ void frmVeldra::cmdRem_Click()
     RefreshInfo();
 }
 
+QString frmVeldra::extractOne(const QString &description, const QString &folder)
+{
+    const DatFile &table = m_session->file();
+    if (Outcome written = table.Extract(description, folder); !written)
+        return tr("%1: %2").arg(description, written.fullText());
+    if (const QString used = table.extractionName(description); used != description)
+        m_renamedOnExtract << tr("\"%1\" cannot be a file name as it stands and was written as "
+                                 "\"%2\".")
+                                  .arg(description, used);
+    return {};
+}
+
+void frmVeldra::reportExtraction(const QString &folder, const QStringList &failures)
+{
+    const QString renamed = m_renamedOnExtract.join(QLatin1Char('\n'));
+    m_renamedOnExtract.clear();
+    if (!failures.isEmpty()) {
+        m_prompter->message(this, QMessageBox::Critical,
+            tr("These files could not be written to %1:").arg(folder),
+            (failures + QStringList(renamed)).join(QLatin1Char('\n')).trimmed());
+        return;
+    }
+    m_prompter->message(this, QMessageBox::Information, QStringLiteral("Done."), renamed);
+}
+
 void frmVeldra::cmdExtract_Click()
 {
     const QList<QListWidgetItem *> selected = lstFiles->selectedItems();
+    QString folder;
+    QStringList failures;
     if (!selected.isEmpty()) {
-        const QString folder = m_prompter->folder(this);
+        folder = m_prompter->folder(this);
         if (!folder.isEmpty()) {
-            const QString description = selected.constFirst()->text();
-            if (Outcome written = m_session->file().Extract(description, folder + description);
-                !written) {
-                showError(tr("\"%1\" could not be written to %2:\n%3")
-                              .arg(description, folder, written.message()));
-                return;
-            }
+            if (const QString failed = extractOne(selected.constFirst()->text(), folder);
+                !failed.isEmpty())
+                failures << failed;
         }
     }
-    m_prompter->message(this, QMessageBox::Information, QStringLiteral("Done."));
+    reportExtraction(folder, failures);
 }
 
 void frmVeldra::cmdExtractAll_Click()
@@ -81,16 +117,10 @@ void frmVeldra::cmdExtractAll_Click()
     QStringList failures;
     if (!folder.isEmpty()) {
         for (int row = 0; row < lstFiles->count(); ++row) {
-            const QString description = lstFiles->item(row)->text();
-            if (Outcome written = m_session->file().Extract(description, folder + description);
-                !written)
-                failures << tr("%1: %2").arg(description, written.message());
+            if (const QString failed = extractOne(lstFiles->item(row)->text(), folder);
+                !failed.isEmpty())
+                failures << failed;
         }
     }
-    if (!failures.isEmpty()) {
-        showError(tr("These files could not be written to %1:\n\n%2")
-                      .arg(folder, failures.join(QLatin1Char('\n'))));
-        return;
-    }
-    m_prompter->message(this, QMessageBox::Information, QStringLiteral("Done."));
+    reportExtraction(folder, failures);
 }

@@ -6,6 +6,7 @@
 #include "frmVeldra.h"
 
 #include "carrier/FileProbe.h"
+#include "carrier/ImageLock.h"
 #include "container/Charset.h"
 
 #include <QCheckBox>
@@ -45,11 +46,18 @@ void frmVeldra::cmdOpen_Click()
         return std::optional<QByteArray>(passwordBytes());
     });
     if (!opened) {
-        showError(opened.message());
+        // A password the container refused is forgotten, so that it never
+        // protects the next image by mistake.
+        if (session->passwordRefused()) {
+            m_Loading = true;
+            chkUsePass->setChecked(false);
+            m_Loading = false;
+            m_Password.clear();
+        }
+        showError(opened);
         return;
     }
     m_session = std::move(session);
-
     txtBitmap->setEnabled(false);
     cmdBrowse->setEnabled(false);
     cmdOpen->setEnabled(false);
@@ -84,13 +92,46 @@ void frmVeldra::cmdClose_Click()
 void frmVeldra::cmdWrClose_Click()
 {
     BusyCaption busy(cmdWrClose);
+    const QString path = txtBitmap->text();
+
+    // Entries that could not be read when the image was opened would be lost.
+    if (const qint64 lost = m_session->report().unread(); lost > 0) {
+        const QString text = lost == 1
+            ? tr("1 hidden file could not be read and would be lost if the image is written "
+                 "back. Write it anyway?")
+            : tr("%1 hidden files could not be read and would be lost if the image is written "
+                 "back. Write it anyway?")
+                  .arg(lost);
+        if (!m_prompter->question(this, text, m_session->report().damage))
+            return;
+    }
+
+    // The lock keeps other writers out while the image is checked and
+    // replaced; it is not held while the user is asked.
+    ImageLock lock;
+    if (Outcome locked = lock.acquire(path); !locked) {
+        showError(locked);
+        return;
+    }
+    if (Outcome same = m_session->checkUnchanged(path); !same) {
+        lock.release();
+        if (!m_prompter->question(this,
+                tr("The image was changed on disk since it was opened. Overwrite it with the "
+                   "hidden files shown here?"),
+                same.detail() + QLatin1Char(' ')
+                    + tr("Overwriting it loses what the other program wrote.")))
+            return;
+        if (Outcome locked = lock.acquire(path); !locked) {
+            showError(locked);
+            return;
+        }
+    }
 
     // Any failure keeps the container open with everything in it; the image
     // on disk is replaced only by a complete new copy.
-    const Outcome written
-        = m_session->write(txtBitmap->text(), chkUsePass->isChecked(), passwordBytes());
+    const Outcome written = m_session->write(path, chkUsePass->isChecked(), passwordBytes());
     if (!written) {
-        showError(written.message());
+        showError(written);
         return;
     }
     cmdClose_Click();
@@ -104,7 +145,24 @@ void frmVeldra::chkUsePass_Click()
         m_Password.clear();
         return;
     }
-    m_prompter->password(this, m_Password);
+    // A new password is typed twice. Dismissing either dialog keeps the
+    // password in force, as it was before the box was ticked.
+    QString typed = m_Password;
+    const bool accepted = m_prompter->password(this, typed);
+    if (accepted && !typed.isEmpty()) {
+        QString again;
+        if (m_prompter->password(this, again, Prompter::PasswordKind::Confirm)) {
+            if (again != typed) {
+                m_prompter->message(this, QMessageBox::Critical, tr("The two passwords differ."),
+                    tr("No password was set. Tick the box to try again."));
+                chkUsePass->setChecked(false);
+                return;
+            }
+            m_Password = typed;
+        }
+    } else if (accepted) {
+        m_Password.clear();
+    }
     if (m_Password.isEmpty())
         chkUsePass->setChecked(false);
 }

@@ -1,23 +1,19 @@
+#include "CliRunner.h"
 #include "TestBitmaps.h"
 
+#include "carrier/Carrier.h"
+#include "container/ContainerHeader.h"
+
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <unistd.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
 
-namespace {
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-} // namespace
-
-// Runs the real veldra-cli, detached from any terminal, as a script would.
 class TestCli : public QObject {
     Q_OBJECT
 
@@ -36,18 +32,48 @@ private:
         return file(name, makeBitmap(width, height, 3));
     }
 
-    static Run cli(const QStringList &arguments, const QByteArray &input = {})
+    // Writes a container with the given stored names, as another program
+    // might have made it.
+    static void hideRaw(const QString &bitmapPath, const QList<QByteArray> &names)
     {
-        QProcess process;
-        process.setChildProcessModifier([] { ::setsid(); });
-        process.start(QStringLiteral(VELDRA_CLI), arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        if (!process.waitForFinished(30000))
-            qFatal("veldra-cli did not finish");
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+        Carrier carrier;
+        if (!carrier.LoadCarrier(bitmapPath))
+            qFatal("cannot load %s", qPrintable(bitmapPath));
+        ContainerHeader header;
+        header.startFresh();
+        header.FileCount = qint32(names.size());
+        QByteArray stored = header.toBytes();
+        for (const QByteArray &name : names) {
+            QByteArray record = name.leftJustified(28, ' ', true) + QByteArray(4, '\0');
+            record[28] = 1;
+            stored += record + 'x';
+        }
+        HiddenStream stream = carrier.stream();
+        if (!stream.WriteHidden(stored, stored.size(), 0) || !carrier.SaveCarrier(bitmapPath))
+            qFatal("cannot write the container");
+    }
+
+    // Reads what the terminal at master shows until it holds text.
+    static QByteArray readUntil(int master, const QByteArray &text)
+    {
+        QByteArray seen;
+        while (!seen.contains(text)) {
+            pollfd ready {master, POLLIN, 0};
+            char buffer[256];
+            if (::poll(&ready, 1, 10000) <= 0)
+                break;
+            const ssize_t n = ::read(master, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            seen.append(buffer, n);
+        }
+        return seen;
+    }
+
+    static bool echoing(int master)
+    {
+        termios settings {};
+        return ::tcgetattr(master, &settings) == 0 && (settings.c_lflag & ECHO);
     }
 
 private slots:
@@ -163,14 +189,172 @@ private slots:
         QCOMPARE(cli({"list", bmp}).out.count('\n'), 3);
     }
 
+    // Names a user's files can have go in and come out under the name stored;
+    // a name that could not come out is refused, saying why.
+    void namesThatGoInComeOut()
+    {
+        const QString bmp = bitmap("names.bmp");
+        QDir().mkpath(path("src"));
+        const QStringList names = {"12:30 notes.txt", "a\\b.txt", " lead.txt",
+            QStringLiteral("caf\u00e9 \u00e9t\u00e9.txt"), QString(30, 'x') + ".txt"};
+        const QStringList stored = {names[0], names[1], "lead.txt", names[3], QString(28, 'x')};
+        QStringList files;
+        for (int i = 0; i < names.size(); ++i)
+            files << file("src/" + names[i], QByteArray::number(i));
+        Run run = cli(QStringList {"add", bmp} + files);
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.err.contains("stored as \"" + stored[4] + "\""), qPrintable(run.err));
+        QVERIFY(run.err.contains("stored as \"lead.txt\""));
+        QDir().mkpath(path("back"));
+        QCOMPARE(cli({"extract", bmp, "-o", path("back")}).status, 0);
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(readFile(path("back/" + stored[i])), QByteArray::number(i));
+
+        const QByteArray before = readFile(bmp);
+        for (const QString bad : {"tab\there", "new\nline", "esc\x1b[2J", " "}) {
+            run = cli({"add", bmp, file("src/" + bad, "bad")});
+            QCOMPARE(run.status, 1);
+            QVERIFY2(run.err.contains(bad == " " ? "Error! \" \" could not be written back as a "
+                                                   "file under its stored name \"\": The name is "
+                                                   "empty."
+                                                 : "Error!"),
+                qPrintable(run.err));
+            QVERIFY(bad == " " || run.err.contains("control character"));
+            QVERIFY(!run.err.contains('\x1b')); // shown escaped
+        }
+        QCOMPARE(readFile(bmp), before);
+    }
+
+    // Names from elsewhere reach the terminal escaped, and extract writes them
+    // under cleaned names inside the folder, saying so.
+    void storedNamesAreEscapedAndCleaned()
+    {
+        const QString bmp = bitmap("crafted.bmp");
+        hideRaw(bmp, {"\x1b]0;owned\x07", "up/../x", "up_.._x"});
+        Run run = cli({"list", bmp});
+        QCOMPARE(run.out, QStringLiteral("1\t\\x1b]0;owned\\x07\n1\tup/../x\n1\tup_.._x\n"));
+        QDir().mkpath(path("crafted"));
+        run = cli({"extract", bmp, "-o", path("crafted")});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.err.contains("\"up/../x\" cannot be a file name as it stands and was written "
+                                  "as \"up_. (2)._x\"."),
+            qPrintable(run.err));
+        QCOMPARE(QDir(path("crafted")).entryList(QDir::Files),
+            (QStringList {"_]0;owned_", "up_. (2)._x", "up_.._x"}));
+    }
+
+    void onlyRegularFilesAreOpened()
+    {
+        const QString bmp = bitmap("pipes.bmp");
+        QCOMPARE(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
+        Run run = cli({"info", path("fifo")});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err,
+            QStringLiteral(
+                "Bitmap file not found! It is a named pipe (FIFO), not a regular file.\n"));
+        run = cli({"add", bmp, path("fifo")});
+        QVERIFY(run.err.contains("Error! It is a named pipe (FIFO), not a regular file."));
+        run = cli({"add", bmp, "/dev/zero"});
+        QVERIFY(run.err.contains("Error! It is a character device, not a regular file."));
+        QCOMPARE(cli({"list", bmp}).out, QString());
+
+        // Its size says 0, its content is longer: it is read to its end.
+        QCOMPARE(cli({"add", bmp, "/proc/self/status"}).status, 0);
+        const QStringList row = cli({"list", bmp}).out.trimmed().split('\t');
+        QCOMPARE(row.value(1), QStringLiteral("status"));
+        QVERIFY(row.value(0).toInt() > 100);
+    }
+
+    void failuresSayWhy()
+    {
+        const QString bmp = bitmap("why.bmp");
+        const auto nobody = [] {
+            (void)!::setgid(65534);
+            (void)!::setuid(65534);
+        };
+        Run run = cli({"info", bmp}, {}, nobody);
+        QCOMPARE(run.err, QStringLiteral("Bitmap file not found! Permission denied.\n"));
+
+        QDir().mkpath(path("other"));
+        QCOMPARE(cli({"add", bmp, file("same.txt", "1")}).status, 0);
+        run = cli({"add", bmp, file("other/SAME.TXT", "2")});
+        QVERIFY2(
+            run.err.contains("Error! A file named \"same.txt\" is already hidden in this image."),
+            qPrintable(run.err));
+
+        // A write cut short, as on a full disk, says what the system said.
+        const QByteArray before = readFile(bmp);
+        const QString extra = file("extra.txt", "e");
+        {
+            FileSizeLimit limit(8192);
+            run = cli({"add", bmp, extra});
+        }
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("File too large. The image on disk was left unchanged."),
+            qPrintable(run.err));
+        QCOMPARE(readFile(bmp), before);
+
+        QProcess full;
+        full.setStandardOutputFile("/dev/full");
+        startCli(full, {"info", bmp});
+        run = finishCli(full);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("No space left on device"), qPrintable(run.err));
+    }
+
+    // The password prompt hides the typing and gives the terminal back as it
+    // was on every way out: a stop and continue goes on with the same line,
+    // Ctrl-C ends the program with echo on again.
+    void passwordPromptGivesTheTerminalBack()
+    {
+        const QString bmp = bitmap("tty.bmp");
+        QCOMPARE(cli({"add", bmp, file("t.txt", "t"), "--protect", "--password-file",
+                         file("tty-pw.txt", "password\n")})
+                     .status,
+            0);
+        const QByteArray program = VELDRA_CLI;
+        const QByteArray image = QFile::encodeName(bmp);
+        for (const bool interrupt : {false, true}) {
+            int master = -1;
+            const pid_t child = ::forkpty(&master, nullptr, nullptr, nullptr);
+            if (child == 0) {
+                ::execl(program.constData(), program.constData(), "info", image.constData(),
+                    static_cast<char *>(nullptr));
+                ::_exit(127);
+            }
+            QVERIFY(child > 0);
+            QVERIFY(readUntil(master, "Password: ").contains("Password: "));
+            QTRY_VERIFY(!echoing(master));
+            QCOMPARE(::write(master, "pass", 4), ssize_t(4));
+            // A signal interrupts the read; Ctrl-C ends the program.
+            if (interrupt)
+                QCOMPARE(::write(master, "\x03", 1), ssize_t(1));
+            else
+                QCOMPARE(::kill(child, SIGTSTP), 0);
+            if (!interrupt) {
+                QTRY_VERIFY(!echoing(master));
+                QCOMPARE(::write(master, "word\n", 5), ssize_t(5));
+                QVERIFY(readUntil(master, "protected: yes").contains("protected: yes"));
+            }
+            int status = 0;
+            QCOMPARE(::waitpid(child, &status, 0), child);
+            if (interrupt)
+                QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
+            else
+                QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            QVERIFY(echoing(master));
+            ::close(master);
+        }
+    }
+
     void failuresAndUsage()
     {
         Run run = cli({"info", path("missing.bmp")});
         QCOMPARE(run.status, 1);
-        QCOMPARE(run.err, QStringLiteral("Bitmap file not found!\n"));
+        QCOMPARE(run.err, QStringLiteral("Bitmap file not found! No such file or directory.\n"));
         run = cli({"list",
             file("text.bmp", "not a bitmap at all, just text long enough to pass 54 bytes..")});
-        QCOMPARE(run.err, QStringLiteral("File isn't a bitmap!\n"));
+        QCOMPARE(run.err, QStringLiteral("File isn't a bitmap! It does not begin with \"BM\".\n"));
 
         const QString bmp = bitmap("usage.bmp");
         for (const QStringList &arguments : {QStringList {}, QStringList {"frobnicate", bmp},

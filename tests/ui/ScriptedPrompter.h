@@ -16,14 +16,18 @@ public:
     struct Shown {
         QMessageBox::Icon icon;
         QString text;
+        QString detail;
     };
 
     QList<Shown> messages;
+    QList<Shown> questionsAsked;
 
     // Next answers; an empty queue answers as a cancel or dismissal would.
     QQueue<std::optional<QString>> files; // nothing: cancelled
     QQueue<QString> folders; // empty text: cancelled
     QQueue<std::optional<QString>> passwords; // nothing: dismissed
+    QQueue<bool> answers; // to questions; empty: the default, No
+    QStringList passwordKinds; // "enter" or "confirm", in the order asked
 
     QStringList fileDialogsAsked;
     int foldersAsked = 0;
@@ -31,9 +35,15 @@ public:
     // Runs when the password is asked, to look at the window at that moment.
     std::function<void()> onPassword;
 
-    void message(QWidget *, QMessageBox::Icon icon, const QString &text) override
+    void message(
+        QWidget *, QMessageBox::Icon icon, const QString &text, const QString &detail) override
     {
-        messages.append({icon, text});
+        messages.append({icon, text, detail});
+    }
+    bool question(QWidget *, const QString &text, const QString &detail) override
+    {
+        questionsAsked.append({QMessageBox::Warning, text, detail});
+        return !answers.isEmpty() && answers.dequeue();
     }
     std::optional<QString> openFile(QFileDialog *dialog) override
     {
@@ -45,15 +55,17 @@ public:
         ++foldersAsked;
         return folders.isEmpty() ? QString() : folders.dequeue();
     }
-    void password(QWidget *, QString &Password) override
+    bool password(QWidget *, QString &Password, PasswordKind kind) override
     {
         ++passwordsAsked;
+        passwordKinds << (kind == PasswordKind::Confirm ? "confirm" : "enter");
         if (onPassword)
             onPassword();
         const std::optional<QString> answer
             = passwords.isEmpty() ? std::nullopt : passwords.dequeue();
         if (answer)
             Password = *answer;
+        return answer.has_value();
     }
 
     QStringList texts() const
@@ -61,6 +73,14 @@ public:
         QStringList out;
         for (const Shown &m : messages)
             out << m.text;
+        return out;
+    }
+    // Each message with its detail, as one line.
+    QStringList fullTexts() const
+    {
+        QStringList out;
+        for (const Shown &m : messages)
+            out << (m.detail.isEmpty() ? m.text : m.text + ' ' + m.detail);
         return out;
     }
 };

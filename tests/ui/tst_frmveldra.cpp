@@ -11,9 +11,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextDocumentFragment>
 #include <QtTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 class TestFrmVeldra : public QObject {
     Q_OBJECT
@@ -86,6 +89,7 @@ private:
         QVERIFY(containerOpen());
         if (!password.isEmpty()) {
             prompter().passwords.enqueue(password);
+            prompter().passwords.enqueue(password); // typed again to confirm
             click(w().chkUsePass);
         }
         for (const QString &f : files)
@@ -348,9 +352,10 @@ private slots:
         // record would not fit: refused with the numbers.
         add(file("exact.bin", QByteArray(3750, 'e')));
         QCOMPARE(prompter().messages.size(), 1);
-        QVERIFY2(prompter().messages.first().text.contains("3782 bytes"),
-            qPrintable(prompter().texts().join('|')));
-        QVERIFY(prompter().messages.first().text.contains("3736"));
+        QCOMPARE(prompter().messages.first().text, QStringLiteral("Not enough free space!"));
+        QVERIFY2(prompter().messages.first().detail.contains("3782 bytes"),
+            qPrintable(prompter().fullTexts().join('|')));
+        QVERIFY(prompter().messages.first().detail.contains("3736"));
         QVERIFY(rows().isEmpty());
 
         // The largest file that fits with header and record.
@@ -368,8 +373,8 @@ private slots:
         add(file(QString(28, 'n') + "-second.txt", "2"));
         add(file(QStringLiteral("\u0142\u00f3d\u017a.txt"), "3"));
         QCOMPARE(prompter().messages.size(), 2);
-        QVERIFY(prompter().messages[0].text.contains("first 28 characters"));
-        QVERIFY(prompter().messages[1].text.contains("U+0142"));
+        QVERIFY(prompter().messages[0].detail.contains("first 28 characters"));
+        QVERIFY(prompter().messages[1].detail.contains("U+0142"));
         QCOMPARE(
             rows(), QStringList {QString(28, 'n') + "-first.txt"}); // listed in full while open
     }
@@ -461,9 +466,9 @@ private slots:
         QCOMPARE(prompter().messages.size(), 2);
         for (const auto &m : prompter().messages) {
             QCOMPARE(m.icon, QMessageBox::Critical);
-            QVERIFY(m.text.contains("one.txt"));
+            QVERIFY(m.detail.contains("one.txt"));
         }
-        QVERIFY(prompter().messages[1].text.contains("two.txt"));
+        QVERIFY(prompter().messages[1].detail.contains("two.txt"));
     }
 
     void damagedContainerOpensWithAWarning()
@@ -486,6 +491,47 @@ private slots:
         QCOMPARE(prompter().messages.size(), 1);
         QCOMPARE(prompter().messages.first().icon, QMessageBox::Warning);
         QVERIFY(prompter().messages.first().text.contains("only 1 could be read"));
+
+        // Writing it back would lose the entry that could not be read: asked
+        // first, and the default answer keeps the image as it is.
+        const QByteArray damaged = readFile(bmp);
+        click(w().cmdWrClose);
+        QCOMPARE(prompter().questionsAsked.size(), 1);
+        QVERIFY(prompter().questionsAsked.first().text.startsWith(
+            "1 hidden file could not be read and would be lost"));
+        QVERIFY(containerOpen());
+        QCOMPARE(readFile(bmp), damaged);
+        prompter().answers.enqueue(true);
+        click(w().cmdWrClose);
+        QVERIFY(!containerOpen());
+        open(bmp);
+        QCOMPARE(rows(), QStringList {"kept.txt"});
+        QCOMPARE(prompter().messages.size(), 1); // and it opens whole now
+    }
+
+    void imageChangedOnDiskIsOverwrittenOnlyWhenTheUserSaysSo()
+    {
+        const QString bmp = bitmap("changed.bmp");
+        open(bmp);
+        add(file("mine.txt", "mine"));
+        // Another program writes to the image meanwhile.
+        QByteArray theirs = readFile(bmp);
+        theirs[60] = char(theirs[60] ^ 1);
+        QVERIFY(writeFile(bmp, theirs));
+        click(w().cmdWrClose);
+        QCOMPARE(prompter().questionsAsked.size(), 1);
+        QVERIFY2(prompter().questionsAsked.first().text.startsWith(
+                     "The image was changed on disk since it was opened."),
+            qPrintable(prompter().questionsAsked.first().text));
+        QVERIFY(containerOpen());
+        QCOMPARE(readFile(bmp), theirs);
+
+        prompter().answers.enqueue(true);
+        click(w().cmdWrClose);
+        QVERIFY(!containerOpen());
+        open(bmp);
+        QCOMPARE(rows(), QStringList {"mine.txt"});
+        QVERIFY(prompter().messages.isEmpty());
     }
 
     void failedWriteKeepsEverythingOpen()
@@ -499,7 +545,7 @@ private slots:
             click(w().cmdWrClose);
         }
         QCOMPARE(prompter().messages.size(), 1);
-        QVERIFY(prompter().messages.first().text.contains("unchanged"));
+        QVERIFY(prompter().messages.first().detail.contains("unchanged"));
         QVERIFY(containerOpen());
         QCOMPARE(rows(), QStringList {"precious.txt"});
         QCOMPARE(w().cmdWrClose->text(), QStringLiteral("&Write && Close"));
@@ -525,7 +571,6 @@ private slots:
         QVERIFY(!containerOpen());
         QVERIFY(w().cmdOpen->isEnabled());
         QCOMPARE(w().txtBitmap->text(), bmp);
-        QCOMPARE(w().Password(), QStringLiteral("wrong"));
 
         // The right one: asked exactly once, the box checked without asking.
         // Open is still at work meanwhile: its button says so.
@@ -560,6 +605,73 @@ private slots:
         QCOMPARE(w().Password(), QStringLiteral("pw"));
     }
 
+    void aRefusedPasswordIsForgotten()
+    {
+        const QString secret = bitmap("refused.bmp");
+        const QString fresh = bitmap("next.bmp");
+        hide(secret, {file("s.txt", "s")}, "right");
+        QVERIFY(w().chkUsePass->isChecked());
+        prompter().passwords.enqueue(QStringLiteral("wrnog"));
+        open(secret);
+        QCOMPARE(prompter().texts(), QStringList {"Invalid password!"});
+        QVERIFY(w().Password().isEmpty());
+        QVERIFY(!w().chkUsePass->isChecked());
+        // The next image is not protected with the mistyped password.
+        hide(fresh, {file("f.txt", "f")});
+        QVERIFY(!storedHeader(fresh).UsePassword);
+    }
+
+    void aNewPasswordIsTypedTwice()
+    {
+        open(bitmap("twice.bmp"));
+        prompter().passwords.enqueue(QStringLiteral("one"));
+        prompter().passwords.enqueue(QStringLiteral("two"));
+        click(w().chkUsePass);
+        QCOMPARE(prompter().passwordKinds, (QStringList {"enter", "confirm"}));
+        QCOMPARE(prompter().texts(), QStringList {"The two passwords differ."});
+        QVERIFY(!w().chkUsePass->isChecked());
+        QVERIFY(w().Password().isEmpty());
+    }
+
+    void pipesNeverBlockTheWindow()
+    {
+        const QString fifo = path("fifo");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        w().txtBitmap->setText(fifo);
+        QVERIFY(!w().cmdOpen->isEnabled());
+        open(bitmap("pipe.bmp"));
+        add(fifo);
+        QCOMPARE(prompter().fullTexts(),
+            QStringList {"Error! It is a named pipe (FIFO), not a regular file."});
+    }
+
+    void namesShowAsTextNeverAsMarkup()
+    {
+        open(bitmap("markup.bmp"));
+        const QString name = "<b>bold<b> & a name too long to keep.txt";
+        add(file(name, "m"));
+        QCOMPARE(rows(), QStringList {name});
+        // The tooltip is markup; what it shows is the name as it is.
+        const QString tip = w().lstFiles->item(0)->toolTip();
+        QVERIFY2(QTextDocumentFragment::fromHtml(tip).toPlainText().startsWith(
+                     "Stored as \"<b>bold<b> & a name too long\""),
+            qPrintable(tip));
+
+        // The real message box takes its texts as plain text.
+        QList<Qt::TextFormat> formats;
+        QTimer::singleShot(0, this, [&formats] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            for (QLabel *label : box->findChildren<QLabel *>())
+                if (!label->text().isEmpty())
+                    formats << label->textFormat();
+            box->accept();
+        });
+        Prompter::standard().message(&w(), QMessageBox::Critical, name, name);
+        QCOMPARE(formats, (QList<Qt::TextFormat> {Qt::PlainText, Qt::PlainText}));
+    }
+
     void checkBoxAndPassword()
     {
         open(bitmap("box.bmp"));
@@ -570,6 +682,7 @@ private slots:
         QVERIFY(!w().chkUsePass->isChecked());
 
         prompter().passwords.enqueue(QStringLiteral("first"));
+        prompter().passwords.enqueue(QStringLiteral("first"));
         click(w().chkUsePass);
         QVERIFY(w().chkUsePass->isChecked());
         QCOMPARE(w().Password(), QStringLiteral("first"));
@@ -577,10 +690,11 @@ private slots:
         QVERIFY(w().Password().isEmpty());
 
         prompter().passwords.enqueue(QStringLiteral("second"));
+        prompter().passwords.enqueue(QStringLiteral("second"));
         click(w().chkUsePass);
         click(w().chkUsePass);
         QVERIFY(w().Password().isEmpty());
-        QCOMPARE(prompter().passwordsAsked, 4);
+        QCOMPARE(prompter().passwordsAsked, 6);
     }
 
     void passwordCarriesOverToTheNextContainer()

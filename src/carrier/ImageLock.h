@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Outcome.h"
+
+#include <QString>
+
+#include <chrono>
+#include <memory>
+
+class QLockFile;
+
+// Serialises the programs that write one bitmap. The bitmap is replaced by a
+// rename, so its own inode cannot carry a lock: a lock file beside it does.
+// A lock left behind by a process that died is recognised as stale and taken
+// over. Readers need no lock, since the replacement is atomic.
+class ImageLock {
+public:
+    static constexpr std::chrono::seconds DefaultWait {5};
+
+    ImageLock();
+    ~ImageLock();
+    ImageLock(const ImageLock &) = delete;
+    ImageLock &operator=(const ImageLock &) = delete;
+
+    // The lock file for the bitmap at image: beside the file that a link at
+    // that path names, so that every path to one image shares one lock.
+    static QString lockFilePath(const QString &image);
+
+    // Waits up to wait for the lock. Fails, saying that another program is
+    // writing the image, when it cannot be had.
+    Outcome acquire(const QString &image, std::chrono::milliseconds wait = DefaultWait);
+    void release();
+    bool isLocked() const { return m_lock != nullptr; }
+
+private:
+    std::unique_ptr<QLockFile> m_lock;
+};

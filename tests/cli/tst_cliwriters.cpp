@@ -1,0 +1,122 @@
+#include "CliRunner.h"
+#include "TestBitmaps.h"
+#include "carrier/ImageLock.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLockFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+// Programs writing one image: they take turns, a crashed one does not block
+// the next, and the image keeps its name, owner and mode.
+class TestCliWriters : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString file(const QString &name, const QByteArray &bytes)
+    {
+        if (!writeFile(path(name), bytes))
+            qFatal("cannot write fixture");
+        return path(name);
+    }
+    QStringList listed(const QString &bitmap)
+    {
+        QStringList names;
+        for (const QString &row : cli({"list", bitmap}).out.split('\n', Qt::SkipEmptyParts))
+            names << row.section('\t', 1);
+        return names;
+    }
+
+private slots:
+    void concurrentWritersTakeTurns()
+    {
+        const QString bmp = file("shared.bmp", makeBitmap(1200, 800, 4));
+        for (int round = 0; round < 8; ++round) {
+            const QString a = file(QString("a%1.bin").arg(round), randomBytes(20000, round));
+            const QString b = file(QString("b%1.bin").arg(round), randomBytes(20000, round + 50));
+            QProcess first;
+            QProcess second;
+            startCli(first, {"add", bmp, a});
+            startCli(second, {"add", bmp, b});
+            QCOMPARE(finishCli(first).status, 0);
+            QCOMPARE(finishCli(second).status, 0);
+
+            // A removal and an addition at once: both land.
+            const QString c = file(QString("c%1.bin").arg(round), "c");
+            startCli(first, {"remove", bmp, QString("a%1.bin").arg(round)});
+            startCli(second, {"add", bmp, c});
+            QCOMPARE(finishCli(first).status, 0);
+            QCOMPARE(finishCli(second).status, 0);
+            const QStringList names = listed(bmp);
+            QVERIFY2(!names.contains(QString("a%1.bin").arg(round))
+                    && names.contains(QString("b%1.bin").arg(round))
+                    && names.contains(QString("c%1.bin").arg(round)),
+                qPrintable(names.join(' ')));
+        }
+        QCOMPARE(listed(bmp).size(), 16);
+        QVERIFY(!QFileInfo::exists(ImageLock::lockFilePath(bmp)));
+    }
+
+    void aLockLeftByACrashDoesNotBlock()
+    {
+        const QString bmp = file("crashed.bmp", makeBitmap(100, 100));
+        const pid_t child = ::fork();
+        if (child == 0) {
+            QLockFile lock(ImageLock::lockFilePath(bmp));
+            lock.lock();
+            ::raise(SIGKILL);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status));
+        QVERIFY(QFileInfo::exists(ImageLock::lockFilePath(bmp)));
+        QElapsedTimer clock;
+        clock.start();
+        const Run run = cli({"add", bmp, file("after.txt", "after")});
+        QCOMPARE(run.status, 0);
+        QVERIFY(clock.elapsed() < 4000); // not after waiting out the lock
+        QCOMPARE(listed(bmp), QStringList {"after.txt"});
+    }
+
+    void aWriterThatCannotGetTheLockChangesNothing()
+    {
+        const QString bmp = file("busy.bmp", makeBitmap(100, 100));
+        const QByteArray before = readFile(bmp);
+        QLockFile held(ImageLock::lockFilePath(bmp));
+        QVERIFY(held.tryLock());
+        const Run run = cli({"add", bmp, file("waiting.txt", "w")});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.startsWith("Another program is writing this image."), qPrintable(run.err));
+        QCOMPARE(readFile(bmp), before);
+        QCOMPARE(cli({"list", bmp}).status, 0); // readers need no lock
+    }
+
+    void theImageKeepsItsOwnerModeAndLongName()
+    {
+        // 250 bytes: too long for a temporary name made by adding a suffix.
+        const QString bmp = file(QString(246, 'L') + ".bmp", makeBitmap(100, 100));
+        QCOMPARE(::chown(QFile::encodeName(bmp).constData(), 65534, 65534), 0);
+        QCOMPARE(::chmod(QFile::encodeName(bmp).constData(), 0444), 0);
+        const Run run = cli({"add", bmp, file("owned.txt", "o")});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        struct stat st { };
+        QCOMPARE(::stat(QFile::encodeName(bmp).constData(), &st), 0);
+        QCOMPARE(st.st_uid, uid_t(65534));
+        QCOMPARE(st.st_gid, gid_t(65534));
+        QCOMPARE(st.st_mode & 07777, mode_t(0444));
+        QCOMPARE(listed(bmp), QStringList {"owned.txt"});
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).filter(".veldra"),
+            QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliWriters)
+#include "tst_cliwriters.moc"
