@@ -1,6 +1,7 @@
 #include "Carrier.h"
 
 #include "AtomicFile.h"
+#include "ByteCount.h"
 #include "FileProbe.h"
 
 #include <QCoreApplication>
@@ -138,9 +139,8 @@ Outcome Carrier::LoadCarrier(const QString &path)
             hasher.add(trailing.constData(), trailing.size());
         }
     } catch (const std::bad_alloc &) {
-        return Outcome::failure(tr("There is not enough memory to open this bitmap "
-                                   "(%1 bytes of pixels).")
-                                    .arg(size));
+        return Outcome::failure(tr("There is not enough memory to open this bitmap (%1 of pixels).")
+                                    .arg(formatBytes(size)));
     }
     if (file.error() != QFileDevice::NoError)
         return unreadable();

@@ -1,6 +1,7 @@
 #include "ContainerSession.h"
 
 #include "PasswordHash.h"
+#include "carrier/ByteCount.h"
 #include "carrier/FileProbe.h"
 
 #include <QCoreApplication>
@@ -58,7 +59,7 @@ Outcome ContainerSession::add(const QString &path)
     const qint64 free = capacity - m_file.TotalSize();
     if (size > free) {
         return Outcome::failure(QStringLiteral("Not enough free space!"),
-            tr("The file has %1 bytes, but only %2 are free.").arg(size).arg(free));
+            tr("The file has %1, but only %2 are free.").arg(formatBytes(size), formatBytes(free)));
     }
     if (size == -1)
         return Outcome::failure(QStringLiteral("Error!"), probed.message());
@@ -67,10 +68,10 @@ Outcome ContainerSession::add(const QString &path)
     const qint64 room = capacity - m_file.ContainerSize() - DatFile::RecordSize;
     if (size > room) {
         return Outcome::failure(QStringLiteral("Not enough free space!"),
-            tr("With its name and size the file needs %1 bytes, but only %2 more bytes can be "
-               "stored in this image.")
-                .arg(size + DatFile::RecordSize)
-                .arg(qMax<qint64>(0, capacity - m_file.ContainerSize())));
+            tr("With its name and size the file needs %1, but only %2 more can be stored in this "
+               "image.")
+                .arg(formatBytes(size + DatFile::RecordSize),
+                    formatBytes(qMax<qint64>(0, capacity - m_file.ContainerSize()))));
     }
     const InjectResult injected = m_file.Inject(QFileInfo(path).fileName(), path, room);
     if (injected)

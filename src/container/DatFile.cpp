@@ -5,6 +5,7 @@
 #include "EntryRecord.h"
 #include "Scrambler.h"
 #include "carrier/AtomicFile.h"
+#include "carrier/ByteCount.h"
 #include "carrier/FileProbe.h"
 
 #include <QCoreApplication>
@@ -36,7 +37,8 @@ InjectResult readWhole(const QString &path, qint64 limit, QByteArray *data)
         return {InjectStatus::Unreadable, opened.message()};
     const auto tooLarge = [limit] {
         return InjectResult {InjectStatus::TooLarge,
-            tr("The file holds more than the %1 bytes that can still be stored.").arg(limit)};
+            tr("The file holds more than the %1 that can still be stored.")
+                .arg(formatBytes(limit))};
     };
     const qint64 hint = file.size();
     if (hint > limit)
@@ -229,10 +231,9 @@ Outcome DatFile::CheckFits(qint64 capacity) const
     const qint64 needed = ContainerSize();
     if (needed <= capacity)
         return Outcome::success();
-    return Outcome::failure(tr("The hidden files need %1 bytes with their names and sizes, but "
-                               "the image can hold only %2. Remove some files.")
-                                .arg(needed)
-                                .arg(capacity));
+    return Outcome::failure(tr("The hidden files need %1 with their names and sizes, but the "
+                               "image can hold only %2. Remove some files.")
+                                .arg(formatBytes(needed), formatBytes(capacity)));
 }
 
 Outcome DatFile::Save(
@@ -308,9 +309,9 @@ LoadReport DatFile::Load(
         const EntryRecord record = EntryRecord::fromBytes(recordBytes.constData());
         if (record.Length < 0 || record.Length > capacity - offset) {
             stop(i,
-                tr("the size stored for file %1 (%2 bytes) is damaged.")
+                tr("the size stored for file %1 (%2) is damaged.")
                     .arg(i + 1)
-                    .arg(record.Length));
+                    .arg(formatBytes(record.Length)));
             break;
         }
         QByteArray data;

@@ -1,15 +1,36 @@
 #pragma once
 
+#include <QCollator>
 #include <QListWidgetItem>
 
-// A list row that sorts alphabetically without regard to letter case.
+// A list row that sorts as people read in the user's language, without
+// regard to letter case: "été.txt" beside "etc.txt", not after "zeta.txt".
 class CaselessListItem : public QListWidgetItem {
 public:
     using QListWidgetItem::QListWidgetItem;
 
     bool operator<(const QListWidgetItem &other) const override
     {
-        const int order = text().compare(other.text(), Qt::CaseInsensitive);
+        const int order = collator().compare(text(), other.text());
         return order != 0 ? order < 0 : text() < other.text();
+    }
+
+private:
+    // The collator of the user's language. The C locale would compare code
+    // points, putting every accented letter after "z": it gets the general
+    // order of letters instead.
+    static const QCollator &collator()
+    {
+        static QCollator collator(QLocale::c());
+        static QLocale made = QLocale::c();
+        const QLocale wanted = QLocale().language() == QLocale::C
+            ? QLocale(QLocale::English, QLocale::UnitedStates)
+            : QLocale();
+        if (made != wanted || collator.locale() == QLocale::c()) {
+            collator = QCollator(wanted);
+            collator.setCaseSensitivity(Qt::CaseInsensitive);
+            made = wanted;
+        }
+        return collator;
     }
 };

@@ -1,7 +1,10 @@
 #include "FolderPicker.h"
 
+#include "Prompter.h"
+
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 QString folderWithSeparator(const QString &path)
 {
@@ -11,9 +14,13 @@ QString folderWithSeparator(const QString &path)
     return native.endsWith(QLatin1Char('/')) ? native : native + QLatin1Char('/');
 }
 
-QString BrowseForFolder(QWidget *owner)
+QString BrowseForFolder(QWidget *owner, const QString &start)
 {
-    const QString chosen = QFileDialog::getExistingDirectory(
-        owner, QStringLiteral("Pick a directory:"), QDir::homePath(), QFileDialog::ShowDirsOnly);
-    return folderWithSeparator(chosen);
+    QFileDialog dialog(owner, QStringLiteral("Pick a directory:"),
+        QFileInfo(start).isDir() ? start : QDir::homePath());
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (!runFileDialog(&dialog) || dialog.selectedFiles().isEmpty())
+        return {};
+    return folderWithSeparator(dialog.selectedFiles().constFirst());
 }

@@ -5,9 +5,10 @@
 class QWidget;
 
 // Asks for a folder with a modal directory chooser titled "Pick a
-// directory:". Gives the folder's path ending in exactly one "/", ready to
-// have a file name appended, or an empty text when the user cancelled.
-QString BrowseForFolder(QWidget *owner);
+// directory:", starting in start (home when start is not a folder). Gives
+// the folder's path ending in exactly one "/", ready to have a file name
+// appended, or an empty text when the user cancelled.
+QString BrowseForFolder(QWidget *owner, const QString &start = {});
 
 // The chosen path as BrowseForFolder gives it back.
 QString folderWithSeparator(const QString &path);

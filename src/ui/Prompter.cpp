@@ -3,9 +3,13 @@
 #include "FolderPicker.h"
 #include "frmPassword.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -43,6 +47,21 @@ void showPlain(QMessageBox &box, const QString &text, const QString &detail)
 
 } // namespace
 
+bool runFileDialog(QFileDialog *dialog)
+{
+    // A name the dialog starts with is selected, so that typing replaces it.
+    if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+        QTimer::singleShot(0, name, &QLineEdit::selectAll);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    // The name box's completion list is a window of its own: one left open
+    // would outlive the dialog and swallow the next key.
+    for (QCompleter *completer : dialog->findChildren<QCompleter *>()) {
+        if (completer->popup())
+            completer->popup()->hide();
+    }
+    return accepted;
+}
+
 void Prompter::message(
     QWidget *parent, QMessageBox::Icon icon, const QString &text, const QString &detail)
 {
@@ -65,16 +84,23 @@ bool Prompter::question(QWidget *parent, const QString &text, const QString &det
 
 std::optional<QString> Prompter::openFile(QFileDialog *dialog)
 {
-    NormalCursor cursor;
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+    const QStringList chosen = openFiles(dialog);
+    if (chosen.isEmpty())
         return std::nullopt;
-    return dialog->selectedFiles().constFirst();
+    return chosen.constFirst();
 }
 
-QString Prompter::folder(QWidget *owner)
+QStringList Prompter::openFiles(QFileDialog *dialog)
 {
     NormalCursor cursor;
-    return BrowseForFolder(owner);
+    const bool accepted = runFileDialog(dialog);
+    return accepted ? dialog->selectedFiles() : QStringList();
+}
+
+QString Prompter::folder(QWidget *owner, const QString &start)
+{
+    NormalCursor cursor;
+    return BrowseForFolder(owner, start);
 }
 
 bool Prompter::password(QWidget *parent, QString &Password, PasswordKind kind)

@@ -29,8 +29,11 @@ public:
     virtual bool question(QWidget *parent, const QString &text, const QString &detail);
     // The chosen file's full path, or nothing when the user cancelled.
     virtual std::optional<QString> openFile(QFileDialog *dialog);
-    // A folder ending in "/", or an empty text when the user cancelled.
-    virtual QString folder(QWidget *owner);
+    // The chosen files' full paths; none when the user cancelled.
+    virtual QStringList openFiles(QFileDialog *dialog);
+    // A folder ending in "/", or an empty text when the user cancelled. The
+    // chooser starts in start when it is a folder.
+    virtual QString folder(QWidget *owner, const QString &start);
     // Shows the password dialog; OK stores the typed text in Password and
     // gives true, a dismissal leaves it unchanged and gives false.
     virtual bool password(
@@ -39,3 +42,7 @@ public:
     // The prompter the program uses unless told otherwise.
     static Prompter &standard();
 };
+
+// Shows a file dialog modally; true when the user made a choice. No popup of
+// the dialog stays on screen after it has closed.
+bool runFileDialog(QFileDialog *dialog);

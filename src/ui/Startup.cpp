@@ -3,7 +3,10 @@
 #include "frmVeldra.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -18,8 +21,53 @@ bool displayAvailable()
 #endif
 }
 
+namespace {
+
+QStringList argumentsOf(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace
+
 int Main(int argc, char **argv)
 {
+    QCoreApplication::setApplicationName(QStringLiteral("veldra"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.0"));
+
+    // The command line is read before any window or display is needed, so
+    // that --help and --version work anywhere.
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Hides files in 24-bit BMP images and takes them out again."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("bitmap"),
+        QStringLiteral("The image to open at start."), QStringLiteral("[BITMAP]"));
+    if (!parser.parse(argumentsOf(argc, argv)) || parser.positionalArguments().size() > 1) {
+        const QString problem = parser.errorText().isEmpty()
+            ? QStringLiteral("Only one bitmap can be opened.")
+            : parser.errorText();
+        std::fprintf(stderr, "%s\nRun \"veldra --help\" for the options.\n", qPrintable(problem));
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("veldra %s\n", qPrintable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+    // A bitmap named at start is found from the folder the program was
+    // started in, before that changes.
+    const QString bitmap = parser.positionalArguments().isEmpty()
+        ? QString()
+        : QFileInfo(parser.positionalArguments().constFirst()).absoluteFilePath();
+
     if (!displayAvailable()) {
         std::fputs("Veldra is a desktop program and needs a graphical display, but none was "
                    "found (DISPLAY and WAYLAND_DISPLAY are not set).\nStart it from a desktop "
@@ -29,13 +77,15 @@ int Main(int argc, char **argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veldra"));
-    QApplication::setApplicationVersion(QStringLiteral("2.0"));
-    QApplication::setDesktopFileName(QStringLiteral("veldra"));
+    // Window managers find the icon through the desktop entry.
+    QApplication::setDesktopFileName(QStringLiteral("org.veldra.Veldra"));
 
     // Relative bitmap paths are resolved against the program's own folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
 
     frmVeldra window;
     window.show();
+    if (!bitmap.isEmpty())
+        QTimer::singleShot(0, &window, [&window, bitmap] { window.openPath(bitmap); });
     return app.exec();
 }

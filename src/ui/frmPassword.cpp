@@ -34,6 +34,11 @@ frmPassword::frmPassword(QString &Password, QWidget *parent, Prompter *prompter)
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmPassword::cmdOK_Click);
 
+    txtPassword->setAccessibleName(tr("Password"));
+    txtPassword->setAccessibleDescription(tr("The container's password; it is not shown."));
+    cmdOK->setAccessibleName(tr("OK"));
+    cmdOK->setAccessibleDescription(tr("Takes the typed password."));
+
     setTabOrder(txtPassword, cmdOK);
     txtPassword->setFocus();
     // Key preview: the dialog sees every key before the focused control.

@@ -6,12 +6,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -53,8 +55,8 @@ frmVeldra::frmVeldra(Prompter *prompter, QWidget *parent)
     setObjectName(QStringLiteral("frmVeldra"));
     setWindowTitle(QStringLiteral("Steganographic encoder/decoder 2.0"));
     QIcon icon;
-    for (int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/veldra/veldra-%1.png").arg(size), QSize(size, size));
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/veldra/%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
     setFixedSize(256, 330);
     buildControls();
@@ -124,6 +126,15 @@ void frmVeldra::buildControls()
     cdl = openDialog(
         this, "cdl", {QStringLiteral("Bitmap (*.bmp)"), QStringLiteral("Everything (*)")});
     cdl2 = openDialog(this, "cdl2", {QStringLiteral("Everything (*)")});
+    // Add takes several files at once, and a name typed without an extension
+    // is taken as it is.
+    cdl2->setFileMode(QFileDialog::ExistingFiles);
+    cdl2->setDefaultSuffix(QString());
+
+    // Files dropped on the list are added; a bitmap dropped on the path box,
+    // or anywhere while no image is open, becomes the path.
+    setAcceptDrops(true);
+    lstFiles->setAcceptDrops(true);
 
     for (QPushButton *button : findChildren<QPushButton *>())
         button->setAutoDefault(false);
@@ -155,6 +166,48 @@ void frmVeldra::buildControls()
     connect(cmdRem, &QPushButton::clicked, this, &frmVeldra::cmdRem_Click);
     connect(cmdExtract, &QPushButton::clicked, this, &frmVeldra::cmdExtract_Click);
     connect(cmdExtractAll, &QPushButton::clicked, this, &frmVeldra::cmdExtractAll_Click);
+    connect(txtBitmap, &QLineEdit::returnPressed, this, &frmVeldra::txtBitmap_Enter);
+    connect(lstFiles, &QListWidget::itemActivated, this, &frmVeldra::lstFiles_Activated);
+    describeControls();
+}
+
+void frmVeldra::describeControls()
+{
+    // For screen readers: what each control is and what it does.
+    const struct {
+        QWidget *control;
+        const char *name;
+        const char *description;
+    } controls[] = {
+        {Label1, "Bitmap file", "Names the box below, which holds the image's path."},
+        {txtBitmap, "Bitmap file", "The path of the 24-bit BMP image to open. Enter opens it."},
+        {cmdBrowse, "Browse", "Chooses the image in a file dialog."},
+        {cmdOpen, "Open", "Opens the image and shows the files hidden in it."},
+        {cmdClose, "Close", "Closes the image without writing it."},
+        {cmdWrClose, "Write and close", "Writes the hidden files into the image and closes it."},
+        {shpFiles, "No image open", "Stands in the place of the file list while no image is open."},
+        {fraFiles, "Files inside and security", "The files hidden in the open image."},
+        {Label2, "Capacity", "Names the figure beside it."},
+        {Label3, "Used space", "Names the figure beside it."},
+        {Label4, "Free space", "Names the figure beside it."},
+        {lblCapacity, "Capacity", "How many bytes the image can hide."},
+        {lblUsed, "Used space", "How many bytes the hidden files take."},
+        {lblFree, "Free space", "How many bytes are left for more files."},
+        {lstFiles, "Hidden files",
+            "The files hidden in the image. Delete removes the selected one, Enter or a double "
+            "click extracts it; files dropped here are added."},
+        {cmdAdd, "Add", "Hides one or more files in the image."},
+        {cmdRem, "Remove", "Removes the selected file from the image."},
+        {cmdExtract, "Extract", "Writes the selected file into a folder."},
+        {cmdExtractAll, "Extract all", "Writes every hidden file into a folder."},
+        {chkUsePass, "Use password encryption",
+            "Scrambles the hidden files with a password when the image is written."},
+        {lblCopy, "Credits", "The program's name, version and makers."},
+    };
+    for (const auto &c : controls) {
+        c.control->setAccessibleName(tr(c.name));
+        c.control->setAccessibleDescription(tr(c.description));
+    }
 }
 
 QList<QWidget *> frmVeldra::captionedControls() const
@@ -226,8 +279,79 @@ bool frmVeldra::eventFilter(QObject *watched, QEvent *event)
         Form_KeyDown(code, key->modifiers());
         if (code == 0)
             return true;
+        // Delete on a selected row removes it, as Remove does.
+        if (code == Qt::Key_Delete && watched == lstFiles && m_session
+            && !lstFiles->selectedItems().isEmpty()) {
+            cmdRem_Click();
+            return true;
+        }
     }
+    if ((watched == lstFiles->viewport() || watched == txtBitmap) && handleDrag(watched, event))
+        return true;
     return QWidget::eventFilter(watched, event);
+}
+
+frmVeldra::DropTarget frmVeldra::dropTargetOf(const QObject *watched, const QMimeData *data) const
+{
+    if (!data->hasUrls())
+        return DropTarget::None;
+    if (watched == lstFiles->viewport())
+        return m_session ? DropTarget::FileList : DropTarget::BitmapPath;
+    // Only one file can be the path.
+    if (!m_session && data->urls().size() == 1)
+        return DropTarget::BitmapPath;
+    return DropTarget::None;
+}
+
+bool frmVeldra::handleDrag(const QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto *drop = static_cast<QDropEvent *>(event);
+    const DropTarget target = dropTargetOf(watched, drop->mimeData());
+    if (target == DropTarget::None) {
+        drop->ignore();
+        return true;
+    }
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type != QEvent::Drop)
+        return true;
+
+    // Dropped links are turned into local paths, never typed in as text.
+    QStringList paths;
+    QStringList elsewhere;
+    for (const QUrl &url : drop->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+        else
+            elsewhere << url.toDisplayString();
+    }
+    if (!elsewhere.isEmpty()) {
+        m_prompter->message(this, QMessageBox::Critical,
+            tr("Only files on this computer can be used."), elsewhere.join(QLatin1Char('\n')));
+    }
+    if (target == DropTarget::FileList)
+        addFiles(paths);
+    else if (!paths.isEmpty())
+        txtBitmap->setText(paths.constFirst());
+    return true;
+}
+
+void frmVeldra::dragEnterEvent(QDragEnterEvent *event)
+{
+    handleDrag(this, event);
+}
+
+void frmVeldra::dragMoveEvent(QDragMoveEvent *event)
+{
+    handleDrag(this, event);
+}
+
+void frmVeldra::dropEvent(QDropEvent *event)
+{
+    handleDrag(this, event);
 }
 
 void frmVeldra::closeEvent(QCloseEvent *event)

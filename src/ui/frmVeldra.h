@@ -14,6 +14,8 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
+class QMimeData;
 class QPushButton;
 
 // The main window: name a bitmap, open the container hidden in it, work on
@@ -27,6 +29,10 @@ public:
 
     // A byte count as the size labels show it: "1 234 bytes".
     static QString FormatBytes(qint64 count);
+
+    // Puts path into the path box and opens it as Open does; for a bitmap
+    // named when the program starts.
+    void openPath(const QString &path);
 
     // True when the control's caption shows whole inside its box.
     static bool captionFits(const QWidget *control);
@@ -66,6 +72,9 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private slots:
     void txtBitmap_Change();
@@ -78,9 +87,26 @@ private slots:
     void cmdRem_Click();
     void cmdExtract_Click();
     void cmdExtractAll_Click();
+    void txtBitmap_Enter();
+    void lstFiles_Activated(QListWidgetItem *item);
 
 private:
+    enum class DropTarget { None, FileList, BitmapPath };
+
     void buildControls();
+    void describeControls();
+    // What a drop on watched would do, given what the window shows now.
+    DropTarget dropTargetOf(const QObject *watched, const QMimeData *data) const;
+    // Handles a drag or drop event over watched; false when it is not ours.
+    bool handleDrag(const QObject *watched, QEvent *event);
+    // Adds each file through Add's tests; every refusal is reported, and
+    // the other files still go in.
+    void addFiles(const QStringList &paths);
+    // The folder of the bitmap named in the path box, or nothing.
+    QString bitmapFolder() const;
+    // Asks for a folder, starting where the last one was picked this run,
+    // else in the bitmap's folder.
+    QString pickFolder();
     void fitFont();
     void Form_Load();
     void Form_KeyDown(int &KeyCode, Qt::KeyboardModifiers Shift);
@@ -100,4 +126,7 @@ private:
     bool m_Loading = false;
     // Entries extracted under another name than their own, for the report.
     QStringList m_renamedOnExtract;
+    // Where the Add dialog and the folder picker were last left, this run.
+    QString m_lastAddFolder;
+    QString m_lastPickedFolder;
 };

@@ -5,58 +5,110 @@
 #include "Prompter.h"
 #include "frmVeldra.h"
 
+#include "carrier/ByteCount.h"
 #include "container/EntryRecord.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 
 QString frmVeldra::FormatBytes(qint64 count)
 {
-    // Digits without separators, one blank before the last three.
-    QString digits = QString::number(qAbs(count));
-    if (digits.size() > 3)
-        digits.insert(digits.size() - 3, QLatin1Char(' '));
-    return (count < 0 ? QStringLiteral("-") : QString()) + digits + QStringLiteral(" bytes");
+    return formatBytes(count);
 }
+
+namespace {
+
+// A tooltip in markup whose lines are plain text: names come from files and
+// images and are escaped, never taken for markup.
+QString plainTooltip(const QStringList &lines)
+{
+    QStringList escaped;
+    for (const QString &line : lines)
+        escaped << line.toHtmlEscaped();
+    return QStringLiteral("<p style='white-space:pre'>%1</p>")
+        .arg(escaped.join(QStringLiteral("<br>")));
+}
+
+} // namespace
 
 void frmVeldra::RefreshInfo()
 {
     const qint64 capacity = m_session->capacity();
     const DatFile &table = m_session->file();
-    lblCapacity->setText(FormatBytes(capacity));
-    lblUsed->setText(FormatBytes(table.TotalSize()));
-    lblFree->setText(FormatBytes(capacity - table.TotalSize()));
+    const auto show = [](QLabel *label, const QString &caption, qint64 count) {
+        label->setText(FormatBytes(count));
+        label->setAccessibleName(caption + QStringLiteral(": ") + label->text());
+    };
+    show(lblCapacity, tr("Capacity"), capacity);
+    show(lblUsed, tr("Used space"), table.TotalSize());
+    show(lblFree, tr("Free space"), capacity - table.TotalSize());
+    // The label keeps the plain figure; every file also needs its record,
+    // and the container its header.
+    const qint64 largest = qMax<qint64>(0, capacity - table.ContainerSize() - DatFile::RecordSize);
+    lblFree->setToolTip(
+        plainTooltip({tr("The largest file that can still be added: %1.").arg(FormatBytes(largest)),
+            tr("Every file also needs %1 for its name and size, and the container %2 of its own.")
+                .arg(FormatBytes(DatFile::RecordSize), FormatBytes(ContainerHeader::Size))}));
 
     lstFiles->clear();
     const auto &descriptions = table.colDescriptions();
     for (qsizetype i = 1, n = descriptions.count(); i <= n; ++i) {
         auto *row = new CaselessListItem(descriptions.item(i));
+        QStringList tip = {FormatBytes(table.colFiles().item(i).size())};
         const QString stored = EntryRecord::storedForm(row->text());
         if (stored != row->text()) {
-            // Names come from files and images: escaped, never taken for markup.
-            row->setToolTip(QStringLiteral("<p style='white-space:pre'>%1</p>")
-                                .arg(tr("Stored as \"%1\": names keep at most %2 characters.")
-                                         .arg(stored)
-                                         .arg(EntryRecord::DescriptionSize)
-                                         .toHtmlEscaped()));
+            tip << tr("Stored as \"%1\": names keep at most %2 characters.")
+                       .arg(stored)
+                       .arg(EntryRecord::DescriptionSize);
         }
+        row->setToolTip(plainTooltip(tip));
         lstFiles->addItem(row);
     }
     lstFiles->clearSelection();
     lstFiles->setCurrentRow(-1);
 }
 
+QString frmVeldra::bitmapFolder() const
+{
+    const QFileInfo bitmap(txtBitmap->text());
+    return txtBitmap->text().isEmpty() || !bitmap.absoluteDir().exists() ? QString()
+                                                                         : bitmap.absolutePath();
+}
+
 void frmVeldra::cmdAdd_Click()
 {
-    const std::optional<QString> chosen = m_prompter->openFile(cdl2);
-    if (!chosen)
+    const QString start = m_lastAddFolder.isEmpty() ? bitmapFolder() : m_lastAddFolder;
+    if (!start.isEmpty())
+        cdl2->setDirectory(start);
+    const QStringList chosen = m_prompter->openFiles(cdl2);
+    if (chosen.isEmpty())
         return;
-    if (Outcome added = m_session->add(*chosen); !added) {
-        showError(added);
-        return;
+    m_lastAddFolder = QFileInfo(chosen.constFirst()).absolutePath();
+    addFiles(chosen);
+}
+
+void frmVeldra::addFiles(const QStringList &paths)
+{
+    QStringList refused;
+    Outcome last = Outcome::success();
+    for (const QString &path : paths) {
+        if (Outcome added = m_session->add(path); !added) {
+            refused << tr("%1: %2").arg(QFileInfo(path).fileName(), added.fullText());
+            last = added;
+        }
     }
-    RefreshInfo();
+    if (refused.size() < paths.size())
+        RefreshInfo();
+    if (paths.size() == 1 && !last)
+        showError(last);
+    else if (!refused.isEmpty())
+        m_prompter->message(this, QMessageBox::Critical,
+            tr("%1 of the %2 files could not be added.").arg(refused.size()).arg(paths.size()),
+            refused.join(QLatin1Char('\n')));
 }
 
 void frmVeldra::cmdRem_Click()
@@ -95,13 +147,28 @@ void frmVeldra::reportExtraction(const QString &folder, const QStringList &failu
     m_prompter->message(this, QMessageBox::Information, QStringLiteral("Done."), renamed);
 }
 
+QString frmVeldra::pickFolder()
+{
+    const QString folder = m_prompter->folder(
+        this, m_lastPickedFolder.isEmpty() ? bitmapFolder() : m_lastPickedFolder);
+    if (!folder.isEmpty())
+        m_lastPickedFolder = folder;
+    return folder;
+}
+
+void frmVeldra::lstFiles_Activated(QListWidgetItem *item)
+{
+    lstFiles->setCurrentItem(item);
+    cmdExtract_Click();
+}
+
 void frmVeldra::cmdExtract_Click()
 {
     const QList<QListWidgetItem *> selected = lstFiles->selectedItems();
     QString folder;
     QStringList failures;
     if (!selected.isEmpty()) {
-        folder = m_prompter->folder(this);
+        folder = pickFolder();
         if (!folder.isEmpty()) {
             if (const QString failed = extractOne(selected.constFirst()->text(), folder);
                 !failed.isEmpty())
@@ -113,7 +180,7 @@ void frmVeldra::cmdExtract_Click()
 
 void frmVeldra::cmdExtractAll_Click()
 {
-    const QString folder = m_prompter->folder(this);
+    const QString folder = pickFolder();
     QStringList failures;
     if (!folder.isEmpty()) {
         for (int row = 0; row < lstFiles->count(); ++row) {

@@ -11,8 +11,10 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 QByteArray frmVeldra::passwordBytes() const
@@ -26,8 +28,27 @@ void frmVeldra::txtBitmap_Change()
     cmdOpen->setEnabled(FileExists(txtBitmap->text()));
 }
 
+void frmVeldra::txtBitmap_Enter()
+{
+    if (cmdOpen->isEnabled())
+        cmdOpen->click();
+}
+
+void frmVeldra::openPath(const QString &path)
+{
+    txtBitmap->setText(path);
+    cmdOpen_Click();
+}
+
 void frmVeldra::cmdBrowse_Click()
 {
+    // The dialog starts at the path in the box, its name ready to be
+    // replaced by typing.
+    if (const QString folder = bitmapFolder(); !folder.isEmpty()) {
+        const QFileInfo typed(txtBitmap->text());
+        cdl->setDirectory(folder);
+        cdl->selectFile(typed.isFile() ? typed.fileName() : QString());
+    }
     const std::optional<QString> chosen = m_prompter->openFile(cdl);
     if (!chosen)
         return;
@@ -73,6 +94,7 @@ void frmVeldra::cmdOpen_Click()
     }
     fraFiles->setVisible(true);
     RefreshInfo();
+    (lstFiles->count() > 0 ? static_cast<QWidget *>(lstFiles) : cmdAdd)->setFocus();
 
     if (!m_session->report().isComplete())
         m_prompter->message(this, QMessageBox::Warning, m_session->report().message());

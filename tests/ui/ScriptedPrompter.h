@@ -24,12 +24,15 @@ public:
 
     // Next answers; an empty queue answers as a cancel or dismissal would.
     QQueue<std::optional<QString>> files; // nothing: cancelled
+    QQueue<QStringList> fileLists; // for several at once; taken before files
     QQueue<QString> folders; // empty text: cancelled
     QQueue<std::optional<QString>> passwords; // nothing: dismissed
     QQueue<bool> answers; // to questions; empty: the default, No
     QStringList passwordKinds; // "enter" or "confirm", in the order asked
 
     QStringList fileDialogsAsked;
+    QStringList fileDialogStarts; // the folder each file dialog was shown in
+    QStringList folderStarts; // the folder each folder picker started in
     int foldersAsked = 0;
     int passwordsAsked = 0;
     // Runs when the password is asked, to look at the window at that moment.
@@ -45,13 +48,18 @@ public:
         questionsAsked.append({QMessageBox::Warning, text, detail});
         return !answers.isEmpty() && answers.dequeue();
     }
-    std::optional<QString> openFile(QFileDialog *dialog) override
+    QStringList openFiles(QFileDialog *dialog) override
     {
         fileDialogsAsked << dialog->objectName();
-        return files.isEmpty() ? std::nullopt : files.dequeue();
+        fileDialogStarts << dialog->directory().absolutePath();
+        if (!fileLists.isEmpty())
+            return fileLists.dequeue();
+        const std::optional<QString> one = files.isEmpty() ? std::nullopt : files.dequeue();
+        return one ? QStringList {*one} : QStringList();
     }
-    QString folder(QWidget *) override
+    QString folder(QWidget *, const QString &start) override
     {
+        folderStarts << start;
         ++foldersAsked;
         return folders.isEmpty() ? QString() : folders.dequeue();
     }
