@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 // Speed of the hidden stream, the scrambling, the file table and the bitmap
 // file, each beside a baseline measured in the same run: memcpy of the same
 // bytes, or a plain read and write of the same file. Compare the ratios, not

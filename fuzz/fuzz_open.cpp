@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 // Feeds arbitrary bytes through everything opening a bitmap does: the load
 // checks, the container header, the password check (with a fixed password),
 // the walk over the entries and the extraction of every entry into a

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 // Builds a random file table from the input, writes it into a random
 // carrier with or without a password and reads it back: every entry must
 // come back with the same stored name and the same bytes, in order.

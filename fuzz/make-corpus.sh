@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Veldra developers
 # Makes the fuzzers' seed corpus from bitmaps of our own, with containers
 # written by veldra-cli. Usage: fuzz/make-corpus.sh BUILD_DIR
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Veldra developers
 # Installs what building, running and testing Veldra needs on Debian 12,
 # and any further packages named on the command line.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Veldra developers
 # Builds the core, veldra-cli and their tests with AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs the tests, then runs each fuzz target
 # for a bounded time (FUZZ_SECONDS, default 60). Any finding fails.

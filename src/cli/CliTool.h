@@ -1,15 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 #pragma once
 
 #include <QStringList>
 #include <QTextStream>
+
+#include <optional>
 
 class ContainerSession;
 class Outcome;
 class PasswordInput;
 
 // veldra-cli: the window's actions on a bitmap's container for scripts.
-//   info BITMAP | list BITMAP | add BITMAP FILE... [--protect|--no-protect]
-//   remove BITMAP NAME... | extract BITMAP [NAME...] [-o DIR]
+//   info BITMAP [--json] | list BITMAP [--json]
+//   add BITMAP FILE... [--protect|--no-protect] | add BITMAP - --name NAME
+//   remove BITMAP NAME... | extract BITMAP [NAME...] [-o DIR|-]
+//   protect BITMAP | unprotect BITMAP
 // Results go to out, messages to err. The exit status is 0 on success, 1 on
 // any failure and 2 on a usage error.
 class CliTool {
@@ -21,15 +28,32 @@ public:
     // arguments[0] is the program's name, as in argv.
     int run(const QStringList &arguments);
 
+    // What the command line asked for, checked.
+    struct Request {
+        QString command;
+        QString bitmap;
+        QStringList arguments; // files to add, names to remove or extract
+        bool json = false;
+        QString name; // the name for standard input in add
+        QString output; // the folder for extract, "-" for standard output
+        enum { Keep, Protect, Unprotect } protection = Keep;
+        QString passwordFile;
+        QString newPasswordFile;
+        bool prompts = true;
+    };
+
 private:
-    int info(ContainerSession &session);
-    int list(ContainerSession &session);
-    int add(ContainerSession &session, const QString &bitmap, const QStringList &files,
-        int protection, PasswordInput &passwords);
-    int remove(ContainerSession &session, const QString &bitmap, const QStringList &names);
-    int extract(ContainerSession &session, const QStringList &names, const QString &folder);
+    int execute(const Request &request);
+    int info(const ContainerSession &session, bool json);
+    int list(const ContainerSession &session, bool json);
+    int add(ContainerSession &session, const Request &request, PasswordInput &passwords);
+    int remove(ContainerSession &session, const Request &request);
+    int extract(const ContainerSession &session, const Request &request);
+    int protect(ContainerSession &session, const Request &request, PasswordInput &passwords);
     int writeBack(ContainerSession &session, const QString &bitmap, bool usePassword,
         const QByteArray &password);
+    // A new password, or nothing after saying why.
+    std::optional<QByteArray> freshPassword(PasswordInput &passwords);
     int usage(const QString &problem);
     // A message on the error stream, names in it escaped.
     void say(const QString &text);
@@ -37,5 +61,4 @@ private:
 
     QTextStream &m_out;
     QTextStream &m_err;
-    QString m_help;
 };

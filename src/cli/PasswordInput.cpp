@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 #include "PasswordInput.h"
 
 #include "container/Charset.h"
@@ -135,16 +138,14 @@ std::optional<QByteArray> PasswordInput::encoded(const QString &text, QString *w
     return Charset::encode(text);
 }
 
-std::optional<QByteArray> PasswordInput::fromFile(QString *why)
+std::optional<QByteArray> PasswordInput::fromFile(const QString &path, QString *why)
 {
-    if (m_cached)
-        return m_cached;
     QFile file;
-    const bool opened = m_file == QLatin1String("-")
+    const bool opened = path == QLatin1String("-")
         ? file.open(stdin, QIODevice::ReadOnly)
-        : (file.setFileName(m_file), file.open(QIODevice::ReadOnly));
+        : (file.setFileName(path), file.open(QIODevice::ReadOnly));
     if (!opened) {
-        *why = tr("The password file %1 cannot be read: %2").arg(m_file, file.errorString());
+        *why = tr("The password file %1 cannot be read: %2").arg(path, file.errorString());
         return std::nullopt;
     }
     QByteArray line = file.readLine();
@@ -152,12 +153,15 @@ std::optional<QByteArray> PasswordInput::fromFile(QString *why)
         line.chop(1);
     if (line.endsWith('\r'))
         line.chop(1);
-    m_cached = encoded(QString::fromUtf8(line), why);
-    return m_cached;
+    return encoded(QString::fromUtf8(line), why);
 }
 
-std::optional<QString> PasswordInput::askTerminal(const QString &prompt, QString *why)
+std::optional<QString> PasswordInput::askTerminal(const QString &prompt, QString *why) const
 {
+    if (!m_prompts) {
+        *why = tr("A password is needed: give it with --password-file.");
+        return std::nullopt;
+    }
     const int tty = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (tty < 0) {
         *why = tr("A password is needed, but there is no terminal to ask it on: give it "
@@ -182,22 +186,28 @@ std::optional<QString> PasswordInput::askTerminal(const QString &prompt, QString
 
 std::optional<QByteArray> PasswordInput::existing(QString *why)
 {
-    if (!m_file.isEmpty())
-        return fromFile(why);
-    if (m_cached)
-        return m_cached;
+    if (m_current)
+        return m_current;
+    if (!m_file.isEmpty()) {
+        m_current = fromFile(m_file, why);
+        return m_current;
+    }
     const std::optional<QString> typed = askTerminal(tr("Password: "), why);
     if (!typed)
         return std::nullopt;
-    m_cached = encoded(*typed, why);
-    return m_cached;
+    m_current = encoded(*typed, why);
+    return m_current;
 }
 
 std::optional<QByteArray> PasswordInput::fresh(QString *why)
 {
+    // Without a file of its own, the new password is the one given with
+    // --password-file, when there is one.
     std::optional<QByteArray> password;
-    if (!m_file.isEmpty()) {
-        password = fromFile(why);
+    if (!m_newFile.isEmpty()) {
+        password = fromFile(m_newFile, why);
+    } else if (!m_file.isEmpty()) {
+        password = existing(why);
     } else {
         const std::optional<QString> first = askTerminal(tr("New password: "), why);
         if (!first)

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 #pragma once
 
 #include <QByteArray>
@@ -10,8 +13,15 @@
 // back in the container's one-byte character set.
 class PasswordInput {
 public:
-    // passwordFile: a path, "-" for standard input, or empty for the terminal.
-    explicit PasswordInput(QString passwordFile) : m_file(std::move(passwordFile)) { }
+    // passwordFile holds the current password, newPasswordFile a new one:
+    // each a path, "-" for standard input, or empty for the terminal. With
+    // prompts off the terminal is never asked.
+    PasswordInput(QString passwordFile, QString newPasswordFile, bool prompts)
+        : m_file(std::move(passwordFile)),
+          m_newFile(std::move(newPasswordFile)),
+          m_prompts(prompts)
+    {
+    }
 
     // The password of an existing container. Nothing, with the reason in
     // *why, when none can be had.
@@ -20,10 +30,12 @@ public:
     std::optional<QByteArray> fresh(QString *why);
 
 private:
-    std::optional<QByteArray> fromFile(QString *why);
-    static std::optional<QString> askTerminal(const QString &prompt, QString *why);
+    static std::optional<QByteArray> fromFile(const QString &path, QString *why);
+    std::optional<QString> askTerminal(const QString &prompt, QString *why) const;
     static std::optional<QByteArray> encoded(const QString &text, QString *why);
 
     QString m_file;
-    std::optional<QByteArray> m_cached;
+    QString m_newFile;
+    bool m_prompts;
+    std::optional<QByteArray> m_current;
 };

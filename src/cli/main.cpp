@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 #include "CliTool.h"
 
 #include <QCoreApplication>
@@ -10,7 +13,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veldra-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("2.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELDRA_VERSION));
     QTextStream out(stdout);
     QTextStream err(stderr);
     CliTool tool(out, err);

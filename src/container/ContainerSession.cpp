@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 #include "ContainerSession.h"
 
 #include "PasswordHash.h"
@@ -12,6 +15,17 @@ namespace {
 QString tr(const char *text)
 {
     return QCoreApplication::translate("ContainerSession", text);
+}
+
+// Add's messages for what Inject made of a file.
+Outcome outcomeOf(const InjectResult &injected)
+{
+    if (injected)
+        return Outcome::success();
+    return Outcome::failure(injected.status == InjectStatus::TooLarge
+            ? QStringLiteral("Not enough free space!")
+            : QStringLiteral("Error!"),
+        injected.message);
 }
 
 } // namespace
@@ -73,13 +87,22 @@ Outcome ContainerSession::add(const QString &path)
                 .arg(formatBytes(size + DatFile::RecordSize),
                     formatBytes(qMax<qint64>(0, capacity - m_file.ContainerSize()))));
     }
-    const InjectResult injected = m_file.Inject(QFileInfo(path).fileName(), path, room);
-    if (injected)
-        return Outcome::success();
-    return Outcome::failure(injected.status == InjectStatus::TooLarge
-            ? QStringLiteral("Not enough free space!")
-            : QStringLiteral("Error!"),
-        injected.message);
+    return outcomeOf(m_file.Inject(QFileInfo(path).fileName(), path, room));
+}
+
+Outcome ContainerSession::addFrom(QIODevice &source, const QString &name)
+{
+    const qint64 room = m_carrier.Capacity() - m_file.ContainerSize() - DatFile::RecordSize;
+    if (room < 0) {
+        return Outcome::failure(QStringLiteral("Not enough free space!"),
+            tr("Not even an empty file can be stored in this image any more."));
+    }
+    return outcomeOf(m_file.InjectFrom(name, source, room));
+}
+
+qint64 ContainerSession::room() const
+{
+    return qMax<qint64>(0, m_carrier.Capacity() - m_file.ContainerSize() - DatFile::RecordSize);
 }
 
 Outcome ContainerSession::checkUnchanged(const QString &path) const

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 #pragma once
 
 #include "ContainerHeader.h"
@@ -6,6 +9,7 @@
 #include "carrier/Outcome.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 #include <functional>
@@ -28,6 +32,13 @@ public:
 
     // Hides the file at path under its bare file name, with Add's tests.
     Outcome add(const QString &path);
+
+    // Hides everything source gives, to its end, under name, with Add's tests
+    // of the name and of the room left.
+    Outcome addFrom(QIODevice &source, const QString &name);
+    // The largest file that can still be added: the header and one more
+    // record counted.
+    qint64 room() const;
 
     // Succeeds when the bitmap at path is still, byte for byte, the one that
     // was opened; the failure says how it changed.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 #include "DatFile.h"
 
 #include "Charset.h"
@@ -27,20 +30,16 @@ QString tr(const char *text)
 // that no second whole copy of an entry is made.
 constexpr qint64 ChunkSize = 64 * 1024;
 
-// Reads the regular file at path to its end. Its size is only a hint: files
-// such as those under /proc say 0 and hold more, and a file may grow while
-// it is read. More than limit bytes fail with TooLarge.
-InjectResult readWhole(const QString &path, qint64 limit, QByteArray *data)
+// Reads source to its end. A size it reports is only a hint: files such as
+// those under /proc say 0 and hold more, a file may grow while it is read,
+// and a pipe says nothing. More than limit bytes fail with TooLarge.
+InjectResult readAll(QIODevice &source, qint64 limit, QByteArray *data)
 {
-    QFile file;
-    if (Outcome opened = openRegularFile(path, file); !opened)
-        return {InjectStatus::Unreadable, opened.message()};
     const auto tooLarge = [limit] {
         return InjectResult {InjectStatus::TooLarge,
-            tr("The file holds more than the %1 that can still be stored.")
-                .arg(formatBytes(limit))};
+            tr("It holds more than the %1 that can still be stored.").arg(formatBytes(limit))};
     };
-    const qint64 hint = file.size();
+    const qint64 hint = source.isSequential() ? 0 : source.size();
     if (hint > limit)
         return tooLarge();
     try {
@@ -54,10 +53,10 @@ InjectResult readWhole(const QString &path, qint64 limit, QByteArray *data)
                     return tooLarge();
                 bytes.resize(qMin(limit + 1, 2 * total));
             }
-            const qint64 n = file.read(bytes.data() + total, bytes.size() - total);
+            const qint64 n = source.read(bytes.data() + total, bytes.size() - total);
             if (n < 0)
-                return {InjectStatus::Unreadable, file.errorString()};
-            if (n == 0)
+                return {InjectStatus::Unreadable, source.errorString()};
+            if (n == 0 && (!source.isSequential() || !source.waitForReadyRead(-1)))
                 break;
             total += n;
         }
@@ -135,8 +134,18 @@ InjectResult DatFile::Inject(const QString &Description, const QString &FileName
 {
     if (InjectResult checked = checkDescription(Description); !checked)
         return checked;
+    QFile file;
+    if (Outcome opened = openRegularFile(FileName, file); !opened)
+        return {InjectStatus::Unreadable, opened.message()};
+    return InjectFrom(Description, file, limit);
+}
+
+InjectResult DatFile::InjectFrom(const QString &Description, QIODevice &source, qint64 limit)
+{
+    if (InjectResult checked = checkDescription(Description); !checked)
+        return checked;
     QByteArray data;
-    if (InjectResult read = readWhole(FileName, limit, &data); !read)
+    if (InjectResult read = readAll(source, limit, &data); !read)
         return read;
     AddEntry(Description, std::move(data));
     return {};

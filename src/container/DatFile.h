@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 #pragma once
 
 #include "ContainerHeader.h"
@@ -7,6 +10,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -62,6 +66,8 @@ public:
     // refusing a file of more than limit bytes.
     InjectResult Inject(
         const QString &Description, const QString &FileName, qint64 limit = NoLimit);
+    // Adds everything source gives, to its end, under Description.
+    InjectResult InjectFrom(const QString &Description, QIODevice &source, qint64 limit = NoLimit);
     // The test Inject makes of a description before it reads anything.
     InjectResult checkDescription(const QString &Description) const;
 

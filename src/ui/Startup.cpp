@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 #include "Startup.h"
 
 #include "frmVeldra.h"
@@ -36,7 +39,7 @@ QStringList argumentsOf(int argc, char **argv)
 int Main(int argc, char **argv)
 {
     QCoreApplication::setApplicationName(QStringLiteral("veldra"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("2.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELDRA_VERSION));
 
     // The command line is read before any window or display is needed, so
     // that --help and --version work anywhere.

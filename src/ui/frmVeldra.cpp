@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 #include "frmVeldra.h"
 
 #include "Prompter.h"
@@ -114,8 +117,9 @@ void frmVeldra::buildControls()
     chkUsePass = named(new QCheckBox(QStringLiteral("Use &password encryption (slower)"), fraFiles),
         "chkUsePass", {8, 200, 225, 17});
 
-    lblCopy = named(
-        new QLabel(QStringLiteral("Veldra 2.0 \u00b7 \u00a9 2026 the Veldra developers"), this),
+    lblCopy = named(new QLabel(QStringLiteral("Veldra " VELDRA_VERSION
+                                              " \u00b7 \u00a9 2026 the Veldra developers"),
+                        this),
         "lblCopy", {8, 312, 241, 17});
     lblCopy->setAlignment(Qt::AlignCenter);
     QFont credit(QStringLiteral("Arial"));

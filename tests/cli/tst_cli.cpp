@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 #include "CliRunner.h"
 #include "TestBitmaps.h"
 
@@ -5,6 +8,9 @@
 #include "container/ContainerHeader.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -347,6 +353,73 @@ private slots:
         }
     }
 
+    void jsonForScripts()
+    {
+        const QString bmp = bitmap("json.bmp");
+        hideRaw(bmp, {"tab\there", "plain.txt"});
+        Run run = cli({"info", bmp, "--json"});
+        QCOMPARE(run.status, 0);
+        const QJsonObject info = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QCOMPARE(info.value("capacity").toInteger(), 3750);
+        QCOMPARE(info.value("used").toInteger(), 2);
+        QCOMPARE(info.value("free").toInteger(), 3748);
+        QCOMPARE(info.value("files").toInteger(), 2);
+        QCOMPARE(info.value("protected"), QJsonValue(false));
+        QCOMPARE(info.value("room").toInteger(), 3750 - 14 - 3 * 32 - 2);
+
+        run = cli({"list", bmp, "--json"});
+        const QJsonArray list = QJsonDocument::fromJson(run.out.toUtf8()).array();
+        QCOMPARE(list.size(), 2);
+        QCOMPARE(list[0].toObject().value("name").toString(), QStringLiteral("tab\there"));
+        QVERIFY(run.out.contains("tab\\there")); // escaped by JSON, not by us
+        QCOMPARE(list[1].toObject().value("size").toInteger(), 1);
+    }
+
+    // Data piped in and out, as after "gpg -c --output -".
+    void pipesInAndOut()
+    {
+        const QString bmp = bitmap("pipes-data.bmp");
+        const QByteArray secret = randomBytes(2000, 42) + QByteArray(3, '\0') + "\n\r\x1a";
+        Run run = cli({"add", bmp, "-", "--name", "secret.pdf.gpg"}, secret);
+        QCOMPARE(run.status, 0);
+        QProcess out;
+        startCli(out, {"extract", bmp, "SECRET.PDF.GPG", "-o", "-"});
+        out.closeWriteChannel();
+        QVERIFY(out.waitForFinished(30000));
+        QCOMPARE(out.exitCode(), 0);
+        QCOMPARE(out.readAllStandardOutput(), secret);
+
+        const QByteArray before = readFile(bmp);
+        run = cli({"add", bmp, "-", "--name", "too-big"}, QByteArray(4000, 'x'));
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.startsWith("standard input: Not enough free space!"), qPrintable(run.err));
+        QCOMPARE(readFile(bmp), before);
+        for (const QStringList &arguments :
+            {QStringList {"add", bmp, "-"}, QStringList {"add", bmp, "-", "-", "--name", "x"},
+                QStringList {"add", bmp, "-", "--name", "x", "--password-file", "-"},
+                QStringList {"extract", bmp, "-o", "-"}})
+            QCOMPARE(cli(arguments).status, 2);
+    }
+
+    void protectionWithoutAdding()
+    {
+        const QString bmp = bitmap("protect.bmp");
+        QCOMPARE(cli({"add", bmp, file("kept.txt", "kept")}).status, 0);
+        const QString one = file("one.pw", "one\n");
+        const QString two = file("two.pw", "two\n");
+        QCOMPARE(cli({"protect", bmp, "--new-password-file", one}).status, 0);
+        Run run = cli({"list", bmp, "--no-prompt"});
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.err.contains("--password-file"));
+        QCOMPARE(
+            cli({"protect", bmp, "--password-file", one, "--new-password-file", two}).status, 0);
+        QCOMPARE(
+            cli({"list", bmp, "--password-file", one}).err, QStringLiteral("Invalid password!\n"));
+        QCOMPARE(cli({"unprotect", bmp, "--password-file", two}).status, 0);
+        run = cli({"list", bmp, "--no-prompt"});
+        QCOMPARE(run.out, QStringLiteral("4\tkept.txt\n"));
+    }
+
     void failuresAndUsage()
     {
         Run run = cli({"info", path("missing.bmp")});
@@ -366,7 +439,7 @@ private slots:
             QVERIFY2(run.status == 2, qPrintable(arguments.join(' ')));
             QVERIFY(run.err.contains("--help"));
         }
-        QCOMPARE(cli({"--version"}).out, QStringLiteral("veldra-cli 2.0\n"));
+        QCOMPARE(cli({"--version"}).out, QStringLiteral("veldra-cli " VELDRA_VERSION "\n"));
         run = cli({"--help"});
         QCOMPARE(run.status, 0);
         QVERIFY(run.out.contains("extract BITMAP [NAME...] [-o DIR]"));

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
 #include "WindowFixture.h"
 #include "ui/Prompter.h"
 #include "ui/frmPassword.h"
@@ -180,7 +183,8 @@ private slots:
             QVERIFY(veldra.waitForFinished(10000));
             QCOMPARE(veldra.exitCode(), 0);
             const QString out = QString::fromUtf8(veldra.readAllStandardOutput());
-            QVERIFY2(option == "--help" ? out.contains("[BITMAP]") : out == "veldra 2.0\n",
+            QVERIFY2(option == "--help" ? out.contains("[BITMAP]")
+                                        : out == "veldra " VELDRA_VERSION "\n",
                 qPrintable(out));
         }
         veldra.start(VELDRA_GUI, {"a.bmp", "b.bmp"});

@@ -1,0 +1,261 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
+// What each command of veldra-cli does, on the same core as the window.
+
+#include "CliTool.h"
+
+#include "PasswordInput.h"
+#include "TerminalText.h"
+#include "carrier/FileProbe.h"
+#include "carrier/ImageLock.h"
+#include "container/ContainerSession.h"
+#include "container/EntryRecord.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("CliTool", text);
+}
+
+const QStringList Writers = {"add", "remove", "protect", "unprotect"};
+
+} // namespace
+
+void CliTool::say(const QString &text)
+{
+    m_err << escapeControls(text) << '\n';
+    m_err.flush();
+}
+
+int CliTool::fail(const Outcome &outcome)
+{
+    say(outcome.fullText());
+    return Failure;
+}
+
+int CliTool::execute(const Request &request)
+{
+    // Commands that write the image hold its lock from before the read to
+    // after the write, so that concurrent writers take turns and every
+    // change lands.
+    const bool writes = Writers.contains(request.command);
+    ImageLock lock;
+    if (writes) {
+        if (Outcome probed = probeRegularFile(request.bitmap); !probed)
+            return fail(Outcome::failure(tr("Bitmap file not found!"), probed.message()));
+        if (Outcome locked = lock.acquire(request.bitmap); !locked)
+            return fail(locked);
+    }
+
+    PasswordInput passwords(request.passwordFile, request.newPasswordFile, request.prompts);
+    ContainerSession session;
+    const Outcome opened = session.open(
+        request.bitmap, [&passwords](QString *why) { return passwords.existing(why); });
+    if (!opened)
+        return fail(opened);
+    if (!session.report().isComplete())
+        say(tr("Warning: %1").arg(session.report().message()));
+
+    if (request.command == QLatin1String("info"))
+        return info(session, request.json);
+    if (request.command == QLatin1String("list"))
+        return list(session, request.json);
+    if (request.command == QLatin1String("extract"))
+        return extract(session, request);
+
+    // The commands that write the image back refuse a container that could
+    // not be read whole: writing it would drop what could not be read.
+    if (!session.report().damage.isEmpty()) {
+        say(tr("The image was not changed: its hidden data are damaged, and writing them back "
+               "would lose the %1 files that could not be read.")
+                .arg(session.report().unread()));
+        return Failure;
+    }
+    if (request.command == QLatin1String("add"))
+        return add(session, request, passwords);
+    if (request.command == QLatin1String("remove"))
+        return remove(session, request);
+    return protect(session, request, passwords);
+}
+
+int CliTool::info(const ContainerSession &session, bool json)
+{
+    const qint64 used = session.file().TotalSize();
+    const qint64 files = session.file().colFiles().count();
+    const bool isProtected = session.header().UsePassword;
+    if (json) {
+        const QJsonObject object {{"capacity", session.capacity()}, {"used", used},
+            {"free", session.capacity() - used}, {"files", files}, {"protected", isProtected},
+            {"room", session.room()}};
+        m_out << QJsonDocument(object).toJson(QJsonDocument::Indented);
+        return Success;
+    }
+    m_out << "capacity: " << session.capacity() << '\n'
+          << "used: " << used << '\n'
+          << "free: " << session.capacity() - used << '\n'
+          << "files: " << files << '\n'
+          << "protected: " << (isProtected ? "yes" : "no") << '\n';
+    return Success;
+}
+
+int CliTool::list(const ContainerSession &session, bool json)
+{
+    const DatFile &table = session.file();
+    if (json) {
+        // JSON escapes what cannot be printed: the names stay exact.
+        QJsonArray entries;
+        for (qsizetype i = 1; i <= table.colFiles().count(); ++i) {
+            entries.append(QJsonObject {{"name", table.colDescriptions().item(i)},
+                {"size", table.colFiles().item(i).size()}});
+        }
+        m_out << QJsonDocument(entries).toJson(QJsonDocument::Indented);
+        return Success;
+    }
+    for (qsizetype i = 1; i <= table.colFiles().count(); ++i)
+        m_out << table.colFiles().item(i).size() << '\t'
+              << escapeControls(table.colDescriptions().item(i)) << '\n';
+    return Success;
+}
+
+int CliTool::add(ContainerSession &session, const Request &request, PasswordInput &passwords)
+{
+    // All or nothing: one refused file and the image is not written.
+    QStringList notes;
+    for (const QString &path : request.arguments) {
+        const bool fromInput = path == QLatin1String("-");
+        Outcome added = Outcome::success();
+        if (fromInput) {
+            QFile input;
+            added = input.open(stdin, QIODevice::ReadOnly)
+                ? session.addFrom(input, request.name)
+                : Outcome::failure(QStringLiteral("Error!"), input.errorString());
+        } else {
+            added = session.add(path);
+        }
+        if (!added) {
+            say((fromInput ? tr("standard input") : path) + QStringLiteral(": ")
+                + added.fullText());
+            say(tr("The image was not changed."));
+            return Failure;
+        }
+        const QString name = fromInput ? request.name : QFileInfo(path).fileName();
+        if (const QString stored = EntryRecord::storedForm(name); stored != name)
+            notes << tr("%1: stored as \"%2\" (names keep at most %3 characters).")
+                         .arg(fromInput ? tr("standard input") : path, stored)
+                         .arg(EntryRecord::DescriptionSize);
+    }
+    bool usePassword = session.header().UsePassword;
+    QByteArray password = session.password();
+    if (request.protection == Request::Protect) {
+        const std::optional<QByteArray> fresh = freshPassword(passwords);
+        if (!fresh)
+            return Failure;
+        usePassword = true;
+        password = *fresh;
+    } else if (request.protection == Request::Unprotect) {
+        usePassword = false;
+        password.clear();
+    }
+    const int status = writeBack(session, request.bitmap, usePassword, password);
+    if (status == Success) {
+        for (const QString &note : std::as_const(notes))
+            say(note);
+    }
+    return status;
+}
+
+int CliTool::remove(ContainerSession &session, const Request &request)
+{
+    for (const QString &name : request.arguments) {
+        if (Outcome removed = session.file().Remove(name); !removed) {
+            say(removed.fullText());
+            say(tr("The image was not changed."));
+            return Failure;
+        }
+    }
+    return writeBack(session, request.bitmap, session.header().UsePassword, session.password());
+}
+
+int CliTool::protect(ContainerSession &session, const Request &request, PasswordInput &passwords)
+{
+    if (request.command == QLatin1String("unprotect")) {
+        // An image without hidden files stays as it is.
+        if (!session.foundContainer())
+            return Success;
+        return writeBack(session, request.bitmap, false, QByteArray());
+    }
+    const std::optional<QByteArray> fresh = freshPassword(passwords);
+    return fresh ? writeBack(session, request.bitmap, true, *fresh) : int(Failure);
+}
+
+std::optional<QByteArray> CliTool::freshPassword(PasswordInput &passwords)
+{
+    QString why;
+    const std::optional<QByteArray> fresh = passwords.fresh(&why);
+    if (!fresh) {
+        say(why);
+        say(tr("The image was not changed."));
+    }
+    return fresh;
+}
+
+int CliTool::writeBack(
+    ContainerSession &session, const QString &bitmap, bool usePassword, const QByteArray &password)
+{
+    if (Outcome written = session.write(bitmap, usePassword, password); !written)
+        return fail(written);
+    return Success;
+}
+
+int CliTool::extract(const ContainerSession &session, const Request &request)
+{
+    const DatFile &table = session.file();
+    QStringList wanted;
+    int failures = 0;
+    if (request.arguments.isEmpty()) {
+        for (qsizetype i = 1; i <= table.colDescriptions().count(); ++i)
+            wanted << table.colDescriptions().item(i);
+    } else {
+        for (const QString &name : request.arguments) {
+            // Written under the name it is stored with, whatever case was asked for.
+            if (const QString *description = table.colDescriptions().find(name)) {
+                wanted << *description;
+            } else {
+                say(tr("\"%1\" is not hidden in this image.").arg(name));
+                ++failures;
+            }
+        }
+    }
+    if (request.output == QLatin1String("-")) {
+        if (wanted.isEmpty())
+            return Failure;
+        const QByteArray &data = *table.colFiles().find(wanted.constFirst());
+        m_out.flush();
+        QIODevice *raw = m_out.device();
+        if (!raw || raw->write(data) != data.size())
+            return fail(Outcome::failure(
+                tr("The output could not be written."), raw ? raw->errorString() : QString()));
+        return Success;
+    }
+    for (const QString &description : std::as_const(wanted)) {
+        if (Outcome written = table.Extract(description, request.output); !written) {
+            say(description + QStringLiteral(": ") + written.fullText());
+            ++failures;
+        } else if (const QString used = table.extractionName(description); used != description) {
+            say(tr("\"%1\" cannot be a file name as it stands and was written as \"%2\".")
+                    .arg(description, used));
+        }
+    }
+    return failures == 0 ? Success : Failure;
+}
