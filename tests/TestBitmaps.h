@@ -5,6 +5,8 @@
 
 // Small bitmap fixtures made by code, and file helpers, for the tests.
 
+#include "carrier/HiddenRun.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QRandomGenerator>
@@ -14,6 +16,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <cstring>
 
 struct BitmapSpec {
     qint32 width = 4;
@@ -75,6 +78,15 @@ inline QByteArray randomBytes(qsizetype size, quint32 seed)
     for (char &c : bytes)
         c = static_cast<char>(rng.bounded(256));
     return bytes;
+}
+
+// A run of hidden bytes that stores bytes from hidden offset start.
+inline HiddenRun runOf(qint64 start, const QByteArray &bytes)
+{
+    return {start, bytes.size(), [bytes](char *out, qint64 from, qint64 count) {
+                std::memcpy(out, bytes.constData() + from, static_cast<std::size_t>(count));
+                return Outcome::success();
+            }};
 }
 
 inline bool writeFile(const QString &path, const QByteArray &bytes)

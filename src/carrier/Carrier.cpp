@@ -3,16 +3,18 @@
 
 #include "Carrier.h"
 
-#include "AtomicFile.h"
-#include "ByteCount.h"
+#include "BitPlane.h"
 #include "FileProbe.h"
+#include "SystemError.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
+#include <cerrno>
+#include <unistd.h>
+
 #include <cstring>
 #include <limits>
-#include <new>
 #include <optional>
 
 namespace {
@@ -48,7 +50,7 @@ Outcome checkLayout(const BitmapFileHeader &file, const BitmapInfoHeader &info)
 }
 
 // Computes the pixel area's size, biWidth x |biHeight| x 3, or refuses it.
-Outcome pixelAreaSize(const BitmapInfoHeader &info, qint64 *size)
+Outcome computeAreaSize(const BitmapInfoHeader &info, qint64 *size)
 {
     const qint64 width = info.biWidth();
     const qint64 height = qAbs(static_cast<qint64>(info.biHeight()));
@@ -70,12 +72,15 @@ Outcome pixelAreaSize(const BitmapInfoHeader &info, qint64 *size)
     return Outcome::success();
 }
 
-// Reads up to count bytes, stopping quietly at the end of the file.
-bool readFully(QFile &file, char *into, qint64 count, qint64 *got)
+// Reads up to count bytes at offset, stopping quietly at the end of the file.
+bool readAt(int fd, char *into, qint64 offset, qint64 count, qint64 *got)
 {
     qint64 total = 0;
     while (total < count) {
-        const qint64 n = file.read(into + total, count - total);
+        const ssize_t n
+            = ::pread(fd, into + total, static_cast<size_t>(count - total), offset + total);
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n < 0)
             return false;
         if (n == 0)
@@ -86,24 +91,32 @@ bool readFully(QFile &file, char *into, qint64 count, qint64 *got)
     return true;
 }
 
+// Pixel bytes read at a time when hidden bytes are gathered from the file.
+constexpr qint64 ReadBlock = 1 << 20;
+
 } // namespace
+
+struct Carrier::Fingerprint {
+    ContentHasher hasher;
+    QList<std::pair<qint64, qint64>> ranges;
+};
+
+Carrier::Carrier() = default;
+Carrier::~Carrier() = default;
 
 Outcome Carrier::LoadCarrier(const QString &path)
 {
-    QFile file;
-    if (Outcome opened = openRegularFile(path, file); !opened)
+    auto file = std::make_unique<QFile>();
+    if (Outcome opened = openRegularFile(path, *file); !opened)
         return Outcome::failure(tr("Bitmap file not found!"), opened.message());
-    std::optional<FileIdentity> identity = FileIdentity::ofDescriptor(file.handle());
+    std::optional<FileIdentity> identity = FileIdentity::ofDescriptor(file->handle());
     if (!identity)
-        return Outcome::failure(tr("Bitmap file not found!"), file.errorString());
-    const auto unreadable = [&file] {
-        return Outcome::failure(tr("The bitmap could not be read."), file.errorString());
-    };
+        return Outcome::failure(tr("Bitmap file not found!"), file->errorString());
 
     char headers[PixelOffset];
     qint64 got = 0;
-    if (!readFully(file, headers, PixelOffset, &got))
-        return unreadable();
+    if (!readAt(file->handle(), headers, 0, PixelOffset, &got))
+        return Outcome::failure(tr("The bitmap could not be read."), systemError(errno));
     if (got < PixelOffset) {
         return Outcome::failure(tr("File isn't a bitmap!"),
             tr("It is only %1 bytes long; a bitmap's headers alone take 54.").arg(got));
@@ -123,68 +136,98 @@ Outcome Carrier::LoadCarrier(const QString &path)
     if (Outcome layout = checkLayout(fileHeader, infoHeader); !layout)
         return layout;
     qint64 size = 0;
-    if (Outcome sized = pixelAreaSize(infoHeader, &size); !sized)
+    if (Outcome sized = computeAreaSize(infoHeader, &size); !sized)
         return sized;
 
-    QByteArray pixels;
-    QByteArray trailing;
-    ContentHasher hasher;
-    hasher.add(headers, PixelOffset);
-    try {
-        pixels = QByteArray(size, Qt::Uninitialized);
-        if (!readFully(file, pixels.data(), size, &got))
-            return unreadable();
-        hasher.add(pixels.constData(), got);
-        // A file cut short inside its pixels: the missing bytes read as zero.
-        std::memset(pixels.data() + got, 0, static_cast<std::size_t>(size - got));
-        if (got == size) {
-            trailing = file.readAll();
-            hasher.add(trailing.constData(), trailing.size());
-        }
-    } catch (const std::bad_alloc &) {
-        return Outcome::failure(tr("There is not enough memory to open this bitmap (%1 of pixels).")
-                                    .arg(formatBytes(size)));
-    }
-    if (file.error() != QFileDevice::NoError)
-        return unreadable();
-    identity->contentHash = hasher.digest();
+    auto fingerprint = std::make_unique<Fingerprint>();
+    fingerprint->hasher.add(headers, PixelOffset);
+    fingerprint->ranges.append({0, PixelOffset});
 
+    m_file = std::move(file);
     m_fileHeader = fileHeader;
     m_infoHeader = infoHeader;
-    m_pixels = std::move(pixels);
-    m_trailing = std::move(trailing);
+    m_pixelAreaSize = size;
     m_identity = *identity;
-    m_loaded = true;
+    m_fingerprint = std::move(fingerprint);
     return Outcome::success();
 }
 
-Outcome Carrier::SaveCarrier(const QString &path) const
+bool Carrier::isLoaded() const
 {
-    if (!m_loaded)
-        return Outcome::failure(tr("No bitmap is open."));
+    return m_file != nullptr;
+}
 
-    // Writes beside the bitmap and renames over it only when all is written,
-    // so a failure at any point leaves the user's image as it was.
-    AtomicFile file(path, AtomicFile::Mode::Edit);
-    const auto failed = [](const Outcome &why) {
-        return Outcome::failure(tr("The bitmap could not be written."),
-            why.message() + QLatin1Char(' ') + tr("The image on disk was left unchanged."));
-    };
-    if (Outcome opened = file.open(); !opened)
-        return failed(opened);
-    const QByteArray fileHeader = m_fileHeader.toBytes();
-    for (const QByteArray *block : {&fileHeader, &m_infoHeader.raw, &m_pixels, &m_trailing}) {
-        if (Outcome written = file.write(block->constData(), block->size()); !written)
-            return failed(written); // the unfinished copy is discarded with `file`
-    }
-    if (Outcome committed = file.commit(); !committed)
-        return failed(committed);
-    return Outcome::success();
+int Carrier::handle() const
+{
+    return m_file ? m_file->handle() : -1;
 }
 
 void Carrier::release()
 {
-    m_pixels = QByteArray();
-    m_trailing = QByteArray();
-    m_loaded = false;
+    m_file.reset();
+    m_pixelAreaSize = 0;
+    m_fingerprint.reset();
+}
+
+qint32 Carrier::Capacity() const
+{
+    return static_cast<qint32>(m_pixelAreaSize / 8);
+}
+
+Outcome Carrier::readPixels(char *out, qint64 offset, qint64 count) const
+{
+    if (!isLoaded())
+        return Outcome::failure(tr("No bitmap is open."));
+    qint64 got = 0;
+    if (!readAt(handle(), out, PixelOffset + offset, count, &got))
+        return Outcome::failure(tr("The bitmap could not be read."), systemError(errno));
+    if (m_fingerprint && got > 0) {
+        m_fingerprint->hasher.add(out, got);
+        m_fingerprint->ranges.append({PixelOffset + offset, got});
+    }
+    // A file cut short inside its pixels: the missing bytes read as zero.
+    std::memset(out + got, 0, static_cast<std::size_t>(count - got));
+    return Outcome::success();
+}
+
+Outcome Carrier::ReadHidden(char *buffer, qint64 count, qint64 start) const
+{
+    if (Outcome run = checkRun(count, start); !run)
+        return run;
+    // Bytes from a file another program wrote into meanwhile would be wrong.
+    if (Outcome intact = checkIntact(); !intact)
+        return intact;
+    QByteArray pixels(static_cast<qsizetype>(qMin(8 * count, ReadBlock)), Qt::Uninitialized);
+    for (qint64 done = 0; done < count;) {
+        const qint64 run = qMin(count - done, ReadBlock / 8);
+        if (Outcome read = readPixels(pixels.data(), 8 * (start + done), 8 * run); !read)
+            return read;
+        BitPlane::gather(reinterpret_cast<const std::uint8_t *>(pixels.constData()),
+            reinterpret_cast<std::uint8_t *>(buffer + done), static_cast<std::size_t>(run));
+        done += run;
+    }
+    return Outcome::success();
+}
+
+void Carrier::finishFingerprint()
+{
+    if (!m_fingerprint)
+        return;
+    m_identity.contentHash = m_fingerprint->hasher.digest();
+    m_identity.hashed = std::move(m_fingerprint->ranges);
+    m_fingerprint.reset();
+}
+
+Outcome Carrier::checkUnchanged(const QString &path) const
+{
+    return m_identity.verify(path);
+}
+
+Outcome Carrier::checkIntact() const
+{
+    if (isLoaded() && m_identity.stillMatches(handle()))
+        return Outcome::success();
+    return Outcome::failure(tr("The image was changed while it was open."),
+        tr("Another program wrote into the file, so the hidden files in it can no longer be "
+           "read. Close the image and open it again."));
 }

@@ -5,51 +5,88 @@
 
 #include "BitmapHeaders.h"
 #include "FileIdentity.h"
-#include "HiddenStream.h"
+#include "HiddenRun.h"
+#include "HiddenSource.h"
 #include "Outcome.h"
 
-#include <QByteArray>
+#include <QFile>
 #include <QString>
 
-// The one bitmap the open container lives in: its two headers, its pixel
-// area and whatever the file holds behind the pixel area.
+#include <memory>
+
+// The one bitmap the open container lives in. Loading reads its two headers
+// and keeps the file open; hidden bytes are then read from the pixel bytes
+// that carry them and nothing else. Writing streams a new copy of the file
+// through a fixed buffer, storing hidden runs on the way.
 //
 // The pixel area is biWidth x |biHeight| x 3 bytes from file offset 54,
 // row fill bytes included; hidden data stored in existing bitmaps depends on
-// exactly that placement.
-class Carrier {
+// exactly that placement. Pixel bytes a short file lacks read as zero.
+class Carrier : public HiddenSource {
 public:
     static constexpr qint64 PixelOffset = BitmapFileHeader::Size + BitmapInfoHeader::Size;
+    static constexpr qint64 DefaultChunk = 256 * 1024;
 
-    // Loads the bitmap at path. On failure the message says why, for the
-    // user, and the carrier keeps what it held before.
+    // What a write takes from the loaded file besides its picture: hidden
+    // bits it leaves where they are, or nothing (the runs hold all).
+    enum class Reliance { KeepsHiddenBits, PictureOnly };
+
+    Carrier();
+    ~Carrier() override;
+    Carrier(const Carrier &) = delete;
+    Carrier &operator=(const Carrier &) = delete;
+
+    // Opens the bitmap at path and reads its headers. On failure the message
+    // says why, for the user, and the carrier keeps what it held before.
     Outcome LoadCarrier(const QString &path);
 
-    // Replaces the file at path with the held headers, pixel area and trailing
-    // bytes. The file is replaced only once every byte is written; on failure
-    // it stays as it was and the message names the reason.
-    Outcome SaveCarrier(const QString &path) const;
+    // Writes a copy of the loaded file to path: every byte as it is, but the
+    // lowest bits under the runs, which must lie inside the capacity. A file
+    // cut short is written whole, its missing pixel bytes zero. The file at
+    // path is replaced only once every byte is written and synced; on
+    // failure it stays as it was and the message names the reason. The copy
+    // streams through a buffer of chunkSize bytes.
+    //
+    // Should another program have written into the loaded file meanwhile, a
+    // write that keeps hidden bits of it is refused; one that takes only the
+    // picture takes the picture as it is now, if its layout is the same.
+    Outcome SaveCarrier(const QString &path, const HiddenRuns &runs,
+        Reliance reliance = Reliance::KeepsHiddenBits, qint64 chunkSize = DefaultChunk) const;
 
-    // Releases the pixel area (the container was closed); the headers stay.
+    // Closes the file (the container was closed); the headers stay.
     void release();
-
-    bool isLoaded() const { return m_loaded; }
+    bool isLoaded() const;
 
     const BitmapFileHeader &fileHeader() const { return m_fileHeader; }
     const BitmapInfoHeader &infoHeader() const { return m_infoHeader; }
-    const QByteArray &Pixels() const { return m_pixels; }
-    // The file as it was when it was loaded.
-    const FileIdentity &identity() const { return m_identity; }
+    qint64 pixelAreaSize() const { return m_pixelAreaSize; }
 
-    // The hidden byte stream over the pixel area. Valid while loaded.
-    HiddenStream stream() { return HiddenStream(m_pixels); }
-    qint32 Capacity() const { return static_cast<qint32>(m_pixels.size() / 8); }
+    qint32 Capacity() const override;
+    using HiddenSource::ReadHidden;
+    Outcome ReadHidden(char *buffer, qint64 count, qint64 start) const override;
+
+    // Ends the fingerprint of the file: the bytes read since loading are what
+    // checkUnchanged() compares.
+    void finishFingerprint();
+    const FileIdentity &identity() const { return m_identity; }
+    // Succeeds when the file at path is still the one loaded, unchanged.
+    Outcome checkUnchanged(const QString &path) const;
+    // Succeeds when the loaded file, wherever it now is, has not been written
+    // to since: its hidden bytes can still be read and copied.
+    Outcome checkIntact() const;
 
 private:
+    // Reads pixel bytes offset .. offset + count; those past the end of the
+    // file read as zero.
+    Outcome readPixels(char *out, qint64 offset, qint64 count) const;
+    int handle() const;
+
+    std::unique_ptr<QFile> m_file;
     BitmapFileHeader m_fileHeader;
     BitmapInfoHeader m_infoHeader;
-    QByteArray m_pixels;
-    QByteArray m_trailing;
+    qint64 m_pixelAreaSize = 0;
     FileIdentity m_identity;
-    bool m_loaded = false;
+    // While the fingerprint is open, every byte read goes into it.
+    struct Fingerprint;
+    mutable std::unique_ptr<Fingerprint> m_fingerprint;
 };

@@ -70,6 +70,13 @@ std::optional<FileIdentity> FileIdentity::ofDescriptor(int fd)
     return identityOf(st);
 }
 
+bool FileIdentity::stillMatches(int fd) const
+{
+    const std::optional<FileIdentity> now = ofDescriptor(fd);
+    return now && now->device == device && now->inode == inode && now->size == size
+        && now->modifiedNs == modifiedNs && now->changedNs == changedNs;
+}
+
 Outcome FileIdentity::verify(const QString &path) const
 {
     const auto changed = [](const QString &how) {
@@ -88,15 +95,12 @@ Outcome FileIdentity::verify(const QString &path) const
     if (Outcome opened = openRegularFile(path, file); !opened)
         return changed(opened.message());
     ContentHasher hasher;
-    QByteArray buffer(1 << 20, Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = file.read(buffer.data(), buffer.size());
-        if (n < 0)
-            return Outcome::failure(
-                tr("The image could not be read again before writing."), file.errorString());
-        if (n == 0)
-            break;
-        hasher.add(buffer.constData(), n);
+    QByteArray buffer;
+    for (const auto &[offset, length] : hashed) {
+        buffer.resize(length);
+        if (!file.seek(offset) || file.read(buffer.data(), length) != length)
+            return changed(tr("Its content is not what was read when it was opened."));
+        hasher.add(buffer.constData(), length);
     }
     if (hasher.digest() != contentHash)
         return changed(tr("Its content is not what was read when it was opened."));

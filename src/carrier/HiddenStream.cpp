@@ -7,31 +7,9 @@
 
 #include <QCoreApplication>
 
-namespace {
-
-QString bufferTooSmall()
-{
-    return QCoreApplication::translate("HiddenStream", "The buffer is shorter than the run.");
-}
-
-} // namespace
-
 qint32 HiddenStream::Capacity() const
 {
     return static_cast<qint32>(qMin<qint64>(m_pixels.size() / 8, INT32_MAX));
-}
-
-Outcome HiddenStream::checkRun(qint64 count, qint64 start) const
-{
-    if (start < 0 || count < 0 || count > Capacity() - start) {
-        return Outcome::failure(QCoreApplication::translate("HiddenStream",
-            "The hidden data would reach past the end of the image "
-            "(%1 bytes at offset %2, but the image holds %3).")
-                                    .arg(count)
-                                    .arg(start)
-                                    .arg(Capacity()));
-    }
-    return Outcome::success();
 }
 
 Outcome HiddenStream::ReadHidden(char *buffer, qint64 count, qint64 start) const
@@ -56,16 +34,28 @@ Outcome HiddenStream::WriteHidden(const char *buffer, qint64 count, qint64 start
     return Outcome::success();
 }
 
-Outcome HiddenStream::ReadHidden(QByteArray &buffer, qint64 count, qint64 start) const
-{
-    if (count > buffer.size())
-        return Outcome::failure(bufferTooSmall());
-    return ReadHidden(buffer.data(), count, start);
-}
-
 Outcome HiddenStream::WriteHidden(const QByteArray &buffer, qint64 count, qint64 start)
 {
-    if (count > buffer.size())
-        return Outcome::failure(bufferTooSmall());
+    if (count > buffer.size()) {
+        return Outcome::failure(
+            QCoreApplication::translate("HiddenStream", "The buffer is shorter than the run."));
+    }
     return WriteHidden(buffer.constData(), count, start);
+}
+
+Outcome HiddenStream::WriteRuns(const HiddenRuns &runs)
+{
+    for (const HiddenRun &run : runs) {
+        if (Outcome fits = checkRun(run.length, run.start); !fits)
+            return fits;
+    }
+    QByteArray bytes;
+    for (const HiddenRun &run : runs) {
+        bytes.resize(run.length);
+        if (Outcome filled = run.fill(bytes.data(), 0, run.length); !filled)
+            return filled;
+        if (Outcome written = WriteHidden(bytes, run.length, run.start); !written)
+            return written;
+    }
+    return Outcome::success();
 }

@@ -3,33 +3,34 @@
 
 #pragma once
 
-#include "Outcome.h"
+#include "HiddenRun.h"
+#include "HiddenSource.h"
 
 #include <QByteArray>
 #include <QtGlobal>
 
-// The hidden byte stream carried in bit 0 of every byte of a pixel area.
-// Hidden byte k is carried by pixel bytes 8k..8k+7, least significant bit
-// first. The stream works on the pixel area in place and holds no state of
-// its own; it must not outlive the array it was made for.
-class HiddenStream {
+// The hidden byte stream of a pixel area held in memory, read and written in
+// place. It holds no state of its own and must not outlive the array it was
+// made for. The bitmap on disk is written by streaming instead (Carrier);
+// this is the whole-buffer form, which tests hold the streaming one to.
+class HiddenStream : public HiddenSource {
 public:
     explicit HiddenStream(QByteArray &pixels) : m_pixels(pixels) { }
 
-    // Whole hidden bytes the pixel area carries: its size divided by 8.
-    qint32 Capacity() const;
+    qint32 Capacity() const override;
 
-    // Both refuse, before a single bit is touched, a run that does not lie
-    // wholly inside 0..Capacity().
-    Outcome ReadHidden(char *buffer, qint64 count, qint64 start) const;
+    using HiddenSource::ReadHidden;
+    Outcome ReadHidden(char *buffer, qint64 count, qint64 start) const override;
+
+    // Refuses, before a single bit is touched, a run that does not lie wholly
+    // inside 0..Capacity().
     Outcome WriteHidden(const char *buffer, qint64 count, qint64 start);
-
-    // Convenience forms on a byte array that must hold at least count bytes.
-    Outcome ReadHidden(QByteArray &buffer, qint64 count, qint64 start) const;
     Outcome WriteHidden(const QByteArray &buffer, qint64 count, qint64 start);
 
-private:
-    Outcome checkRun(qint64 count, qint64 start) const;
+    // Stores every run; refuses, changing nothing, when one does not fit. A
+    // run whose bytes cannot be had stops it part way.
+    Outcome WriteRuns(const HiddenRuns &runs);
 
+private:
     QByteArray &m_pixels;
 };

@@ -3,12 +3,21 @@
 
 #include "ImageLock.h"
 
+#include "SystemError.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
+#include <QThread>
+
+#include <QDeadlineTimer>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -17,9 +26,17 @@ QString tr(const char *text)
     return QCoreApplication::translate("ImageLock", text);
 }
 
-// Lock names stay well inside the 255 bytes a folder entry allows, also with
-// the suffix QLockFile adds while it removes a stale lock.
+// Lock names stay well inside the 255 bytes a folder entry allows.
 constexpr qsizetype LongestReadableName = 200;
+
+// True when path still names the file open as fd.
+bool stillNamed(int fd, const QByteArray &path)
+{
+    struct stat held { };
+    struct stat named { };
+    return ::fstat(fd, &held) == 0 && ::stat(path.constData(), &named) == 0
+        && held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
 
 } // namespace
 
@@ -49,33 +66,47 @@ Outcome ImageLock::acquire(const QString &image, std::chrono::milliseconds wait)
 {
     release();
     const QString path = lockFilePath(image);
-    auto lock = std::make_unique<QLockFile>(path);
-    // Staleness is judged by whether the holder still runs, never by age: a
-    // long write of a large image must not lose its lock.
-    lock->setStaleLockTime(std::chrono::milliseconds::zero());
-    if (lock->tryLock(wait)) {
-        m_lock = std::move(lock);
-        return Outcome::success();
+    const QByteArray native = QFile::encodeName(path);
+    const QDeadlineTimer deadline(wait);
+    for (;;) {
+        const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd < 0) {
+            return Outcome::failure(tr("The image cannot be locked for writing."),
+                tr("The lock file %1 cannot be created: %2")
+                    .arg(QDir::toNativeSeparators(path), systemError(errno)));
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            // The holder before removes the file as it lets go: a lock on a
+            // file no longer at the path locks nothing, so try again.
+            if (stillNamed(fd, native)) {
+                m_fd = fd;
+                m_path = native;
+                return Outcome::success();
+            }
+            ::close(fd);
+            continue;
+        }
+        const int error = errno;
+        ::close(fd);
+        if (error != EWOULDBLOCK && error != EINTR) {
+            return Outcome::failure(
+                tr("The image cannot be locked for writing."), systemError(error));
+        }
+        if (deadline.hasExpired()) {
+            return Outcome::failure(tr("Another program is writing this image."),
+                tr("It did not finish within %1 seconds. Try again when it has finished.")
+                    .arg(std::chrono::duration_cast<std::chrono::seconds>(wait).count()));
+        }
+        QThread::msleep(20);
     }
-    if (lock->error() == QLockFile::LockFailedError) {
-        return Outcome::failure(tr("Another program is writing this image."),
-            tr("It did not finish within %1 seconds. Try again when it has finished; if no "
-               "program is writing the image, delete the lock file %2.")
-                .arg(std::chrono::duration_cast<std::chrono::seconds>(wait).count())
-                .arg(QDir::toNativeSeparators(path)));
-    }
-    return Outcome::failure(tr("The image cannot be locked for writing."),
-        (lock->error() == QLockFile::PermissionError
-                ? tr("Permission denied: the lock file %1 "
-                     "cannot be created in the image's folder.")
-                : tr("The lock file %1 cannot be created."))
-            .arg(QDir::toNativeSeparators(path)));
 }
 
 void ImageLock::release()
 {
-    if (m_lock) {
-        m_lock->unlock();
-        m_lock.reset();
-    }
+    if (m_fd < 0)
+        return;
+    // Removed while still held, so that nobody locks a file about to go.
+    ::unlink(m_path.constData());
+    ::close(m_fd);
+    m_fd = -1;
 }

@@ -7,15 +7,15 @@
 
 #include <QString>
 
-#include <chrono>
-#include <memory>
+#include <QByteArray>
 
-class QLockFile;
+#include <chrono>
 
 // Serialises the programs that write one bitmap. The bitmap is replaced by a
-// rename, so its own inode cannot carry a lock: a lock file beside it does.
-// A lock left behind by a process that died is recognised as stale and taken
-// over. Readers need no lock, since the replacement is atomic.
+// rename, so its own inode cannot carry a lock: a lock file beside it does,
+// locked with flock(). The system lets go of the lock of a process that
+// dies, so a crash never leaves the image locked; the holder removes the
+// file as it lets go. Readers need no lock, since the replacement is atomic.
 class ImageLock {
 public:
     static constexpr std::chrono::seconds DefaultWait {5};
@@ -33,8 +33,9 @@ public:
     // writing the image, when it cannot be had.
     Outcome acquire(const QString &image, std::chrono::milliseconds wait = DefaultWait);
     void release();
-    bool isLocked() const { return m_lock != nullptr; }
+    bool isLocked() const { return m_fd >= 0; }
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
+    QByteArray m_path;
 };

@@ -117,13 +117,13 @@ int CliTool::list(const ContainerSession &session, bool json)
         QJsonArray entries;
         for (qsizetype i = 1; i <= table.colFiles().count(); ++i) {
             entries.append(QJsonObject {{"name", table.colDescriptions().item(i)},
-                {"size", table.colFiles().item(i).size()}});
+                {"size", table.colFiles().item(i).size}});
         }
         m_out << QJsonDocument(entries).toJson(QJsonDocument::Indented);
         return Success;
     }
     for (qsizetype i = 1; i <= table.colFiles().count(); ++i)
-        m_out << table.colFiles().item(i).size() << '\t'
+        m_out << table.colFiles().item(i).size << '\t'
               << escapeControls(table.colDescriptions().item(i)) << '\n';
     return Success;
 }
@@ -141,7 +141,9 @@ int CliTool::add(ContainerSession &session, const Request &request, PasswordInpu
                 ? session.addFrom(input, request.name)
                 : Outcome::failure(QStringLiteral("Error!"), input.errorString());
         } else {
-            added = session.add(path);
+            // Read as the image is written, milliseconds from now, so that
+            // no copy of the file need be held in memory.
+            added = session.add(path, Holding::FromFile);
         }
         if (!added) {
             say((fromInput ? tr("standard input") : path) + QStringLiteral(": ")
@@ -240,13 +242,16 @@ int CliTool::extract(const ContainerSession &session, const Request &request)
     if (request.output == QLatin1String("-")) {
         if (wanted.isEmpty())
             return Failure;
-        const QByteArray &data = *table.colFiles().find(wanted.constFirst());
         m_out.flush();
         QIODevice *raw = m_out.device();
-        if (!raw || raw->write(data) != data.size())
-            return fail(Outcome::failure(
-                tr("The output could not be written."), raw ? raw->errorString() : QString()));
-        return Success;
+        const Outcome written
+            = table.streamData(wanted.constFirst(), [raw](const char *data, qint64 size) {
+                  if (raw && raw->write(data, size) == size)
+                      return Outcome::success();
+                  return Outcome::failure(
+                      tr("The output could not be written."), raw ? raw->errorString() : QString());
+              });
+        return written ? int(Success) : fail(written);
     }
     for (const QString &description : std::as_const(wanted)) {
         if (Outcome written = table.Extract(description, request.output); !written) {

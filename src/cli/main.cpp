@@ -11,13 +11,17 @@
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // No application object: nothing here needs an event loop, and a
+    // command that reads a few bytes of an image should not wait for one.
     QCoreApplication::setApplicationName(QStringLiteral("veldra-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELDRA_VERSION));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     QTextStream out(stdout);
     QTextStream err(stderr);
     CliTool tool(out, err);
-    int status = tool.run(QCoreApplication::arguments());
+    int status = tool.run(arguments);
 
     // Output that did not arrive is a failure, whatever the command did.
     errno = 0;

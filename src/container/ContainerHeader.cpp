@@ -34,7 +34,7 @@ QByteArray ContainerHeader::toBytes() const
     return bytes;
 }
 
-Outcome ContainerHeader::ReadHeader(const HiddenStream &stream)
+Outcome ContainerHeader::ReadHeader(const HiddenSource &stream)
 {
     QByteArray bytes(Size, '\0');
     if (Outcome read = stream.ReadHidden(bytes, Size, Offset); !read)

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "carrier/HiddenSource.h"
 #include "carrier/HiddenStream.h"
 #include "carrier/Outcome.h"
 
@@ -27,7 +28,7 @@ struct ContainerHeader {
 
     // Replaces all four fields with the 14 hidden bytes at offset 0. Fails,
     // changing nothing, when the carrier cannot hold 14 hidden bytes.
-    Outcome ReadHeader(const HiddenStream &stream);
+    Outcome ReadHeader(const HiddenSource &stream);
     // True when the signature is exactly "VLD2".
     bool HasSignature() const;
     // Writes the stored form at hidden offset 0.

@@ -39,13 +39,14 @@ Outcome ContainerSession::open(const QString &path, const PasswordSource &askPas
                                    "least %1 bytes of pixels.")
                                     .arg(ContainerHeader::Size * 8));
     }
-    if (Outcome read = m_header.ReadHeader(m_carrier.stream()); !read)
+    if (Outcome read = m_header.ReadHeader(m_carrier); !read)
         return read;
     m_file = DatFile();
     m_report = LoadReport();
     m_found = m_header.HasSignature();
     if (!m_found) {
         m_header.startFresh();
+        m_carrier.finishFingerprint();
         return Outcome::success();
     }
     if (m_header.UsePassword) {
@@ -59,11 +60,12 @@ Outcome ContainerSession::open(const QString &path, const PasswordSource &askPas
         }
         m_password = *typed;
     }
-    m_report = m_file.Load(m_carrier.stream(), m_header, m_password);
+    m_report = m_file.Load(m_carrier, m_header, m_password);
+    m_carrier.finishFingerprint();
     return Outcome::success();
 }
 
-Outcome ContainerSession::add(const QString &path)
+Outcome ContainerSession::add(const QString &path, Holding holding)
 {
     qint64 size = -1;
     const Outcome probed = probeRegularFile(path, &size);
@@ -87,7 +89,7 @@ Outcome ContainerSession::add(const QString &path)
                 .arg(formatBytes(size + DatFile::RecordSize),
                     formatBytes(qMax<qint64>(0, capacity - m_file.ContainerSize()))));
     }
-    return outcomeOf(m_file.Inject(QFileInfo(path).fileName(), path, room));
+    return outcomeOf(m_file.Inject(QFileInfo(path).fileName(), path, room, holding));
 }
 
 Outcome ContainerSession::addFrom(QIODevice &source, const QString &name)
@@ -117,14 +119,16 @@ Outcome ContainerSession::write(const QString &path, bool usePassword, const QBy
     header.UsePassword = usePassword;
     header.PasswordHash = HashPassword(password);
 
-    HiddenStream stream = m_carrier.stream();
-    if (Outcome fits = m_file.CheckFits(stream.Capacity()); !fits)
+    if (Outcome fits = m_file.CheckFits(m_carrier.Capacity()); !fits)
         return fits;
-    if (Outcome written = header.WriteHeader(stream); !written)
-        return written;
-    if (Outcome saved = m_file.Save(stream, header, password); !saved)
-        return saved;
-    if (Outcome replaced = m_carrier.SaveCarrier(path); !replaced)
+    // The new copy streams from the image as it was opened; data that stay
+    // in their place are copied along with it.
+    ContainerLayout layout;
+    if (Outcome made = m_file.makeLayout(header, password, true, &layout); !made)
+        return made;
+    const Carrier::Reliance reliance = layout.keepsStoredBits() ? Carrier::Reliance::KeepsHiddenBits
+                                                                : Carrier::Reliance::PictureOnly;
+    if (Outcome replaced = m_carrier.SaveCarrier(path, layout.runs(), reliance); !replaced)
         return replaced;
     m_header = header;
     m_password = password;

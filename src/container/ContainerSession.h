@@ -31,7 +31,7 @@ public:
     Outcome open(const QString &path, const PasswordSource &askPassword);
 
     // Hides the file at path under its bare file name, with Add's tests.
-    Outcome add(const QString &path);
+    Outcome add(const QString &path, Holding holding = Holding::InMemory);
 
     // Hides everything source gives, to its end, under name, with Add's tests
     // of the name and of the room left.
@@ -59,6 +59,7 @@ public:
     // The password the container was opened with (empty when none).
     const QByteArray &password() const { return m_password; }
     qint64 capacity() const { return m_carrier.Capacity(); }
+    const Carrier &carrier() const { return m_carrier; }
 
 private:
     Carrier m_carrier;

@@ -10,6 +10,7 @@
 #include "carrier/AtomicFile.h"
 #include "carrier/ByteCount.h"
 #include "carrier/FileProbe.h"
+#include "carrier/Prefault.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,9 +27,8 @@ QString tr(const char *text)
     return QCoreApplication::translate("DatFile", text);
 }
 
-// Scrambled data go to the hidden stream through a buffer of this size, so
-// that no second whole copy of an entry is made.
-constexpr qint64 ChunkSize = 64 * 1024;
+// Data read back from the image pass through a buffer of this size.
+constexpr qint64 ChunkSize = 1024 * 1024;
 
 // Reads source to its end. A size it reports is only a hint: files such as
 // those under /proc say 0 and hold more, a file may grow while it is read,
@@ -46,6 +46,7 @@ InjectResult readAll(QIODevice &source, qint64 limit, QByteArray *data)
         // One byte more than the size says, so that the end shows without a
         // second allocation.
         QByteArray bytes(hint > 0 ? hint + 1 : 4096, Qt::Uninitialized);
+        prefault(bytes.data(), static_cast<std::size_t>(bytes.size()));
         qint64 total = 0;
         for (;;) {
             if (total == bytes.size()) {
@@ -87,9 +88,9 @@ QString LoadReport::message() const
     return parts.join(QLatin1Char(' '));
 }
 
-bool DatFile::AddEntry(const QString &description, QByteArray data)
+bool DatFile::AddEntry(const QString &description, EntryData data)
 {
-    const qint64 size = data.size();
+    const qint64 size = data.size;
     if (!m_colFiles.add(description, std::move(data)))
         return false;
     m_colDescriptions.add(description, description);
@@ -130,10 +131,27 @@ InjectResult DatFile::checkDescription(const QString &Description) const
     return {};
 }
 
-InjectResult DatFile::Inject(const QString &Description, const QString &FileName, qint64 limit)
+InjectResult DatFile::Inject(
+    const QString &Description, const QString &FileName, qint64 limit, Holding holding)
 {
     if (InjectResult checked = checkDescription(Description); !checked)
         return checked;
+    if (holding == Holding::FromFile) {
+        auto source = std::make_shared<FileSource>();
+        if (Outcome opened = source->open(FileName); !opened)
+            return {InjectStatus::Unreadable, opened.message()};
+        if (source->size() > limit) {
+            return {InjectStatus::TooLarge,
+                tr("It holds more than the %1 that can still be stored.").arg(formatBytes(limit))};
+        }
+        if (source->size() > 0) {
+            EntryData data;
+            data.size = source->size();
+            data.file = std::move(source);
+            AddEntry(Description, std::move(data));
+            return {};
+        }
+    }
     QFile file;
     if (Outcome opened = openRegularFile(FileName, file); !opened)
         return {InjectStatus::Unreadable, opened.message()};
@@ -144,9 +162,10 @@ InjectResult DatFile::InjectFrom(const QString &Description, QIODevice &source, 
 {
     if (InjectResult checked = checkDescription(Description); !checked)
         return checked;
-    QByteArray data;
-    if (InjectResult read = readAll(source, limit, &data); !read)
+    EntryData data;
+    if (InjectResult read = readAll(source, limit, &data.bytes); !read)
         return read;
+    data.size = data.bytes.size();
     AddEntry(Description, std::move(data));
     return {};
 }
@@ -190,10 +209,71 @@ QString DatFile::extractionName(const QString &Description) const
     return extractionNames().value(Charset::fold(Description));
 }
 
+Outcome DatFile::readData(const QString &Description, QByteArray *data) const
+{
+    const EntryData *entry = m_colFiles.find(Description);
+    if (!entry)
+        return Outcome::failure(tr("\"%1\" is not hidden in this image.").arg(Description));
+    if (entry->inMemory()) {
+        *data = entry->bytes;
+        return Outcome::success();
+    }
+    QByteArray bytes;
+    try {
+        bytes = QByteArray(entry->size, Qt::Uninitialized);
+    } catch (const std::bad_alloc &) {
+        return Outcome::failure(tr("There is not enough memory to read \"%1\".").arg(Description));
+    }
+    char *out = bytes.data();
+    const Outcome read = streamData(Description, [&out](const char *piece, qint64 size) {
+        std::memcpy(out, piece, static_cast<std::size_t>(size));
+        out += size;
+        return Outcome::success();
+    });
+    if (read)
+        *data = std::move(bytes);
+    return read;
+}
+
+Outcome DatFile::streamData(const QString &Description, const DataSink &sink) const
+{
+    const EntryData *entry = m_colFiles.find(Description);
+    if (!entry)
+        return Outcome::failure(tr("\"%1\" is not hidden in this image.").arg(Description));
+    if (entry->inMemory())
+        return sink(entry->bytes.constData(), entry->size);
+    if (entry->file) {
+        QByteArray piece(static_cast<qsizetype>(qMin(entry->size, ChunkSize)), Qt::Uninitialized);
+        for (qint64 done = 0; done < entry->size;) {
+            const qint64 run = qMin(ChunkSize, entry->size - done);
+            if (Outcome read = entry->file->read(piece.data(), done, run); !read)
+                return read;
+            if (Outcome taken = sink(piece.constData(), run); !taken)
+                return taken;
+            done += run;
+        }
+        return Outcome::success();
+    }
+    if (!m_source)
+        return Outcome::failure(tr("The image \"%1\" was read from is closed.").arg(Description));
+    Scrambler scrambler(m_sourceScrambled, m_sourcePassword);
+    QByteArray piece(static_cast<qsizetype>(qMin(entry->size, ChunkSize)), Qt::Uninitialized);
+    for (qint64 done = 0; done < entry->size;) {
+        const qint64 run = qMin(ChunkSize, entry->size - done);
+        if (Outcome read = m_source->ReadHidden(piece.data(), run, entry->storedAt + done); !read)
+            return read;
+        scrambler.seek(entry->keyStart + done);
+        scrambler.apply(piece.data(), run);
+        if (Outcome taken = sink(piece.constData(), run); !taken)
+            return taken;
+        done += run;
+    }
+    return Outcome::success();
+}
+
 Outcome DatFile::Extract(const QString &Description, const QString &folder) const
 {
-    const QByteArray *data = m_colFiles.find(Description);
-    if (!data)
+    if (!m_colFiles.contains(Description))
         return Outcome::failure(tr("\"%1\" is not hidden in this image.").arg(Description));
     const QString name = extractionName(Description);
     // Every name the plan gives is a plain file name; this guards the rule
@@ -206,7 +286,9 @@ Outcome DatFile::Extract(const QString &Description, const QString &folder) cons
     AtomicFile file(QDir(folder).filePath(name), AtomicFile::Mode::Replace);
     if (Outcome opened = file.open(); !opened)
         return opened;
-    if (Outcome written = file.write(data->constData(), data->size()); !written)
+    const Outcome written = streamData(
+        Description, [&file](const char *data, qint64 size) { return file.write(data, size); });
+    if (!written)
         return written;
     return file.commit();
 }
@@ -217,7 +299,7 @@ Outcome DatFile::Remove(const QString &what)
     if (!description)
         return Outcome::failure(tr("\"%1\" is not hidden in this image.").arg(what));
     const QString stored = Charset::fold(EntryRecord::storedForm(*description));
-    m_totalSize -= m_colFiles.find(what)->size();
+    m_totalSize -= m_colFiles.find(what)->size;
     m_storedNames.remove(stored);
     m_colFiles.remove(what);
     m_colDescriptions.remove(what);
@@ -245,75 +327,101 @@ Outcome DatFile::CheckFits(qint64 capacity) const
                                 .arg(formatBytes(needed), formatBytes(capacity)));
 }
 
+Outcome DatFile::makeLayout(const ContainerHeader &header, const QByteArray &password, bool inPlace,
+    ContainerLayout *layout) const
+{
+    const bool scrambles = header.UsePassword && !password.isEmpty();
+    const bool sourceScrambles = m_sourceScrambled && !m_sourcePassword.isEmpty();
+    // Data read from the image keep their stored bytes when they stay where
+    // they are and the key over them is the same.
+    const auto sameBytes = [&](const EntryData &entry, qint64 offset, qint64 key) {
+        if (!inPlace || !entry.inImage() || entry.storedAt != offset)
+            return false;
+        if (!scrambles && !sourceScrambles)
+            return true;
+        return scrambles && sourceScrambles && password == m_sourcePassword
+            && entry.keyStart % password.size() == key % password.size();
+    };
+
+    layout->m_scrambler = std::make_shared<Scrambler>(header.UsePassword, password);
+    layout->addFixed(ContainerHeader::Offset, header.toBytes());
+    qint64 offset = ContainerHeader::Size;
+    qint64 key = 0;
+    for (qsizetype i = 1; i <= m_colFiles.count(); ++i) {
+        const EntryData &entry = m_colFiles.item(i);
+        // Every description in the table passed Inject or came from a record,
+        // so it has a one-byte form.
+        const QByteArray name = Charset::encode(m_colDescriptions.item(i)).value_or(QByteArray());
+        layout->addFixed(
+            offset, EntryRecord::make(name, static_cast<qint32>(entry.size)).toBytes());
+        offset += RecordSize;
+        if (entry.size > 0 && sameBytes(entry, offset, key)) {
+            layout->m_keepsStoredBits = true;
+        } else if (entry.size > 0) {
+            if (entry.inMemory()) {
+                layout->addData(offset, &entry.bytes, key);
+            } else if (entry.file) {
+                layout->addFile(offset, entry.file, key);
+            } else {
+                QByteArray data;
+                if (Outcome read = readData(m_colDescriptions.item(i), &data); !read)
+                    return read;
+                layout->addOwnedData(offset, std::move(data), key);
+            }
+        }
+        offset += entry.size;
+        key += entry.size;
+    }
+    return Outcome::success();
+}
+
 Outcome DatFile::Save(
     HiddenStream &stream, const ContainerHeader &header, const QByteArray &password) const
 {
     if (Outcome fits = CheckFits(stream.Capacity()); !fits)
         return fits;
-
-    Scrambler scrambler(header.UsePassword, password);
-    QByteArray chunk;
-    qint64 offset = ContainerHeader::Size;
-    for (qsizetype i = 1; i <= m_colFiles.count(); ++i) {
-        const QByteArray &data = m_colFiles.item(i);
-        // Every description in the table passed Inject or came from a record,
-        // so it has a one-byte form.
-        const QByteArray name = Charset::encode(m_colDescriptions.item(i)).value_or(QByteArray());
-        const EntryRecord record = EntryRecord::make(name, static_cast<qint32>(data.size()));
-        if (Outcome written = stream.WriteHidden(record.toBytes(), RecordSize, offset); !written)
-            return written;
-        offset += RecordSize;
-
-        if (!scrambler.isActive()) {
-            if (Outcome written = stream.WriteHidden(data, data.size(), offset); !written)
-                return written;
-            offset += data.size();
-            continue;
-        }
-        for (qint64 done = 0; done < data.size();) {
-            const qint64 run = qMin(ChunkSize, data.size() - done);
-            chunk.resize(run);
-            std::memcpy(chunk.data(), data.constData() + done, static_cast<std::size_t>(run));
-            scrambler.apply(chunk.data(), run);
-            if (Outcome written = stream.WriteHidden(chunk, run, offset); !written)
-                return written;
-            offset += run;
-            done += run;
-        }
-    }
-    return Outcome::success();
+    ContainerLayout layout;
+    if (Outcome made = makeLayout(header, password, m_source == &stream, &layout); !made)
+        return made;
+    // The header is WriteHeader's to write.
+    return stream.WriteRuns(layout.runs().mid(1));
 }
 
 LoadReport DatFile::Load(
-    const HiddenStream &stream, const ContainerHeader &header, const QByteArray &password)
+    const HiddenSource &source, const ContainerHeader &header, const QByteArray &password)
 {
     LoadReport report;
     report.expected = qMax(0, header.FileCount);
-    const qint64 capacity = stream.Capacity();
+    const qint64 capacity = source.Capacity();
     const auto stop = [&report](qint32 read, const QString &why) {
         report.damage = tr("The image says it hides %1 files, but only %2 could be read: %3")
                             .arg(report.expected)
                             .arg(read)
                             .arg(why);
     };
+    m_source = &source;
+    m_sourceScrambled = header.UsePassword;
+    m_sourcePassword = password;
 
-    // First every entry that can be read, then their names: a repeated name
+    // First every record that can be read, then their names: a repeated name
     // must be renamed to one that no entry, earlier or later, holds.
     struct Entry {
         QString description;
-        QByteArray data;
+        EntryData data;
     };
     QList<Entry> entries;
-    Scrambler scrambler(header.UsePassword, password);
     QByteArray recordBytes(RecordSize, '\0');
     qint64 offset = ContainerHeader::Size;
+    qint64 key = 0;
     for (qint32 i = 0; i < report.expected; ++i) {
         if (capacity - offset < RecordSize) {
             stop(i, tr("the hidden data end early."));
             break;
         }
-        if (!stream.ReadHidden(recordBytes, RecordSize, offset))
+        if (Outcome read = source.ReadHidden(recordBytes, RecordSize, offset); !read) {
+            stop(i, read.fullText());
             break;
+        }
         offset += RecordSize;
         const EntryRecord record = EntryRecord::fromBytes(recordBytes.constData());
         if (record.Length < 0 || record.Length > capacity - offset) {
@@ -323,18 +431,13 @@ LoadReport DatFile::Load(
                     .arg(formatBytes(record.Length)));
             break;
         }
-        QByteArray data;
-        try {
-            data = QByteArray(record.Length, Qt::Uninitialized);
-        } catch (const std::bad_alloc &) {
-            stop(i, tr("there is not enough memory."));
-            break;
-        }
-        if (!stream.ReadHidden(data, record.Length, offset))
-            break;
-        scrambler.apply(data.data(), record.Length);
-        offset += record.Length;
+        EntryData data;
+        data.size = record.Length;
+        data.storedAt = offset;
+        data.keyStart = key;
         entries.append({record.description(), std::move(data)});
+        offset += record.Length;
+        key += record.Length;
     }
 
     QSet<QString> taken;

@@ -4,7 +4,10 @@
 #pragma once
 
 #include "ContainerHeader.h"
+#include "ContainerLayout.h"
 #include "KeyedList.h"
+#include "carrier/FileSource.h"
+#include "carrier/HiddenSource.h"
 #include "carrier/HiddenStream.h"
 #include "carrier/Outcome.h"
 
@@ -14,7 +17,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <limits>
+#include <memory>
 #include <optional>
 
 // Why Inject turned a file away.
@@ -52,20 +57,46 @@ struct LoadReport {
     QString message() const;
 };
 
-// The open container's entries in memory: for each its description and data,
-// in stored order followed by the order of adding.
+// An entry's data: in memory; where they lie in the image the table was
+// loaded from; or in the file they were added from. The last two are read
+// when they are needed.
+struct EntryData {
+    qint64 size = 0;
+    QByteArray bytes; // in memory
+    qint64 storedAt = -1; // the hidden offset in the loaded image, or -1
+    qint64 keyStart = 0; // the password key's position at the first byte there
+    std::shared_ptr<const FileSource> file; // the file added, when read later
+
+    bool inMemory() const { return storedAt < 0 && !file; }
+    bool inImage() const { return storedAt >= 0; }
+};
+
+// Whether Inject reads a file at once or when the container is written.
+enum class Holding {
+    InMemory, // read whole now: later changes to the file do not matter
+    FromFile, // read when needed; the file must not change until then
+};
+
+// The open container's entries: for each its description and data, in stored
+// order followed by the order of adding. Loading reads the records only; an
+// entry's data are read from the image when they are needed.
 class DatFile {
 public:
     static constexpr qint64 RecordSize = 32;
     static constexpr qint64 NoLimit = std::numeric_limits<qint32>::max();
 
-    const KeyedList<QByteArray> &colFiles() const { return m_colFiles; }
+    // Gives data one piece after another; a failure stops the reading.
+    using DataSink = std::function<Outcome(const char *data, qint64 size)>;
+
+    const KeyedList<EntryData> &colFiles() const { return m_colFiles; }
     const KeyedList<QString> &colDescriptions() const { return m_colDescriptions; }
 
     // Adds the whole content of the regular file FileName under Description,
-    // refusing a file of more than limit bytes.
-    InjectResult Inject(
-        const QString &Description, const QString &FileName, qint64 limit = NoLimit);
+    // refusing a file of more than limit bytes. A file whose size is not
+    // known until it is read (those under /proc say 0) is read now whatever
+    // the holding asks.
+    InjectResult Inject(const QString &Description, const QString &FileName, qint64 limit = NoLimit,
+        Holding holding = Holding::InMemory);
     // Adds everything source gives, to its end, under Description.
     InjectResult InjectFrom(const QString &Description, QIODevice &source, qint64 limit = NoLimit);
     // The test Inject makes of a description before it reads anything.
@@ -81,6 +112,11 @@ public:
     // other entry's file name takes.
     QString extractionName(const QString &Description) const;
 
+    // The data of entry Description, read from the image where they are not
+    // in memory: whole, or piece by piece into sink.
+    Outcome readData(const QString &Description, QByteArray *data) const;
+    Outcome streamData(const QString &Description, const DataSink &sink) const;
+
     Outcome Remove(const QString &what);
     // The sum of the entries' data lengths; header and records not counted.
     qint64 TotalSize() const { return m_totalSize; }
@@ -92,26 +128,39 @@ public:
     // Fails when the container does not fit into capacity hidden bytes.
     Outcome CheckFits(qint64 capacity) const;
 
-    // Writes every entry from hidden offset 14, after the header, scrambling
-    // the data with password when the header says so. Refuses, writing
-    // nothing, a container that does not fit.
+    // What writing the header, then every entry from hidden offset 14, stores,
+    // scrambling the data with password when the header says so. Data read
+    // from the image that stay in their place with the same bytes are left
+    // out when the write goes to that same image (inPlace). Data that move
+    // are read into the layout.
+    Outcome makeLayout(const ContainerHeader &header, const QByteArray &password, bool inPlace,
+        ContainerLayout *layout) const;
+
+    // Writes every entry from hidden offset 14 into the pixel area in memory;
+    // the header is WriteHeader's. Refuses, writing nothing, a container that
+    // does not fit.
     Outcome Save(
         HiddenStream &stream, const ContainerHeader &header, const QByteArray &password) const;
-    // Reads header.FileCount entries from hidden offset 14 into this table.
-    // Never reads past the stream; keeps every entry it could read. A name
-    // repeated in the container is given one that no other entry holds.
+    // Reads the records of header.FileCount entries from hidden offset 14
+    // into this table; their data stay in source, which must outlive the
+    // table. Never reads past the source; keeps every entry it could read. A
+    // name repeated in the container is given one that no other entry holds.
     LoadReport Load(
-        const HiddenStream &stream, const ContainerHeader &header, const QByteArray &password);
+        const HiddenSource &source, const ContainerHeader &header, const QByteArray &password);
 
 private:
-    bool AddEntry(const QString &description, QByteArray data);
+    bool AddEntry(const QString &description, EntryData data);
     const QHash<QString, QString> &extractionNames() const;
 
-    KeyedList<QByteArray> m_colFiles;
+    KeyedList<EntryData> m_colFiles;
     KeyedList<QString> m_colDescriptions;
     qint64 m_totalSize = 0;
     // Folded stored form of every description -> the description.
     QHash<QString, QString> m_storedNames;
     // Folded description -> file name; built on demand, dropped on change.
     mutable std::optional<QHash<QString, QString>> m_extractionNames;
+    // Where loaded entries' data lie, and how they are scrambled there.
+    const HiddenSource *m_source = nullptr;
+    bool m_sourceScrambled = false;
+    QByteArray m_sourcePassword;
 };

@@ -33,6 +33,13 @@ Scrambler::Scrambler(bool usePassword, const QByteArray &password)
         return;
     const qsizetype repeats = (MinimumBlock + password.size() - 1) / password.size();
     m_block = password.repeated(repeats);
+    m_length = password.size();
+}
+
+void Scrambler::seek(qint64 keyPosition)
+{
+    if (isActive())
+        m_position = static_cast<qsizetype>(keyPosition % m_length);
 }
 
 void Scrambler::apply(char *data, qint64 count)

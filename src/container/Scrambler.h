@@ -18,10 +18,13 @@ public:
 
     bool isActive() const { return !m_block.isEmpty(); }
     void apply(char *data, qint64 count);
+    // Moves the key to position keyPosition of the whole run of data.
+    void seek(qint64 keyPosition);
 
 private:
     // The password repeated to a few kilobytes, a whole number of times, so
     // that the key can be combined a machine word at a time.
     QByteArray m_block;
+    qsizetype m_length = 0; // the password's
     qsizetype m_position = 0;
 };

@@ -61,7 +61,7 @@ void frmVeldra::RefreshInfo()
     const auto &descriptions = table.colDescriptions();
     for (qsizetype i = 1, n = descriptions.count(); i <= n; ++i) {
         auto *row = new CaselessListItem(descriptions.item(i));
-        QStringList tip = {FormatBytes(table.colFiles().item(i).size())};
+        QStringList tip = {FormatBytes(table.colFiles().item(i).size)};
         const QString stored = EntryRecord::storedForm(row->text());
         if (stored != row->text()) {
             tip << tr("Stored as \"%1\": names keep at most %2 characters.")

@@ -4,6 +4,7 @@
 #include "TestBitmaps.h"
 #include "carrier/Carrier.h"
 #include "carrier/FileProbe.h"
+#include "carrier/HiddenStream.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +14,19 @@
 #include <sys/stat.h>
 
 Q_DECLARE_METATYPE(BitmapSpec)
+
+namespace {
+
+// Every hidden byte of a pixel area, read the plain way.
+QByteArray readAll(const HiddenStream &stream)
+{
+    QByteArray out(stream.Capacity(), '\0');
+    if (!stream.ReadHidden(out, out.size(), 0))
+        qFatal("cannot read the hidden stream");
+    return out;
+}
+
+} // namespace
 
 class TestCarrier : public QObject {
     Q_OBJECT
@@ -146,7 +160,7 @@ private slots:
         spec.height = 1;
         Carrier carrier;
         QVERIFY(carrier.LoadCarrier(put("tiny.bmp", bitmapHeaders(spec, 54))).ok());
-        QCOMPARE(carrier.Pixels(), QByteArray(3, '\0'));
+        QCOMPARE(carrier.pixelAreaSize(), qint64(3));
         QCOMPARE(carrier.Capacity(), 0);
     }
 
@@ -157,10 +171,10 @@ private slots:
         const QString file = put("plain.bmp", original);
         Carrier carrier;
         QVERIFY(carrier.LoadCarrier(file).ok());
-        QCOMPARE(carrier.Pixels(), original.mid(54));
+        QCOMPARE(carrier.pixelAreaSize(), qint64(24));
         QCOMPARE(carrier.Capacity(), 3);
         QCOMPARE(carrier.fileHeader().bfReserved1, quint16(0x1234));
-        QVERIFY(carrier.SaveCarrier(file).ok());
+        QVERIFY(carrier.SaveCarrier(file, {}).ok());
         QCOMPARE(readFile(file), original);
     }
 
@@ -168,7 +182,7 @@ private slots:
     {
         Carrier carrier;
         QVERIFY(carrier.LoadCarrier(put("vga.bmp", makeBitmap(640, 480))).ok());
-        QCOMPARE(carrier.Pixels().size(), 921600);
+        QCOMPARE(carrier.pixelAreaSize(), qint64(921600));
         QCOMPARE(carrier.Capacity(), 115200);
     }
 
@@ -181,11 +195,10 @@ private slots:
         const QString file = put("fill.bmp", original);
         Carrier carrier;
         QVERIFY(carrier.LoadCarrier(file).ok());
-        QCOMPARE(carrier.Pixels(), original.mid(54, 12));
+        QCOMPARE(carrier.pixelAreaSize(), qint64(12));
         QCOMPARE(carrier.Capacity(), 1);
 
-        QVERIFY(carrier.stream().WriteHidden(QByteArray("\xFF", 1), 1, 0).ok());
-        QVERIFY(carrier.SaveCarrier(file).ok());
+        QVERIFY(carrier.SaveCarrier(file, {runOf(0, QByteArray("\xFF", 1))}).ok());
         const QByteArray rewritten = readFile(file);
         QCOMPARE(rewritten.size(), original.size());
         for (qsizetype i = 0; i < original.size(); ++i) {
@@ -200,8 +213,11 @@ private slots:
         const QString file = put("short.bmp", full.left(60));
         Carrier carrier;
         QVERIFY(carrier.LoadCarrier(file).ok());
-        QCOMPARE(carrier.Pixels(), full.mid(54, 6) + QByteArray(18, '\0'));
-        QVERIFY(carrier.SaveCarrier(file).ok());
+        QByteArray expected = full.mid(54, 6) + QByteArray(18, '\0');
+        QByteArray hidden(3, '\0');
+        QVERIFY(carrier.ReadHidden(hidden, 3, 0).ok());
+        QCOMPARE(hidden, readAll(HiddenStream(expected)));
+        QVERIFY(carrier.SaveCarrier(file, {}).ok());
         QCOMPARE(readFile(file), full.left(60) + QByteArray(18, '\0'));
     }
 
@@ -209,7 +225,7 @@ private slots:
     {
         Carrier carrier;
         QVERIFY(carrier.LoadCarrier(put("topdown.bmp", makeBitmap(4, -2))).ok());
-        QCOMPARE(carrier.Pixels().size(), 24);
+        QCOMPARE(carrier.pixelAreaSize(), qint64(24));
     }
 
     void rewriteChangesOnlyBitZeroOfTheWrittenRun()
@@ -218,8 +234,7 @@ private slots:
         const QString file = put("run.bmp", original);
         Carrier carrier;
         QVERIFY(carrier.LoadCarrier(file).ok());
-        QVERIFY(carrier.stream().WriteHidden(randomBytes(100, 3), 100, 20).ok());
-        QVERIFY(carrier.SaveCarrier(file).ok());
+        QVERIFY(carrier.SaveCarrier(file, {runOf(20, randomBytes(100, 3))}).ok());
         const QByteArray rewritten = readFile(file);
         QCOMPARE(rewritten.size(), original.size());
         for (qsizetype i = 0; i < original.size(); ++i) {
@@ -236,11 +251,11 @@ private slots:
         const QString file = put("intact/keep.bmp", original);
         Carrier carrier;
         QVERIFY(carrier.LoadCarrier(file).ok());
-        QVERIFY(carrier.stream().WriteHidden(QByteArray(64, 'z'), 64, 0).ok());
+        const HiddenRuns runs = {runOf(0, QByteArray(64, 'z'))};
         {
             // The new copy cannot grow past 4 KiB, as on a full disk.
             FileSizeLimit limit(4096);
-            const Outcome saved = carrier.SaveCarrier(file);
+            const Outcome saved = carrier.SaveCarrier(file, runs);
             QVERIFY(!saved.ok());
             QVERIFY2(saved.detail().startsWith("File too large."), qPrintable(saved.fullText()));
             QVERIFY(saved.detail().contains("unchanged"));
@@ -251,10 +266,10 @@ private slots:
             QDir(path("intact")).entryList(QDir::Files | QDir::Hidden), QStringList {"keep.bmp"});
 
         // A folder that cannot exist: its parent is a regular file.
-        const Outcome nowhere = carrier.SaveCarrier(file + "/inside.bmp");
+        const Outcome nowhere = carrier.SaveCarrier(file + "/inside.bmp", runs);
         QVERIFY(!nowhere.ok());
         QCOMPARE(readFile(file), original);
-        QVERIFY(carrier.SaveCarrier(file).ok()); // the carrier is still whole
+        QVERIFY(carrier.SaveCarrier(file, runs).ok()); // the carrier is still whole
     }
 
     void rewriteKeepsThePermissions()
@@ -264,23 +279,68 @@ private slots:
         QVERIFY(QFile::setPermissions(file, permissions));
         Carrier carrier;
         QVERIFY(carrier.LoadCarrier(file).ok());
-        QVERIFY(carrier.SaveCarrier(file).ok());
+        QVERIFY(carrier.SaveCarrier(file, {}).ok());
         const auto owners = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
             | QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
             | QFile::WriteOther | QFile::ExeOther;
         QCOMPARE(QFile::permissions(file) & owners, permissions);
     }
 
+    // The streaming writer against the whole-buffer one: random images (fill
+    // bytes, files cut short, bytes behind the pixels), random runs and chunk
+    // sizes that cut hidden bytes and rows anywhere.
+    void streamingWriteMatchesTheWholeBufferOne()
+    {
+        QRandomGenerator rng(20261207);
+        for (int round = 0; round < 300; ++round) {
+            const int width = 1 + rng.bounded(23);
+            const int height = 1 + rng.bounded(9);
+            QByteArray original = makeBitmap(width, height, rng.generate());
+            if (rng.bounded(4) == 0)
+                original.truncate(54 + rng.bounded(int(original.size()) - 54 + 1));
+            else if (rng.bounded(3) == 0)
+                original += randomBytes(rng.bounded(40), rng.generate());
+            const QString file = put("stream.bmp", original);
+            Carrier carrier;
+            QVERIFY(carrier.LoadCarrier(file).ok());
+
+            HiddenRuns runs;
+            for (qint64 at = rng.bounded(3); at < carrier.Capacity();) {
+                const qint64 length = qMin<qint64>(1 + rng.bounded(9), carrier.Capacity() - at);
+                runs.append(runOf(at, randomBytes(length, rng.generate())));
+                at += length + rng.bounded(4);
+            }
+            const qint64 chunk = rng.bounded(2) ? 1 + rng.bounded(70) : 1 + rng.bounded(4096);
+            QVERIFY(
+                carrier.SaveCarrier(file, runs, Carrier::Reliance::KeepsHiddenBits, chunk).ok());
+
+            QByteArray expected = original;
+            expected.resize(qMax<qint64>(original.size(), 54 + carrier.pixelAreaSize()), '\0');
+            QByteArray pixels = expected.mid(54, carrier.pixelAreaSize());
+            QVERIFY(HiddenStream(pixels).WriteRuns(runs).ok());
+            expected.replace(54, pixels.size(), pixels);
+            QVERIFY2(readFile(file) == expected,
+                qPrintable(QString("round %1, %2 x %3, chunk %4")
+                               .arg(round)
+                               .arg(width)
+                               .arg(height)
+                               .arg(chunk)));
+        }
+    }
+
     void failedLoadKeepsTheEarlierCarrier()
     {
         Carrier carrier;
-        QVERIFY(carrier.LoadCarrier(put("first.bmp", makeBitmap(4, 2, 1))).ok());
-        const QByteArray pixels = carrier.Pixels();
+        const QByteArray first = makeBitmap(4, 2, 1);
+        QVERIFY(carrier.LoadCarrier(put("first.bmp", first)).ok());
         QVERIFY(!carrier.LoadCarrier(put("bad.bmp", QByteArray("BMnope"))).ok());
-        QCOMPARE(carrier.Pixels(), pixels);
+        QByteArray hidden(3, '\0');
+        QVERIFY(carrier.ReadHidden(hidden, 3, 0).ok());
+        QByteArray pixels = first.mid(54);
+        QCOMPARE(hidden, readAll(HiddenStream(pixels)));
         carrier.release();
         QVERIFY(!carrier.isLoaded());
-        QVERIFY(carrier.Pixels().isEmpty());
+        QVERIFY(!carrier.ReadHidden(hidden, 3, 0).ok());
     }
 };
 

@@ -54,8 +54,7 @@ private:
             record[28] = 1;
             stored += record + 'x';
         }
-        HiddenStream stream = carrier.stream();
-        if (!stream.WriteHidden(stored, stored.size(), 0) || !carrier.SaveCarrier(bitmapPath))
+        if (!carrier.SaveCarrier(bitmapPath, {runOf(0, stored)}))
             qFatal("cannot write the container");
     }
 

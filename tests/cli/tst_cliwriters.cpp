@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLockFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -73,9 +72,10 @@ private slots:
         const QString bmp = file("crashed.bmp", makeBitmap(100, 100));
         const pid_t child = ::fork();
         if (child == 0) {
-            QLockFile lock(ImageLock::lockFilePath(bmp));
-            lock.lock();
-            ::raise(SIGKILL);
+            ImageLock lock;
+            if (lock.acquire(bmp))
+                ::raise(SIGKILL);
+            ::_exit(1);
         }
         int status = 0;
         QCOMPARE(::waitpid(child, &status, 0), child);
@@ -93,8 +93,8 @@ private slots:
     {
         const QString bmp = file("busy.bmp", makeBitmap(100, 100));
         const QByteArray before = readFile(bmp);
-        QLockFile held(ImageLock::lockFilePath(bmp));
-        QVERIFY(held.tryLock());
+        ImageLock held;
+        QVERIFY(held.acquire(bmp).ok());
         const Run run = cli({"add", bmp, file("waiting.txt", "w")});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.startsWith("Another program is writing this image."), qPrintable(run.err));

@@ -72,7 +72,7 @@ protected:
     {
         Carrier carrier;
         ContainerHeader header;
-        if (!carrier.LoadCarrier(bitmapPath) || !header.ReadHeader(carrier.stream()))
+        if (!carrier.LoadCarrier(bitmapPath) || !header.ReadHeader(carrier))
             qFatal("cannot read the stored header");
         return header;
     }

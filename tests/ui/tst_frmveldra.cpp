@@ -394,9 +394,7 @@ private slots:
             QVERIFY(carrier.LoadCarrier(bmp).ok());
             QByteArray length(4, '\0');
             qToLittleEndian<qint32>(1 << 20, length.data());
-            HiddenStream stream = carrier.stream();
-            QVERIFY(stream.WriteHidden(length, 4, 14 + 32 + 4 + 28).ok());
-            QVERIFY(carrier.SaveCarrier(bmp).ok());
+            QVERIFY(carrier.SaveCarrier(bmp, {runOf(14 + 32 + 4 + 28, length)}).ok());
         }
         open(bmp);
         QVERIFY(containerOpen());

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
+#include "FileSource.h"
+
+#include "FileProbe.h"
+#include "SystemError.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("FileSource", text);
+}
+
+// The file read last stays open, so that a file read piece by piece is
+// opened once; any number of sources never hold more than this one open.
+struct LastOpened {
+    quint64 source = 0;
+    QFile file;
+};
+
+LastOpened &lastOpened()
+{
+    static LastOpened last;
+    return last;
+}
+
+quint64 nextSourceId()
+{
+    static quint64 id = 0;
+    return ++id;
+}
+
+} // namespace
+
+FileSource::~FileSource()
+{
+    if (lastOpened().source == m_id) {
+        lastOpened().file.close();
+        lastOpened().source = 0;
+    }
+}
+
+Outcome FileSource::open(const QString &path)
+{
+    QFile file;
+    if (Outcome opened = openRegularFile(path, file); !opened)
+        return opened;
+    const std::optional<FileIdentity> identity = FileIdentity::ofDescriptor(file.handle());
+    if (!identity)
+        return Outcome::failure(systemError(errno));
+    m_path = path;
+    m_identity = *identity;
+    m_id = nextSourceId();
+    return Outcome::success();
+}
+
+Outcome FileSource::read(char *out, qint64 offset, qint64 count) const
+{
+    LastOpened &last = lastOpened();
+    if (last.source != m_id || !last.file.isOpen()) {
+        last.file.close();
+        last.source = 0;
+        if (Outcome opened = openRegularFile(m_path, last.file); !opened)
+            return opened;
+        last.source = m_id;
+    }
+    QFile &file = last.file;
+    if (!m_identity.stillMatches(file.handle())) {
+        return Outcome::failure(
+            tr("%1 changed while it was being hidden. Hide it again.").arg(m_path));
+    }
+    while (count > 0) {
+        const ssize_t n = ::pread(file.handle(), out, static_cast<size_t>(count), offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return Outcome::failure(n < 0 ? systemError(errno) : tr("%1 ended early.").arg(m_path));
+        out += n;
+        offset += n;
+        count -= n;
+    }
+    return Outcome::success();
+}

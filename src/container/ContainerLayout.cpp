@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
+#include "ContainerLayout.h"
+
+#include "Scrambler.h"
+#include "carrier/FileSource.h"
+
+#include <cstring>
+
+ContainerLayout::ContainerLayout() = default;
+ContainerLayout::~ContainerLayout() = default;
+
+void ContainerLayout::addFixed(qint64 start, QByteArray bytes)
+{
+    const QByteArray &kept = m_kept.emplace_back(std::move(bytes));
+    m_runs.append({start, kept.size(), [&kept](char *out, qint64 from, qint64 count) {
+                       std::memcpy(out, kept.constData() + from, static_cast<std::size_t>(count));
+                       return Outcome::success();
+                   }});
+}
+
+void ContainerLayout::addData(qint64 start, const QByteArray *data, qint64 keyStart)
+{
+    // The key runs on over all data; a piece is scrambled from where its
+    // first byte falls in that run.
+    Scrambler *scrambler = m_scrambler.get();
+    m_runs.append(
+        {start, data->size(), [data, scrambler, keyStart](char *out, qint64 from, qint64 count) {
+             std::memcpy(out, data->constData() + from, static_cast<std::size_t>(count));
+             if (scrambler && scrambler->isActive()) {
+                 scrambler->seek(keyStart + from);
+                 scrambler->apply(out, count);
+             }
+             return Outcome::success();
+         }});
+}
+
+void ContainerLayout::addFile(qint64 start, std::shared_ptr<const FileSource> file, qint64 keyStart)
+{
+    Scrambler *scrambler = m_scrambler.get();
+    const qint64 size = file->size();
+    m_runs.append({start, size,
+        [file = std::move(file), scrambler, keyStart](char *out, qint64 from, qint64 count) {
+            if (Outcome read = file->read(out, from, count); !read)
+                return read;
+            if (scrambler && scrambler->isActive()) {
+                scrambler->seek(keyStart + from);
+                scrambler->apply(out, count);
+            }
+            return Outcome::success();
+        }});
+}
+
+void ContainerLayout::addOwnedData(qint64 start, QByteArray data, qint64 keyStart)
+{
+    addData(start, &m_kept.emplace_back(std::move(data)), keyStart);
+}

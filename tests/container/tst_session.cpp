@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
+#include "TestBitmaps.h"
+#include "container/ContainerSession.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+// One container opened, changed and written back through the bitmap on disk:
+// what is read, what is kept in place, what is moved.
+class TestSession : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString put(const QString &name, const QByteArray &bytes)
+    {
+        const QString p = m_dir.filePath(name);
+        if (!writeFile(p, bytes))
+            qFatal("cannot write fixture");
+        return p;
+    }
+    static ContainerSession::PasswordSource giving(const QByteArray &password)
+    {
+        return [password](QString *) {
+            return std::optional<QByteArray>(password);
+        };
+    }
+    static QByteArray dataOf(const ContainerSession &session, const QString &name)
+    {
+        QByteArray data;
+        if (!session.file().readData(name, &data))
+            qFatal("cannot read %s", qPrintable(name));
+        return data;
+    }
+
+private slots:
+    void openingReadsTheRecordsOnly()
+    {
+        const QString bmp = put("large.bmp", makeBitmap(2000, 1500, 1));
+        ContainerSession writer;
+        QVERIFY(writer.open(bmp, giving({})).ok());
+        QVERIFY(writer.add(put("one.bin", randomBytes(200000, 1))).ok());
+        QVERIFY(writer.add(put("two.bin", randomBytes(300000, 2))).ok());
+        QVERIFY(writer.write(bmp, false, {}).ok());
+
+        ContainerSession reader;
+        QVERIFY(reader.open(bmp, giving({})).ok());
+        QCOMPARE(reader.file().colFiles().count(), 2);
+        qint64 read = 0;
+        for (const auto &[offset, length] : reader.carrier().identity().hashed)
+            read += length;
+        QCOMPARE(read, 54 + 8 * (14 + 32 + 32)); // headers, container header, two records
+        QCOMPARE(dataOf(reader, "two.bin"), randomBytes(300000, 2));
+    }
+
+    // Removing the first entry moves the others; a new password scrambles
+    // them anew; an addition leaves them where they are.
+    void storedDataMoveAndChangeTheirKey()
+    {
+        const QString bmp = put("moves.bmp", makeBitmap(300, 200, 2));
+        {
+            ContainerSession session;
+            QVERIFY(session.open(bmp, giving({})).ok());
+            for (const char *name : {"a.bin", "b.bin", "c.bin"})
+                QVERIFY(session.add(put(name, randomBytes(1001, name[0]))).ok());
+            QVERIFY(session.write(bmp, true, "one").ok());
+        }
+        {
+            ContainerSession session;
+            QVERIFY(session.open(bmp, giving("one")).ok());
+            QVERIFY(session.file().Remove("a.bin").ok());
+            QVERIFY(session.write(bmp, true, "second").ok());
+        }
+        {
+            ContainerSession session;
+            QVERIFY(session.open(bmp, giving("second")).ok());
+            QVERIFY(session.add(put("d.bin", randomBytes(10, 'd'))).ok());
+            QVERIFY(session.write(bmp, true, "second").ok());
+        }
+        ContainerSession session;
+        QVERIFY(session.open(bmp, giving("second")).ok());
+        QCOMPARE(session.file().colFiles().count(), 3);
+        for (const char *name : {"b.bin", "c.bin"})
+            QCOMPARE(dataOf(session, name), randomBytes(1001, name[0]));
+        QCOMPARE(dataOf(session, "d.bin"), randomBytes(10, 'd'));
+    }
+
+    // A program that writes the image in place while it is open: the stored
+    // files can no longer be read, so they are not written either; a
+    // container of added files alone still can be written over the new picture.
+    void anImageWrittenInPlaceWhileOpen()
+    {
+        const QString bmp = put("inplace.bmp", makeBitmap(100, 100, 3));
+        {
+            ContainerSession session;
+            QVERIFY(session.open(bmp, giving({})).ok());
+            QVERIFY(session.add(put("kept.txt", "kept")).ok());
+            QVERIFY(session.write(bmp, false, {}).ok());
+        }
+        ContainerSession stored;
+        QVERIFY(stored.open(bmp, giving({})).ok());
+        ContainerSession fresh;
+        QVERIFY(fresh.open(put("fresh.bmp", makeBitmap(100, 100, 4)), giving({})).ok());
+        QVERIFY(fresh.add(put("new.txt", "new")).ok());
+
+        const QByteArray picture = makeBitmap(100, 100, 5);
+        QVERIFY(writeFile(bmp, picture)); // truncates and writes: the same file
+        QVERIFY(writeFile(m_dir.filePath("fresh.bmp"), picture));
+        QByteArray data;
+        const Outcome read = stored.file().readData("kept.txt", &data);
+        QCOMPARE(read.message(), QStringLiteral("The image was changed while it was open."));
+        QVERIFY(!stored.write(bmp, false, {}).ok());
+        QCOMPARE(readFile(bmp), picture);
+
+        QVERIFY(fresh.write(m_dir.filePath("fresh.bmp"), false, {}).ok());
+        ContainerSession again;
+        QVERIFY(again.open(m_dir.filePath("fresh.bmp"), giving({})).ok());
+        QCOMPARE(dataOf(again, "new.txt"), QByteArray("new"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSession)
+#include "tst_session.moc"
