@@ -17,7 +17,7 @@ _veldra_cli()
     local cur prev words cword
     _init_completion -n = || return
 
-    local commands="info list add remove extract protect unprotect"
+    local commands="info list add remove extract protect unprotect carrier analyse"
     local command="" bitmap="" i
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
@@ -52,7 +52,8 @@ _veldra_cli()
     if [[ $cur == -* ]]; then
         local options="--help --version --password-file --no-prompt"
         case $command in
-            info | list) options+=" --json" ;;
+            info | list | analyse) options+=" --json" ;;
+            carrier) options="--help --force" ;;
             add) options+=" --protect --no-protect --new-password-file --name" ;;
             extract) options+=" --output -o" ;;
             protect) options+=" --new-password-file" ;;
@@ -63,6 +64,9 @@ _veldra_cli()
 
     if [[ -z $command ]]; then
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
+    elif [[ $command == carrier ]]; then
+        # Any picture, then the BMP to make.
+        [[ -z $bitmap ]] && _filedir || _filedir '@(bmp|BMP)'
     elif [[ -z $bitmap ]]; then
         _filedir '@(bmp|BMP)'
     elif [[ $command == add ]]; then

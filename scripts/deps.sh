@@ -4,8 +4,8 @@
 # Installs what building, running and testing Veldra needs on Debian 12,
 # and any further packages named on the command line.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxxhash-dev libbenchmark-dev
-  fonts-liberation "$@")
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins libgl-dev
+  libxxhash-dev libbenchmark-dev fonts-liberation "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -41,6 +41,8 @@ printf "\x28\x00\x00\x00\x00\x02\x00\x00\x00\x02\x00\x00" | dd of=/tmp/p.bmp bs=
 head -c $((512 * 512 * 3)) /dev/urandom >> /tmp/p.bmp
 veldra-cli add /tmp/p.bmp /tmp/payload.png
 veldra-cli extract /tmp/p.bmp payload.png -o - | cmp - /tmp/payload.png
+veldra-cli analyse /tmp/p.bmp --json | grep -q '"detected"'
+veldra-cli carrier /tmp/payload.png /tmp/icon.bmp | grep -q "capacity: 24576"
 apt-get purge -y -qq veldra >/dev/null
 left=0
 while read -r path; do

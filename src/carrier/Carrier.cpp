@@ -106,6 +106,12 @@ Carrier::~Carrier() = default;
 
 Outcome Carrier::LoadCarrier(const QString &path)
 {
+    m_formatRefused = false;
+    // A file of another kind than a plain 24-bit bitmap.
+    const auto refuse = [this](Outcome why) {
+        m_formatRefused = true;
+        return why;
+    };
     auto file = std::make_unique<QFile>();
     if (Outcome opened = openRegularFile(path, *file); !opened)
         return Outcome::failure(tr("Bitmap file not found!"), opened.message());
@@ -118,23 +124,25 @@ Outcome Carrier::LoadCarrier(const QString &path)
     if (!readAt(file->handle(), headers, 0, PixelOffset, &got))
         return Outcome::failure(tr("The bitmap could not be read."), systemError(errno));
     if (got < PixelOffset) {
-        return Outcome::failure(tr("File isn't a bitmap!"),
-            tr("It is only %1 bytes long; a bitmap's headers alone take 54.").arg(got));
+        return refuse(Outcome::failure(tr("File isn't a bitmap!"),
+            tr("It is only %1 bytes long; a bitmap's headers alone take 54.").arg(got)));
     }
 
     const BitmapFileHeader fileHeader = BitmapFileHeader::fromBytes(headers);
-    if (fileHeader.bfType != "BM")
-        return Outcome::failure(tr("File isn't a bitmap!"), tr("It does not begin with \"BM\"."));
+    if (fileHeader.bfType != "BM") {
+        return refuse(
+            Outcome::failure(tr("File isn't a bitmap!"), tr("It does not begin with \"BM\".")));
+    }
 
     BitmapInfoHeader infoHeader;
     infoHeader.raw = QByteArray(headers + BitmapFileHeader::Size, BitmapInfoHeader::Size);
     if (infoHeader.biBitCount() != 24) {
-        return Outcome::failure(tr("File must be a 24-bit bitmap!"),
-            tr("This one has %1 bits per pixel.").arg(infoHeader.biBitCount()));
+        return refuse(Outcome::failure(tr("File must be a 24-bit bitmap!"),
+            tr("This one has %1 bits per pixel.").arg(infoHeader.biBitCount())));
     }
 
     if (Outcome layout = checkLayout(fileHeader, infoHeader); !layout)
-        return layout;
+        return refuse(layout);
     qint64 size = 0;
     if (Outcome sized = computeAreaSize(infoHeader, &size); !sized)
         return sized;

@@ -53,6 +53,11 @@ public:
     Outcome SaveCarrier(const QString &path, const HiddenRuns &runs,
         Reliance reliance = Reliance::KeepsHiddenBits, qint64 chunkSize = DefaultChunk) const;
 
+    // True when the last LoadCarrier turned the file away for being of
+    // another kind than a plain 24-bit bitmap (a picture that a conversion
+    // could make a carrier of).
+    bool formatRefused() const { return m_formatRefused; }
+
     // Closes the file (the container was closed); the headers stay.
     void release();
     bool isLoaded() const;
@@ -65,6 +70,11 @@ public:
     using HiddenSource::ReadHidden;
     Outcome ReadHidden(char *buffer, qint64 count, qint64 start) const override;
 
+    // Reads pixel bytes offset .. offset + count of the loaded file, in file
+    // order (row fill bytes too, and beyond the pixel area); those past the
+    // end of the file read as zero.
+    Outcome readPixels(char *out, qint64 offset, qint64 count) const;
+
     // Ends the fingerprint of the file: the bytes read since loading are what
     // checkUnchanged() compares.
     void finishFingerprint();
@@ -76,9 +86,6 @@ public:
     Outcome checkIntact() const;
 
 private:
-    // Reads pixel bytes offset .. offset + count; those past the end of the
-    // file read as zero.
-    Outcome readPixels(char *out, qint64 offset, qint64 count) const;
     int handle() const;
 
     std::unique_ptr<QFile> m_file;
@@ -89,4 +96,5 @@ private:
     // While the fingerprint is open, every byte read goes into it.
     struct Fingerprint;
     mutable std::unique_ptr<Fingerprint> m_fingerprint;
+    bool m_formatRefused = false;
 };

@@ -7,6 +7,7 @@
 
 #include "PasswordInput.h"
 #include "TerminalText.h"
+#include "analysis/ImageAnalysis.h"
 #include "carrier/FileProbe.h"
 #include "carrier/ImageLock.h"
 #include "container/ContainerSession.h"
@@ -19,7 +20,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -31,6 +36,70 @@ QString tr(const char *text)
 const QStringList Writers = {"add", "remove", "protect", "unprotect"};
 
 } // namespace
+
+int CliTool::carrier(const Request &request)
+{
+    // The helper sits beside this program in a build, in the library folder
+    // once installed.
+    char self[4096];
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    const QString folder = length > 0
+        ? QFileInfo(QFile::decodeName(QByteArray(self, length))).absolutePath()
+        : QString();
+    QString helper;
+    for (const QString &candidate : {folder + QStringLiteral("/veldra-carrier"),
+             folder + QStringLiteral("/" VELDRA_HELPER_FROM_BIN "/veldra-carrier")}) {
+        if (QFileInfo(candidate).isExecutable()) {
+            helper = candidate;
+            break;
+        }
+    }
+    if (helper.isEmpty()) {
+        return fail(
+            Outcome::failure(tr("Pictures cannot be read: the helper veldra-carrier is missing."),
+                tr("Install Veldra again.")));
+    }
+    QList<QByteArray> arguments = {QFile::encodeName(helper), QFile::encodeName(request.bitmap),
+        QFile::encodeName(request.arguments.constFirst())};
+    if (request.force)
+        arguments << "--force";
+    std::vector<char *> argv;
+    for (QByteArray &argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    m_out.flush();
+    m_err.flush();
+    std::fflush(nullptr);
+    ::execv(argv[0], argv.data());
+    return fail(Outcome::failure(tr("The helper veldra-carrier could not be started."),
+        QString::fromLocal8Bit(std::strerror(errno))));
+}
+
+int CliTool::analyse(const Request &request)
+{
+    ImageAnalysis result;
+    if (Outcome done = analyseImage(request.bitmap, &result); !done)
+        return fail(done);
+    if (request.json) {
+        const QJsonObject object {{"pixel_bytes", result.pixelBytes}, {"detected", result.detected},
+            {"run_end", result.runEnd}, {"margin", result.margin},
+            {"nonzero_fill_bytes", result.nonzeroFillBytes},
+            {"whole_image_rate", result.wholeImageRate}, {"verdict", result.verdict}};
+        m_out << QJsonDocument(object).toJson(QJsonDocument::Indented);
+        return Success;
+    }
+    const double share = result.pixelBytes > 0 ? double(result.runEnd) / result.pixelBytes : 0;
+    m_out << "pixel bytes: " << result.pixelBytes << '\n'
+          << "hidden run: " << (result.detected ? "detected" : "not detected") << '\n'
+          << "run end: " << result.runEnd << " (" << QString::number(100.0 * share, 'f', 1)
+          << " % of the pixel bytes)\n"
+          << "margin: " << QString::number(result.margin, 'f', 2) << " (1.0 counts as present)\n"
+          << "row fill bytes not zero: " << result.nonzeroFillBytes << '\n'
+          << "whole-image rate: " << QString::number(result.wholeImageRate, 'f', 3)
+          << " (for data scattered over the image; it says nothing about a run's length)\n"
+          << "verdict: " << result.verdict << '\n';
+    return Success;
+}
 
 void CliTool::say(const QString &text)
 {
@@ -46,6 +115,12 @@ int CliTool::fail(const Outcome &outcome)
 
 int CliTool::execute(const Request &request)
 {
+    // These two do not open a container.
+    if (request.command == QLatin1String("carrier"))
+        return carrier(request);
+    if (request.command == QLatin1String("analyse"))
+        return analyse(request);
+
     // Commands that write the image hold its lock from before the read to
     // after the write, so that concurrent writers take turns and every
     // change lands.

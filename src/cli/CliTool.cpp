@@ -18,7 +18,8 @@ QString tr(const char *text)
     return QCoreApplication::translate("CliTool", text);
 }
 
-const QStringList Commands = {"info", "list", "add", "remove", "extract", "protect", "unprotect"};
+const QStringList Commands
+    = {"info", "list", "add", "remove", "extract", "protect", "unprotect", "carrier", "analyse"};
 
 } // namespace
 
@@ -47,12 +48,15 @@ int CliTool::run(const QStringList &arguments)
         "  extract BITMAP [NAME...] [-o DIR]    write hidden files (all when none is named)\n"
         "  extract BITMAP NAME -o -             write one hidden file to standard output\n"
         "  protect BITMAP                       set or change the password\n"
-        "  unprotect BITMAP                     remove the password\n\n"
+        "  unprotect BITMAP                     remove the password\n"
+        "  carrier PICTURE OUTPUT.bmp [--force] make a 24-bit BMP from any picture\n"
+        "  analyse BITMAP [--json]              how visible hidden data are in the image\n\n"
         "The password scrambling keeps casual eyes out, not an attacker: encrypt a file\n"
         "with a real cipher first to keep it secret."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption json("json", tr("info and list: print one JSON document."));
+    const QCommandLineOption json("json", tr("info, list, analyse: print one JSON document."));
+    const QCommandLineOption force("force", tr("carrier: replace an existing OUTPUT."));
     const QCommandLineOption name(
         "name", tr("add: the name to hide standard input (\"-\") under."), "NAME");
     const QCommandLineOption protect(
@@ -70,12 +74,12 @@ int CliTool::run(const QStringList &arguments)
     const QCommandLineOption noPrompt(
         "no-prompt", tr("Never ask for a password on the terminal; fail instead."));
     parser.addOptions(
-        {json, name, protect, noProtect, output, passwordFile, newPasswordFile, noPrompt});
+        {json, force, name, protect, noProtect, output, passwordFile, newPasswordFile, noPrompt});
     parser.addPositionalArgument(
-        "command", tr("info, list, add, remove, extract, protect or unprotect"));
-    parser.addPositionalArgument("bitmap", tr("the 24-bit BMP image"));
-    parser.addPositionalArgument(
-        "arguments", tr("files to add, names to remove or extract"), "[ARGUMENTS...]");
+        "command", tr("info, list, add, remove, extract, protect, unprotect, carrier or analyse"));
+    parser.addPositionalArgument("bitmap", tr("the 24-bit BMP image (for carrier: the picture)"));
+    parser.addPositionalArgument("arguments",
+        tr("files to add, names to remove or extract, the BMP to make"), "[ARGUMENTS...]");
 
     if (!parser.parse(arguments))
         return usage(parser.errorText());
@@ -102,6 +106,7 @@ int CliTool::run(const QStringList &arguments)
     request.bitmap = positional.takeFirst();
     request.arguments = positional;
     request.json = parser.isSet(json);
+    request.force = parser.isSet(force);
     request.name = parser.value(name);
     request.output = parser.isSet(output) ? parser.value(output) : QStringLiteral(".");
     request.protection = parser.isSet(protect) ? Request::Protect
@@ -115,8 +120,15 @@ int CliTool::run(const QStringList &arguments)
     const auto only = [&](const QCommandLineOption &option, const QStringList &commands) {
         return !parser.isSet(option) || commands.contains(command);
     };
-    if (!only(json, {"info", "list"}))
-        return usage(tr("--json goes with info and list only."));
+    if (!only(json, {"info", "list", "analyse"}))
+        return usage(tr("--json goes with info, list and analyse only."));
+    if (!only(force, {"carrier"}))
+        return usage(tr("--force goes with carrier only."));
+    if (command == QLatin1String("carrier") && positional.size() != 1)
+        return usage(tr("carrier takes a picture and the BMP file to make."));
+    if (command == QLatin1String("carrier")
+        && (parser.isSet(passwordFile) || parser.isSet(noPrompt)))
+        return usage(tr("carrier needs no password."));
     if (!only(protect, {"add"}) || !only(noProtect, {"add"}))
         return usage(tr("--protect and --no-protect go with add only."));
     if (parser.isSet(protect) && parser.isSet(noProtect))
@@ -129,7 +141,7 @@ int CliTool::run(const QStringList &arguments)
         || (command == QLatin1String("add") && parser.isSet(newPasswordFile)
             && !parser.isSet(protect)))
         return usage(tr("--new-password-file goes with protect and add --protect only."));
-    if (QStringList {"info", "list", "protect", "unprotect"}.contains(command)
+    if (QStringList {"info", "list", "protect", "unprotect", "analyse"}.contains(command)
         && !positional.isEmpty())
         return usage(tr("%1 takes only the bitmap.").arg(command));
     if (command == QLatin1String("add") && positional.isEmpty())

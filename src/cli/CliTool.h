@@ -17,6 +17,7 @@ class PasswordInput;
 //   add BITMAP FILE... [--protect|--no-protect] | add BITMAP - --name NAME
 //   remove BITMAP NAME... | extract BITMAP [NAME...] [-o DIR|-]
 //   protect BITMAP | unprotect BITMAP
+//   carrier PICTURE OUTPUT.bmp [--force] | analyse BITMAP [--json]
 // Results go to out, messages to err. The exit status is 0 on success, 1 on
 // any failure and 2 on a usage error.
 class CliTool {
@@ -34,6 +35,7 @@ public:
         QString bitmap;
         QStringList arguments; // files to add, names to remove or extract
         bool json = false;
+        bool force = false; // carrier: replace an existing output
         QString name; // the name for standard input in add
         QString output; // the folder for extract, "-" for standard output
         enum { Keep, Protect, Unprotect } protection = Keep;
@@ -50,6 +52,8 @@ private:
     int remove(ContainerSession &session, const Request &request);
     int extract(const ContainerSession &session, const Request &request);
     int protect(ContainerSession &session, const Request &request, PasswordInput &passwords);
+    int carrier(const Request &request);
+    int analyse(const Request &request);
     int writeBack(ContainerSession &session, const QString &bitmap, bool usePassword,
         const QByteArray &password);
     // A new password, or nothing after saying why.

@@ -48,6 +48,8 @@ public:
     // at path. On failure the file is left as it was.
     Outcome write(const QString &path, bool usePassword, const QByteArray &password);
 
+    // True when open() failed because the file is not a plain 24-bit bitmap.
+    bool formatRefused() const { return m_carrier.formatRefused(); }
     // True when open() failed because the password did not match.
     bool passwordRefused() const { return m_passwordRefused; }
     // True when the image held a container, false when it opened empty.

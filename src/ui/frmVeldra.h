@@ -107,6 +107,9 @@ private:
     void addFiles(const QStringList &paths);
     // The folder of the bitmap named in the path box, or nothing.
     QString bitmapFolder() const;
+    // After a picture was refused: offers to make a 24-bit BMP copy of it and
+    // open that.
+    void offerCarrierCopy(const QString &picture);
     // Asks for a folder, starting where the last one was picked this run,
     // else in the bitmap's folder.
     QString pickFolder();

@@ -11,6 +11,7 @@
 #include "carrier/FileProbe.h"
 #include "carrier/ImageLock.h"
 #include "container/Charset.h"
+#include "picture/PictureCarrier.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -79,6 +80,8 @@ void frmVeldra::cmdOpen_Click()
             m_Password.clear();
         }
         showError(opened);
+        if (session->formatRefused())
+            offerCarrierCopy(txtBitmap->text());
         return;
     }
     m_session = std::move(session);
@@ -101,6 +104,32 @@ void frmVeldra::cmdOpen_Click()
 
     if (!m_session->report().isComplete())
         m_prompter->message(this, QMessageBox::Warning, m_session->report().message());
+}
+
+void frmVeldra::offerCarrierCopy(const QString &picture)
+{
+    if (!PictureCarrier::readable(picture))
+        return;
+    const QString copy = PictureCarrier::freeNameBeside(picture);
+    const bool lossy = PictureCarrier::isLossyFormat(picture);
+    QString detail = tr("The copy is written beside the picture, which stays as it is.");
+    if (lossy) {
+        detail += QLatin1Char(' ')
+            + tr("The picture was stored with losses: keep the hidden files in the BMP, since "
+                 "saving it in the picture's format again would destroy them.");
+    }
+    if (!m_prompter->question(this,
+            tr("This picture cannot carry hidden files as it is. Make a 24-bit BMP copy of it, "
+               "\"%1\", and open that?")
+                .arg(QFileInfo(copy).fileName()),
+            detail))
+        return;
+    if (Outcome made = PictureCarrier::make(picture, copy, false, nullptr); !made) {
+        showError(made);
+        return;
+    }
+    txtBitmap->setText(copy);
+    cmdOpen_Click();
 }
 
 void frmVeldra::cmdClose_Click()

@@ -192,6 +192,31 @@ private slots:
         QCOMPARE(veldra.exitCode(), 2);
     }
 
+    void aPictureIsOfferedAsACarrier()
+    {
+        QImage photo(40, 30, QImage::Format_RGB32);
+        photo.fill(QColor(90, 140, 200));
+        QVERIFY(photo.save(path("photo.png")));
+        open(path("photo.png"));
+        QCOMPARE(prompter().texts(), QStringList {"File isn't a bitmap!"});
+        QCOMPARE(prompter().questionsAsked.size(), 1);
+        QVERIFY(prompter().questionsAsked[0].text.startsWith(
+            "This picture cannot carry hidden files as it is. Make a 24-bit BMP copy of it, "
+            "\"photo.bmp\""));
+        QVERIFY(!QFileInfo::exists(path("photo.bmp")) && !containerOpen());
+
+        prompter().answers.enqueue(true);
+        open(path("photo.png"));
+        QVERIFY(containerOpen());
+        QCOMPARE(w().txtBitmap->text(), path("photo.bmp"));
+        QCOMPARE(w().lblCapacity->text(), QStringLiteral("450 bytes"));
+        click(w().cmdClose);
+        prompter().answers.enqueue(true);
+        open(path("photo.png")); // the name is taken now
+        QCOMPARE(w().txtBitmap->text(), path("photo (2).bmp"));
+        QVERIFY(containerOpen());
+    }
+
     void everyControlIsNamedForScreenReaders()
     {
         QString password;

@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
+#include "SamplePairs.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+enum PairClass : std::uint8_t { ClassZ, ClassX, ClassW, ClassV, Other };
+
+// The class of every pair of byte values, indexed by u * 256 + v.
+const std::array<std::uint8_t, 65536> &classes()
+{
+    static const std::array<std::uint8_t, 65536> table = [] {
+        std::array<std::uint8_t, 65536> t {};
+        for (int u = 0; u < 256; ++u) {
+            for (int v = 0; v < 256; ++v) {
+                const int d = std::abs(u - v);
+                const int m = std::abs(u / 2 - v / 2);
+                std::uint8_t c = Other;
+                if (d == 0)
+                    c = ClassZ;
+                else if (d % 2 == 1 && m == (d + 1) / 2)
+                    c = ClassX;
+                else if (d == 1 && m == 0)
+                    c = ClassW;
+                else if (d % 2 == 1)
+                    c = ClassV;
+                t[std::size_t(u) * 256 + std::size_t(v)] = c;
+            }
+        }
+        return t;
+    }();
+    return table;
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define VELDRA_AVX2_PAIRS 1
+
+// Thirty-two pairs a step: for each, d = |u - v| and m = |u/2 - v/2| in bytes;
+// for odd d, X when m > d / 2 (rounded down), else W (d = 1, m = 0) or V.
+// Gives the number of pairs counted.
+__attribute__((target("avx2,popcnt"))) std::size_t addRowAvx2(
+    const std::uint8_t *bytes, std::size_t pairs, qint64 *z, qint64 *x, qint64 *w, qint64 *v)
+{
+    const __m256i one = _mm256_set1_epi8(1);
+    const __m256i low7 = _mm256_set1_epi8(0x7F);
+    const __m256i zero = _mm256_setzero_si256();
+#define VELDRA_ABS_DIFF(a, b) _mm256_sub_epi8(_mm256_max_epu8(a, b), _mm256_min_epu8(a, b))
+#define VELDRA_COUNT(mask) qint64(_mm_popcnt_u32(static_cast<unsigned>(_mm256_movemask_epi8(mask))))
+    std::size_t i = 0;
+    for (; i + 32 <= pairs; i += 32) {
+        const __m256i u = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(bytes + i));
+        const __m256i t = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(bytes + i + 3));
+        const __m256i d = VELDRA_ABS_DIFF(u, t);
+        const __m256i hu = _mm256_and_si256(_mm256_srli_epi16(u, 1), low7);
+        const __m256i ht = _mm256_and_si256(_mm256_srli_epi16(t, 1), low7);
+        const __m256i m = VELDRA_ABS_DIFF(hu, ht);
+        const __m256i half = _mm256_and_si256(_mm256_srli_epi16(d, 1), low7);
+        const __m256i odd = _mm256_cmpeq_epi8(_mm256_and_si256(d, one), one);
+        // m <= d / 2: not an X pair.
+        const __m256i notX = _mm256_cmpeq_epi8(_mm256_max_epu8(m, half), half);
+        const __m256i isX = _mm256_andnot_si256(notX, odd);
+        const __m256i isW = _mm256_and_si256(_mm256_cmpeq_epi8(d, one), _mm256_cmpeq_epi8(m, zero));
+        const __m256i isV = _mm256_andnot_si256(isW, _mm256_and_si256(odd, notX));
+        *z += VELDRA_COUNT(_mm256_cmpeq_epi8(d, zero));
+        *x += VELDRA_COUNT(isX);
+        *w += VELDRA_COUNT(isW);
+        *v += VELDRA_COUNT(isV);
+    }
+#undef VELDRA_ABS_DIFF
+#undef VELDRA_COUNT
+    return i;
+}
+
+bool hasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+    return has;
+}
+#endif
+
+} // namespace
+
+void SamplePairCounts::addRow(const std::uint8_t *bytes, std::size_t size)
+{
+    if (size < 4)
+        return;
+    std::size_t done = 0;
+#if defined(VELDRA_AVX2_PAIRS)
+    if (hasAvx2())
+        done = addRowAvx2(bytes, size - 3, &z, &x, &w, &v);
+    bytes += done;
+    size -= done;
+    if (size < 4)
+        return;
+#endif
+    (void)done;
+    const std::uint8_t *table = classes().data();
+    // Four sets of counters, so that neighbouring pairs of one class do not
+    // wait for each other's increments.
+    qint64 counts[4][5] = {};
+    const std::size_t pairs = size - 3;
+    std::size_t i = 0;
+    for (; i + 4 <= pairs; i += 4) {
+        for (std::size_t k = 0; k < 4; ++k)
+            ++counts[k][table[std::size_t(bytes[i + k]) * 256 + bytes[i + k + 3]]];
+    }
+    for (; i < pairs; ++i)
+        ++counts[0][table[std::size_t(bytes[i]) * 256 + bytes[i + 3]]];
+    for (const auto &c : counts) {
+        z += c[ClassZ];
+        x += c[ClassX];
+        w += c[ClassW];
+        v += c[ClassV];
+    }
+}
+
+void SamplePairCounts::add(const SamplePairCounts &other)
+{
+    x += other.x;
+    v += other.v;
+    w += other.w;
+    z += other.z;
+}
+
+double SamplePairCounts::rate() const
+{
+    const double a = double(z + w);
+    if (a <= 0)
+        return 0.0;
+    const double b = double(x - v);
+    const double discriminant = b * b + double(z) * double(z) - double(w) * double(w);
+    const double s = (b + std::sqrt(std::max(0.0, discriminant))) / a;
+    return std::clamp(1.0 - s, 0.0, 1.0);
+}

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
+#pragma once
+
+#include "Outcome.h"
+
+#include <QString>
+
+#include <functional>
+
+// A new plain 24-bit bitmap: the 54-byte headers, then the rows bottom-up,
+// each padded with zeros to a multiple of four bytes. Such a file is a
+// carrier: its pixel area starts right after the headers.
+struct PlainBitmap {
+    qint32 width = 0;
+    qint32 height = 0;
+    qint32 pixelsPerMetre = 2835; // 72 dots per inch
+
+    // Gives row y (0 the top row) as width x 3 bytes in blue, green, red order.
+    using RowSource = std::function<void(qint32 y, char *bgr)>;
+
+    // The hidden bytes such a bitmap carries.
+    qint64 capacity() const { return qint64(width) * height * 3 / 8; }
+
+    // Writes the bitmap to path, which is replaced only once every byte is
+    // written and synced. Refuses sizes a carrier cannot have.
+    Outcome write(const QString &path, const RowSource &row) const;
+};

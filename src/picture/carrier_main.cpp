@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
+// veldra-carrier PICTURE OUTPUT [--force]: the picture reading of
+// "veldra-cli carrier", kept out of veldra-cli so that its other commands
+// need not load Qt's graphics libraries. veldra-cli has checked the
+// arguments; this program writes the carrier and says what it made.
+
+#include "PictureCarrier.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QTextStream>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    // Image readers' own complaints (a colour profile libpng does not like)
+    // say nothing the user can act on.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.warning=false"));
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    const bool force = arguments.removeAll(QStringLiteral("--force")) > 0;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (arguments.size() != 2) {
+        err << "Usage: veldra-cli carrier PICTURE OUTPUT.bmp [--force]\n";
+        return 2;
+    }
+    PictureCarrier::Made made;
+    if (Outcome written = PictureCarrier::make(arguments[0], arguments[1], force, &made);
+        !written) {
+        err << written.fullText() << '\n';
+        return 1;
+    }
+    out << "capacity: " << made.capacity << '\n';
+    if (made.lossy) {
+        err << QCoreApplication::translate("veldra-carrier",
+            "Warning: %1 was stored as %2, which loses detail. The hidden files live "
+            "only in the BMP: saving it as %2 again would destroy them.")
+                   .arg(arguments[0], made.format.toUpper())
+            << '\n';
+    }
+    out.flush();
+    return out.status() == QTextStream::Ok ? 0 : 1;
+}

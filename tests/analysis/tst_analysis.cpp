@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
+#include "TestBitmaps.h"
+#include "analysis/SamplePairs.h"
+#include "cli/CliRunner.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// "veldra-cli analyse" on photographs, through the real program: a clean
+// photo shows nothing, one filled to a quarter shows where its run ends.
+class TestAnalysis : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    static QJsonObject analysed(const QString &bitmap)
+    {
+        const Run run = cli({"analyse", bitmap, "--json"});
+        if (run.status != 0)
+            qFatal("analyse failed: %s", qPrintable(run.err));
+        return QJsonDocument::fromJson(run.out.toUtf8()).object();
+    }
+
+private slots:
+    // The pair classes as the method defines them, against the counting
+    // (which takes 32 pairs a step where the processor can).
+    void pairsAreCountedAsDefined()
+    {
+        QRandomGenerator rng(2003);
+        for (int round = 0; round < 200; ++round) {
+            QByteArray row = randomBytes(rng.bounded(1, 300), rng.generate());
+            // Smooth stretches too, where Z, W and V pairs are common.
+            for (qsizetype i = 1; i < row.size(); ++i)
+                if (rng.bounded(2))
+                    row[i] = char(row[i - 1] + rng.bounded(-2, 3));
+            SamplePairCounts expected;
+            for (qsizetype i = 0; i + 3 < row.size(); ++i) {
+                const int u = quint8(row[i]);
+                const int v = quint8(row[i + 3]);
+                const int d = qAbs(u - v);
+                const int m = qAbs(u / 2 - v / 2);
+                expected.z += d == 0;
+                expected.x += d % 2 == 1 && m == (d + 1) / 2;
+                expected.w += d == 1 && m == 0;
+                expected.v += d % 2 == 1 && d >= 3 && m == (d - 1) / 2;
+            }
+            SamplePairCounts counted;
+            counted.addRow(
+                reinterpret_cast<const std::uint8_t *>(row.constData()), std::size_t(row.size()));
+            QCOMPARE(counted.z, expected.z);
+            QCOMPARE(counted.x, expected.x);
+            QCOMPARE(counted.w, expected.w);
+            QCOMPARE(counted.v, expected.v);
+        }
+    }
+
+    // Crops of two photographs from scikit-image's sample data: the NASA
+    // portrait of Eileen Collins (public domain) and a cup of coffee by
+    // Rachel Michetti (CC0).
+    void photosShowTheirHiddenRun_data()
+    {
+        QTest::addColumn<QString>("photo");
+        QTest::newRow("astronaut") << "astronaut-crop.jpg";
+        QTest::newRow("coffee") << "coffee-crop.jpg";
+    }
+    void photosShowTheirHiddenRun()
+    {
+        QFETCH(QString, photo);
+        const QString bmp = path(photo + ".bmp");
+        QCOMPARE(cli({"carrier", QStringLiteral(VELDRA_TEST_DATA "/") + photo, bmp}).status, 0);
+        QJsonObject clean = analysed(bmp);
+        QCOMPARE(clean.value("pixel_bytes").toInteger(), 320 * 240 * 3);
+        QCOMPARE(clean.value("detected"), QJsonValue(false));
+        QCOMPARE(clean.value("run_end").toInteger(), 0);
+        QVERIFY(clean.value("margin").toDouble() < 1.0);
+        QCOMPARE(clean.value("nonzero_fill_bytes").toInteger(), 0);
+
+        // A quarter of the capacity of random bytes, as a scrambled file looks.
+        const qint64 payload = 320 * 240 * 3 / 8 / 4;
+        QVERIFY(writeFile(path("quarter.bin"), randomBytes(payload, 25)));
+        QCOMPARE(cli({"add", bmp, path("quarter.bin")}).status, 0);
+        const QJsonObject filled = analysed(bmp);
+        const qint64 truth = 8 * (14 + 32 + payload);
+        QCOMPARE(filled.value("detected"), QJsonValue(true));
+        QVERIFY(filled.value("margin").toDouble() > 5.0);
+        QVERIFY2(qAbs(filled.value("run_end").toInteger() - truth) <= 320 * 240 * 3 / 100,
+            qPrintable(QString::number(filled.value("run_end").toInteger())));
+        QVERIFY(filled.value("verdict").toString().startsWith("Hidden data are likely"));
+        const double rate = filled.value("whole_image_rate").toDouble();
+        QVERIFY2(rate > 0.1 && rate < 0.4, qPrintable(QString::number(rate)));
+    }
+
+    // Fill bytes that are not zero give data away without statistics.
+    void fillBytesAreCounted()
+    {
+        const QString bmp = path("fill.bmp");
+        QVERIFY(writeFile(bmp, makeBitmap(101, 40, 7))); // 1 fill byte a row, random
+        const QJsonObject result = analysed(bmp);
+        QVERIFY(result.value("nonzero_fill_bytes").toInteger() > 30);
+        QVERIFY(result.value("verdict").toString().contains("row fill bytes are not zero"));
+        const Run text = cli({"analyse", bmp});
+        QVERIFY2(text.out.contains("row fill bytes not zero: ") && text.out.contains("\nverdict: "),
+            qPrintable(text.out));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAnalysis)
+#include "tst_analysis.moc"

@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
+#include "TestBitmaps.h"
+#include "cli/CliRunner.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+// "veldra-cli carrier": any picture becomes a plain 24-bit BMP that can carry
+// hidden files, through the real program.
+class TestPictureCarrier : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    // A width whose rows need fill bytes, and a capacity above the 14 bytes
+    // a container's header takes.
+    static constexpr int Width = 11;
+    static constexpr int Height = 9;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    // A small picture with every component different, half of it partly
+    // transparent when it has an alpha channel.
+    static QImage picture(QImage::Format format)
+    {
+        QImage image(Width, Height, QImage::Format_ARGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(
+                    x, y, qRgba(20 * x + 10, 25 * y + 5, 220 - 20 * x, x < 6 ? 255 : 50 * (x - 6)));
+        return format == QImage::Format_Indexed8 ? image.convertToFormat(QImage::Format_RGB32)
+                                                       .convertToFormat(format, Qt::ThresholdDither)
+                                                 : image.convertToFormat(format);
+    }
+
+private slots:
+    void picturesBecomeCarriers_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<bool>("lossy");
+        QTest::newRow("PNG with alpha") << "alpha.png" << int(QImage::Format_ARGB32) << false;
+        QTest::newRow("JPEG") << "photo.jpg" << int(QImage::Format_RGB32) << true;
+        QTest::newRow("8-bit palette BMP")
+            << "palette.bmp" << int(QImage::Format_Indexed8) << false;
+        QTest::newRow("32-bit BMP") << "deep.bmp" << int(QImage::Format_ARGB32) << false;
+    }
+    void picturesBecomeCarriers()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, format);
+        QFETCH(bool, lossy);
+        QVERIFY(picture(QImage::Format(format)).save(path(name)));
+        // What the picture looks like, flattened onto white.
+        QImage expected(QImage(path(name)).size(), QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        const QImage read = QImage(path(name)).convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < read.height(); ++y)
+            for (int x = 0; x < read.width(); ++x) {
+                const QRgb p = read.pixel(x, y);
+                const auto over = [&p](int c) {
+                    return (c * qAlpha(p) + 255 * (255 - qAlpha(p)) + 127) / 255;
+                };
+                expected.setPixel(x, y, qRgb(over(qRed(p)), over(qGreen(p)), over(qBlue(p))));
+            }
+
+        const QString bmp = path(name + ".carrier.bmp");
+        const Run run = cli({"carrier", path(name), bmp});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, QStringLiteral("capacity: 37\n")); // 11 x 9 x 3 / 8
+        QCOMPARE(run.err.contains("Warning"), lossy);
+
+        const QByteArray bytes = readFile(bmp);
+        const qint64 stride = 36; // 33 bytes of pixels, 3 of fill
+        QCOMPARE(bytes.size(), 54 + Height * stride);
+        QCOMPARE(bytes.left(2), QByteArray("BM"));
+        QCOMPARE(qFromLittleEndian<quint32>(bytes.constData() + 10), 54u);
+        QCOMPARE(qFromLittleEndian<qint32>(bytes.constData() + 18), Width);
+        QCOMPARE(qFromLittleEndian<qint32>(bytes.constData() + 22), Height); // bottom-up
+        QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 28), quint16(24));
+        for (int row = 0; row < Height; ++row) {
+            const char *line = bytes.constData() + 54 + row * stride;
+            QCOMPARE(QByteArray(line + 3 * Width, 3), QByteArray(3, '\0'));
+            for (int x = 0; x < Width; ++x) {
+                const QRgb want = expected.pixel(x, Height - 1 - row);
+                const char bgr[] = {char(qBlue(want)), char(qGreen(want)), char(qRed(want))};
+                QCOMPARE(QByteArray(line + 3 * x, 3), QByteArray(bgr, 3));
+            }
+        }
+        QVERIFY(cli({"info", bmp}).out.startsWith("capacity: 37\n"));
+    }
+
+    void existingOutputsAndNonPictures()
+    {
+        QVERIFY(picture(QImage::Format_RGB32).save(path("source.png")));
+        const QString output = path("taken.bmp");
+        QVERIFY(writeFile(output, "precious"));
+        Run run = cli({"carrier", path("source.png"), output});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("give --force to replace it"), qPrintable(run.err));
+        QCOMPARE(readFile(output), QByteArray("precious"));
+        QCOMPARE(cli({"carrier", path("source.png"), output, "--force"}).status, 0);
+        QCOMPARE(readFile(output).left(2), QByteArray("BM"));
+
+        QVERIFY(writeFile(path("notes.txt"), "not a picture at all"));
+        run = cli({"carrier", path("notes.txt"), path("notes.bmp")});
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.err.contains("is not a picture that can be read"));
+        QVERIFY(!QFileInfo::exists(path("notes.bmp")));
+        QCOMPARE(cli({"carrier", path("notes.txt")}).status, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPictureCarrier)
+#include "tst_picturecarrier.moc"
