@@ -8,6 +8,7 @@
 
 #include "carrier/Carrier.h"
 #include "carrier/HiddenStream.h"
+#include "carrier/PlainBitmap.h"
 #include "container/ContainerHeader.h"
 #include "container/DatFile.h"
 #include "container/Scrambler.h"
@@ -19,7 +20,6 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <cstring>
 
@@ -52,20 +52,12 @@ QString bitmapPath()
 {
     static const QString path = [] {
         const QString p = scratch().filePath("large.bmp");
-        QByteArray headers(54, '\0');
-        char *h = headers.data();
-        h[0] = 'B';
-        h[1] = 'M';
-        qToLittleEndian<quint32>(quint32(54 + PixelBytes), h + 2);
-        qToLittleEndian<quint32>(54, h + 10);
-        qToLittleEndian<quint32>(40, h + 14);
-        qToLittleEndian<qint32>(Width, h + 18);
-        qToLittleEndian<qint32>(Height, h + 22);
-        qToLittleEndian<quint16>(1, h + 26);
-        qToLittleEndian<quint16>(24, h + 28);
-        QFile f(p);
-        if (!f.open(QIODevice::WriteOnly)
-            || f.write(headers + filled(PixelBytes, 1)) != 54 + PixelBytes)
+        const QByteArray pixels = filled(PixelBytes, 1);
+        const PlainBitmap bitmap {Width, Height};
+        const Outcome written = bitmap.write(p, [&pixels](qint32 y, char *bgr) {
+            std::memcpy(bgr, pixels.constData() + qint64(y) * Width * 3, Width * 3);
+        });
+        if (!written)
             qFatal("cannot write the benchmark bitmap");
         return p;
     }();

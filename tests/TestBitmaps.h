@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QString>
+#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <sys/resource.h>
@@ -18,7 +19,7 @@
 #include <csignal>
 #include <cstring>
 
-struct BitmapSpec {
+struct BitmapShape {
     qint32 width = 4;
     qint32 height = 2;
     quint16 bitCount = 24;
@@ -28,23 +29,23 @@ struct BitmapSpec {
     QByteArray type = "BM";
 };
 
-// The 54 header bytes of a bitmap as spec describes it.
-inline QByteArray bitmapHeaders(const BitmapSpec &spec, quint32 fileSize)
+// The 54 header bytes of a bitmap of the given shape.
+inline QByteArray bitmapHeaders(const BitmapShape &shape, quint32 fileSize)
 {
     QByteArray h(54, '\0');
     char *p = h.data();
-    p[0] = spec.type.at(0);
-    p[1] = spec.type.at(1);
+    p[0] = shape.type.at(0);
+    p[1] = shape.type.at(1);
     qToLittleEndian<quint32>(fileSize, p + 2);
     qToLittleEndian<quint16>(0x1234, p + 6); // reserved words, to see them kept
     qToLittleEndian<quint16>(0x5678, p + 8);
-    qToLittleEndian<quint32>(spec.offBits, p + 10);
-    qToLittleEndian<quint32>(spec.infoSize, p + 14);
-    qToLittleEndian<qint32>(spec.width, p + 18);
-    qToLittleEndian<qint32>(spec.height, p + 22);
+    qToLittleEndian<quint32>(shape.offBits, p + 10);
+    qToLittleEndian<quint32>(shape.infoSize, p + 14);
+    qToLittleEndian<qint32>(shape.width, p + 18);
+    qToLittleEndian<qint32>(shape.height, p + 22);
     qToLittleEndian<quint16>(1, p + 26);
-    qToLittleEndian<quint16>(spec.bitCount, p + 28);
-    qToLittleEndian<quint32>(spec.compression, p + 30);
+    qToLittleEndian<quint16>(shape.bitCount, p + 28);
+    qToLittleEndian<quint32>(shape.compression, p + 30);
     qToLittleEndian<qint32>(2835, p + 38);
     qToLittleEndian<qint32>(2835, p + 42);
     return h;
@@ -52,23 +53,23 @@ inline QByteArray bitmapHeaders(const BitmapSpec &spec, quint32 fileSize)
 
 // A complete bitmap file: headers, then rows padded to four bytes, filled
 // with random bytes from seed.
-inline QByteArray makeBitmap(const BitmapSpec &spec, quint32 seed = 1)
+inline QByteArray makeBitmap(const BitmapShape &shape, quint32 seed = 1)
 {
-    const qint64 rowBytes = ((qint64(spec.width) * 3 + 3) / 4) * 4;
-    const qint64 pixelBytes = rowBytes * qAbs(qint64(spec.height));
+    const qint64 rowBytes = ((qint64(shape.width) * 3 + 3) / 4) * 4;
+    const qint64 pixelBytes = rowBytes * qAbs(qint64(shape.height));
     QByteArray pixels(pixelBytes, '\0');
     QRandomGenerator rng(seed);
     for (char &c : pixels)
         c = static_cast<char>(rng.bounded(256));
-    return bitmapHeaders(spec, quint32(54 + pixelBytes)) + pixels;
+    return bitmapHeaders(shape, quint32(54 + pixelBytes)) + pixels;
 }
 
 inline QByteArray makeBitmap(qint32 width, qint32 height, quint32 seed = 1)
 {
-    BitmapSpec spec;
-    spec.width = width;
-    spec.height = height;
-    return makeBitmap(spec, seed);
+    BitmapShape shape;
+    shape.width = width;
+    shape.height = height;
+    return makeBitmap(shape, seed);
 }
 
 inline QByteArray randomBytes(qsizetype size, quint32 seed)
@@ -100,6 +101,23 @@ inline QByteArray readFile(const QString &path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+// A temporary folder for a test's files, removed with it.
+class ScratchFolder {
+public:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString root() const { return m_dir.path(); }
+    // Writes bytes into the file name in the folder; gives its path.
+    QString put(const QString &name, const QByteArray &bytes) const
+    {
+        if (!writeFile(path(name), bytes))
+            qFatal("cannot write fixture %s", qPrintable(path(name)));
+        return path(name);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
 
 // While alive, no file of this process can grow beyond limit bytes: writes
 // past it fail with EFBIG. Root cannot write past it either, so it stands in

@@ -35,9 +35,9 @@ struct ImageAnalysis {
     double wholeImageRate = 0;
     QString verdict; // one line, in plain words
 
-    // The change-point rule over window rates (each window windowShare of
-    // the area): sets detected, runEnd (in windows, times windowBytes) and
-    // margin.
+    // The change-point rule over the rates of consecutive windows of
+    // windowBytes pixel bytes each; pixelBytes must be set. Sets detected,
+    // runEnd and margin.
     void findRun(const QList<double> &rates, qint64 windowBytes);
 };
 

@@ -89,18 +89,15 @@ bool hasAvx2()
 
 void SamplePairCounts::addRow(const std::uint8_t *bytes, std::size_t size)
 {
-    if (size < 4)
-        return;
-    std::size_t done = 0;
 #if defined(VELDRA_AVX2_PAIRS)
-    if (hasAvx2())
-        done = addRowAvx2(bytes, size - 3, &z, &x, &w, &v);
-    bytes += done;
-    size -= done;
+    if (size >= 4 && hasAvx2()) {
+        const std::size_t done = addRowAvx2(bytes, size - 3, &z, &x, &w, &v);
+        bytes += done;
+        size -= done;
+    }
+#endif
     if (size < 4)
         return;
-#endif
-    (void)done;
     const std::uint8_t *table = classes().data();
     // Four sets of counters, so that neighbouring pairs of one class do not
     // wait for each other's increments.

@@ -37,10 +37,6 @@ public:
     Outcome write(const char *data, qint64 size);
     Outcome commit();
 
-    // The file that commit() replaces: the path given, or for Edit the file a
-    // link at it names.
-    const QString &target() const { return m_target; }
-
 private:
     void discard();
 

@@ -5,14 +5,13 @@
 
 #include "BitPlane.h"
 #include "FileProbe.h"
+#include "ReadAt.h"
 #include "SystemError.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
-#include <unistd.h>
-
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -70,25 +69,6 @@ Outcome computeAreaSize(const BitmapInfoHeader &info, qint64 *size)
     }
     *size = area * 3;
     return Outcome::success();
-}
-
-// Reads up to count bytes at offset, stopping quietly at the end of the file.
-bool readAt(int fd, char *into, qint64 offset, qint64 count, qint64 *got)
-{
-    qint64 total = 0;
-    while (total < count) {
-        const ssize_t n
-            = ::pread(fd, into + total, static_cast<size_t>(count - total), offset + total);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        if (n == 0)
-            break;
-        total += n;
-    }
-    *got = total;
-    return true;
 }
 
 // Pixel bytes read at a time when hidden bytes are gathered from the file.

@@ -11,6 +11,7 @@
 #include "BitPlane.h"
 #include "Carrier.h"
 #include "Prefault.h"
+#include "ReadAt.h"
 #include "SystemError.h"
 
 #include <QCoreApplication>
@@ -79,10 +80,10 @@ Outcome Carrier::SaveCarrier(
         // runs are all that is needed and the pixel area is still the same.
         const std::optional<FileIdentity> now = FileIdentity::ofDescriptor(source);
         char headers[PixelOffset];
+        qint64 got = 0;
         const QByteArray held = m_fileHeader.toBytes() + m_infoHeader.raw;
         if (reliance == Reliance::KeepsHiddenBits || !now
-            || ::pread(source, headers, PixelOffset, 0) != PixelOffset
-            || QByteArray(headers, PixelOffset) != held)
+            || !readAt(source, headers, 0, PixelOffset, &got) || QByteArray(headers, got) != held)
             return intact;
         sourceSize = now->size;
     }
@@ -120,17 +121,8 @@ Outcome Carrier::SaveCarrier(
             ++next;
         const bool touched = p0 < p1 && next < runs.size() && runs[next].start < h1;
         qint64 got = 0;
-        while (got < n) {
-            const ssize_t r
-                = ::pread(source, buffer.data() + got, static_cast<size_t>(n - got), pos + got);
-            if (r < 0 && errno == EINTR)
-                continue;
-            if (r < 0)
-                return failed(Outcome::failure(systemError(errno)));
-            if (r == 0)
-                break;
-            got += r;
-        }
+        if (!readAt(source, buffer.data(), pos, n, &got))
+            return failed(Outcome::failure(systemError(errno)));
         // Past the end of a file cut short: the missing pixel bytes are zero.
         std::memset(buffer.data() + got, 0, static_cast<std::size_t>(n - got));
 

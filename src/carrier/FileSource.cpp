@@ -4,13 +4,13 @@
 #include "FileSource.h"
 
 #include "FileProbe.h"
+#include "ReadAt.h"
 #include "SystemError.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
-#include <unistd.h>
 
 namespace {
 
@@ -77,15 +77,10 @@ Outcome FileSource::read(char *out, qint64 offset, qint64 count) const
         return Outcome::failure(
             tr("%1 changed while it was being hidden. Hide it again.").arg(m_path));
     }
-    while (count > 0) {
-        const ssize_t n = ::pread(file.handle(), out, static_cast<size_t>(count), offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return Outcome::failure(n < 0 ? systemError(errno) : tr("%1 ended early.").arg(m_path));
-        out += n;
-        offset += n;
-        count -= n;
-    }
+    qint64 got = 0;
+    if (!readAt(file.handle(), out, offset, count, &got))
+        return Outcome::failure(systemError(errno));
+    if (got < count)
+        return Outcome::failure(tr("%1 ended early.").arg(m_path));
     return Outcome::success();
 }

@@ -33,7 +33,6 @@ public:
     // writing the image, when it cannot be had.
     Outcome acquire(const QString &image, std::chrono::milliseconds wait = DefaultWait);
     void release();
-    bool isLocked() const { return m_fd >= 0; }
 
 private:
     int m_fd = -1;

@@ -34,20 +34,21 @@ Outcome PlainBitmap::write(const QString &path, const RowSource &row) const
     if (54 + pixels > std::numeric_limits<quint32>::max())
         return Outcome::failure(tr("The bitmap would be too large for its header."));
 
-    QByteArray headers(54, '\0');
-    char *h = headers.data();
-    h[0] = 'B';
-    h[1] = 'M';
-    qToLittleEndian<quint32>(quint32(54 + pixels), h + 2);
-    qToLittleEndian<quint32>(54, h + 10);
-    qToLittleEndian<quint32>(BitmapInfoHeader::Size, h + 14);
-    qToLittleEndian<qint32>(width, h + 18);
-    qToLittleEndian<qint32>(height, h + 22); // positive: bottom-up
-    qToLittleEndian<quint16>(1, h + 26);
-    qToLittleEndian<quint16>(24, h + 28);
-    qToLittleEndian<quint32>(quint32(pixels), h + 34);
-    qToLittleEndian<qint32>(pixelsPerMetre, h + 38);
-    qToLittleEndian<qint32>(pixelsPerMetre, h + 42);
+    BitmapFileHeader fileHeader;
+    fileHeader.bfType = QByteArrayLiteral("BM");
+    fileHeader.bfSize = quint32(54 + pixels);
+    fileHeader.bfOffBits = 54;
+    BitmapInfoHeader info;
+    char *i = info.raw.data();
+    qToLittleEndian<quint32>(BitmapInfoHeader::Size, i);
+    qToLittleEndian<qint32>(width, i + 4);
+    qToLittleEndian<qint32>(height, i + 8); // positive: bottom-up
+    qToLittleEndian<quint16>(1, i + 12);
+    qToLittleEndian<quint16>(24, i + 14);
+    qToLittleEndian<quint32>(quint32(pixels), i + 20);
+    qToLittleEndian<qint32>(pixelsPerMetre, i + 24);
+    qToLittleEndian<qint32>(pixelsPerMetre, i + 28);
+    const QByteArray headers = fileHeader.toBytes() + info.raw;
 
     AtomicFile file(path, AtomicFile::Mode::Replace);
     if (Outcome opened = file.open(); !opened)

@@ -326,7 +326,15 @@ int CliTool::extract(const ContainerSession &session, const Request &request)
                   return Outcome::failure(
                       tr("The output could not be written."), raw ? raw->errorString() : QString());
               });
-        return written ? int(Success) : fail(written);
+        if (!written)
+            return fail(written);
+        // What the device still buffers is written now, so that a full disk
+        // or a closed pipe is reported here rather than lost at exit.
+        auto *file = qobject_cast<QFileDevice *>(raw);
+        if (file && !file->flush())
+            return fail(Outcome::failure(tr("The output could not be written."),
+                QString::fromLocal8Bit(std::strerror(errno))));
+        return Success;
     }
     for (const QString &description : std::as_const(wanted)) {
         if (Outcome written = table.Extract(description, request.output); !written) {

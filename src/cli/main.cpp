@@ -23,11 +23,13 @@ int main(int argc, char **argv)
     CliTool tool(out, err);
     int status = tool.run(arguments);
 
-    // Output that did not arrive is a failure, whatever the command did.
+    // Output that did not arrive is a failure, whatever the command did. A
+    // command that failed has said why already.
     errno = 0;
     out.flush();
     const bool flushed = std::fflush(stdout) == 0;
-    if (out.status() != QTextStream::Ok || !flushed || std::ferror(stdout)) {
+    if (status == CliTool::Success
+        && (out.status() != QTextStream::Ok || !flushed || std::ferror(stdout))) {
         err << QCoreApplication::applicationName() << ": the output could not be written"
             << (errno ? QStringLiteral(": %1.").arg(QString::fromLocal8Bit(std::strerror(errno)))
                       : QStringLiteral("."))

@@ -81,7 +81,7 @@ Outcome ContainerSession::add(const QString &path, Holding holding)
         return Outcome::failure(QStringLiteral("Error!"), probed.message());
     // The free figure leaves out the header and the records; the container
     // must fit with them.
-    const qint64 room = capacity - m_file.ContainerSize() - DatFile::RecordSize;
+    const qint64 room = roomLeft();
     if (size > room) {
         return Outcome::failure(QStringLiteral("Not enough free space!"),
             tr("With its name and size the file needs %1, but only %2 more can be stored in this "
@@ -94,7 +94,7 @@ Outcome ContainerSession::add(const QString &path, Holding holding)
 
 Outcome ContainerSession::addFrom(QIODevice &source, const QString &name)
 {
-    const qint64 room = m_carrier.Capacity() - m_file.ContainerSize() - DatFile::RecordSize;
+    const qint64 room = roomLeft();
     if (room < 0) {
         return Outcome::failure(QStringLiteral("Not enough free space!"),
             tr("Not even an empty file can be stored in this image any more."));
@@ -102,14 +102,19 @@ Outcome ContainerSession::addFrom(QIODevice &source, const QString &name)
     return outcomeOf(m_file.InjectFrom(name, source, room));
 }
 
+qint64 ContainerSession::roomLeft() const
+{
+    return m_carrier.Capacity() - m_file.ContainerSizeWith(0);
+}
+
 qint64 ContainerSession::room() const
 {
-    return qMax<qint64>(0, m_carrier.Capacity() - m_file.ContainerSize() - DatFile::RecordSize);
+    return qMax<qint64>(0, roomLeft());
 }
 
 Outcome ContainerSession::checkUnchanged(const QString &path) const
 {
-    return m_carrier.identity().verify(path);
+    return m_carrier.checkUnchanged(path);
 }
 
 Outcome ContainerSession::write(const QString &path, bool usePassword, const QByteArray &password)

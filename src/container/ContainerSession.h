@@ -64,6 +64,10 @@ public:
     const Carrier &carrier() const { return m_carrier; }
 
 private:
+    // What a file added now may take, header and records counted; below 0
+    // when not even an empty file fits.
+    qint64 roomLeft() const;
+
     Carrier m_carrier;
     ContainerHeader m_header;
     DatFile m_file;

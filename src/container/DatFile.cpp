@@ -30,18 +30,25 @@ QString tr(const char *text)
 // Data read back from the image pass through a buffer of this size.
 constexpr qint64 ChunkSize = 1024 * 1024;
 
+InjectResult tooLarge(qint64 limit)
+{
+    return {InjectStatus::TooLarge,
+        tr("It holds more than the %1 that can still be stored.").arg(formatBytes(limit))};
+}
+
+Outcome notHidden(const QString &name)
+{
+    return Outcome::failure(tr("\"%1\" is not hidden in this image.").arg(name));
+}
+
 // Reads source to its end. A size it reports is only a hint: files such as
 // those under /proc say 0 and hold more, a file may grow while it is read,
 // and a pipe says nothing. More than limit bytes fail with TooLarge.
 InjectResult readAll(QIODevice &source, qint64 limit, QByteArray *data)
 {
-    const auto tooLarge = [limit] {
-        return InjectResult {InjectStatus::TooLarge,
-            tr("It holds more than the %1 that can still be stored.").arg(formatBytes(limit))};
-    };
     const qint64 hint = source.isSequential() ? 0 : source.size();
     if (hint > limit)
-        return tooLarge();
+        return tooLarge(limit);
     try {
         // One byte more than the size says, so that the end shows without a
         // second allocation.
@@ -51,18 +58,18 @@ InjectResult readAll(QIODevice &source, qint64 limit, QByteArray *data)
         for (;;) {
             if (total == bytes.size()) {
                 if (total > limit)
-                    return tooLarge();
+                    return tooLarge(limit);
                 bytes.resize(qMin(limit + 1, 2 * total));
             }
             const qint64 n = source.read(bytes.data() + total, bytes.size() - total);
             if (n < 0)
                 return {InjectStatus::Unreadable, source.errorString()};
-            if (n == 0 && (!source.isSequential() || !source.waitForReadyRead(-1)))
+            if (n == 0)
                 break;
             total += n;
         }
         if (total > limit)
-            return tooLarge();
+            return tooLarge(limit);
         bytes.resize(total);
         *data = std::move(bytes);
     } catch (const std::bad_alloc &) {
@@ -140,10 +147,8 @@ InjectResult DatFile::Inject(
         auto source = std::make_shared<FileSource>();
         if (Outcome opened = source->open(FileName); !opened)
             return {InjectStatus::Unreadable, opened.message()};
-        if (source->size() > limit) {
-            return {InjectStatus::TooLarge,
-                tr("It holds more than the %1 that can still be stored.").arg(formatBytes(limit))};
-        }
+        if (source->size() > limit)
+            return tooLarge(limit);
         if (source->size() > 0) {
             EntryData data;
             data.size = source->size();
@@ -155,13 +160,18 @@ InjectResult DatFile::Inject(
     QFile file;
     if (Outcome opened = openRegularFile(FileName, file); !opened)
         return {InjectStatus::Unreadable, opened.message()};
-    return InjectFrom(Description, file, limit);
+    return addRead(Description, file, limit);
 }
 
 InjectResult DatFile::InjectFrom(const QString &Description, QIODevice &source, qint64 limit)
 {
     if (InjectResult checked = checkDescription(Description); !checked)
         return checked;
+    return addRead(Description, source, limit);
+}
+
+InjectResult DatFile::addRead(const QString &Description, QIODevice &source, qint64 limit)
+{
     EntryData data;
     if (InjectResult read = readAll(source, limit, &data.bytes); !read)
         return read;
@@ -213,7 +223,7 @@ Outcome DatFile::readData(const QString &Description, QByteArray *data) const
 {
     const EntryData *entry = m_colFiles.find(Description);
     if (!entry)
-        return Outcome::failure(tr("\"%1\" is not hidden in this image.").arg(Description));
+        return notHidden(Description);
     if (entry->inMemory()) {
         *data = entry->bytes;
         return Outcome::success();
@@ -239,31 +249,26 @@ Outcome DatFile::streamData(const QString &Description, const DataSink &sink) co
 {
     const EntryData *entry = m_colFiles.find(Description);
     if (!entry)
-        return Outcome::failure(tr("\"%1\" is not hidden in this image.").arg(Description));
+        return notHidden(Description);
     if (entry->inMemory())
         return sink(entry->bytes.constData(), entry->size);
-    if (entry->file) {
-        QByteArray piece(static_cast<qsizetype>(qMin(entry->size, ChunkSize)), Qt::Uninitialized);
-        for (qint64 done = 0; done < entry->size;) {
-            const qint64 run = qMin(ChunkSize, entry->size - done);
-            if (Outcome read = entry->file->read(piece.data(), done, run); !read)
-                return read;
-            if (Outcome taken = sink(piece.constData(), run); !taken)
-                return taken;
-            done += run;
-        }
-        return Outcome::success();
-    }
-    if (!m_source)
+    if (!entry->file && !m_source)
         return Outcome::failure(tr("The image \"%1\" was read from is closed.").arg(Description));
+    // From the file it was added from, or unscrambled from the image.
     Scrambler scrambler(m_sourceScrambled, m_sourcePassword);
+    const auto read = [&](char *piece, qint64 done, qint64 run) {
+        if (entry->file)
+            return entry->file->read(piece, done, run);
+        const Outcome read = m_source->ReadHidden(piece, run, entry->storedAt + done);
+        scrambler.seek(entry->keyStart + done);
+        scrambler.apply(piece, run);
+        return read;
+    };
     QByteArray piece(static_cast<qsizetype>(qMin(entry->size, ChunkSize)), Qt::Uninitialized);
     for (qint64 done = 0; done < entry->size;) {
         const qint64 run = qMin(ChunkSize, entry->size - done);
-        if (Outcome read = m_source->ReadHidden(piece.data(), run, entry->storedAt + done); !read)
-            return read;
-        scrambler.seek(entry->keyStart + done);
-        scrambler.apply(piece.data(), run);
+        if (Outcome got = read(piece.data(), done, run); !got)
+            return got;
         if (Outcome taken = sink(piece.constData(), run); !taken)
             return taken;
         done += run;
@@ -274,7 +279,7 @@ Outcome DatFile::streamData(const QString &Description, const DataSink &sink) co
 Outcome DatFile::Extract(const QString &Description, const QString &folder) const
 {
     if (!m_colFiles.contains(Description))
-        return Outcome::failure(tr("\"%1\" is not hidden in this image.").arg(Description));
+        return notHidden(Description);
     const QString name = extractionName(Description);
     // Every name the plan gives is a plain file name; this guards the rule
     // that nothing is written outside the folder.
@@ -297,7 +302,7 @@ Outcome DatFile::Remove(const QString &what)
 {
     const QString *description = m_colDescriptions.find(what);
     if (!description)
-        return Outcome::failure(tr("\"%1\" is not hidden in this image.").arg(what));
+        return notHidden(what);
     const QString stored = Charset::fold(EntryRecord::storedForm(*description));
     m_totalSize -= m_colFiles.find(what)->size;
     m_storedNames.remove(stored);

@@ -150,6 +150,8 @@ public:
 
 private:
     bool AddEntry(const QString &description, EntryData data);
+    // Reads source whole and adds it; the description was checked.
+    InjectResult addRead(const QString &Description, QIODevice &source, qint64 limit);
     const QHash<QString, QString> &extractionNames() const;
 
     KeyedList<EntryData> m_colFiles;

@@ -120,18 +120,21 @@ private:
     void RefreshInfo();
     QByteArray passwordBytes() const;
     void showError(const Outcome &outcome);
-    // Extracts one entry into folder; gives the failure, or an empty text.
-    QString extractOne(const QString &description, const QString &folder);
+    // What extracting gave: the entries that failed, with the reason, and
+    // those written under another name than their own.
+    struct Extraction {
+        QStringList failures;
+        QStringList renamed;
+    };
+    void extractOne(const QString &description, const QString &folder, Extraction *done);
     // "Done.", naming renamed files, or the failures.
-    void reportExtraction(const QString &folder, const QStringList &failures);
+    void reportExtraction(const QString &folder, const Extraction &done);
 
     Prompter *m_prompter;
     QString m_Password;
     // The open container: the carrier, its header and its file table.
     std::unique_ptr<ContainerSession> m_session;
     bool m_Loading = false;
-    // Entries extracted under another name than their own, for the report.
-    QStringList m_renamedOnExtract;
     // Where the Add dialog and the folder picker were last left, this run.
     QString m_lastAddFolder;
     QString m_lastPickedFolder;

@@ -125,29 +125,27 @@ void frmVeldra::cmdRem_Click()
     RefreshInfo();
 }
 
-QString frmVeldra::extractOne(const QString &description, const QString &folder)
+void frmVeldra::extractOne(const QString &description, const QString &folder, Extraction *done)
 {
     const DatFile &table = m_session->file();
     if (Outcome written = table.Extract(description, folder); !written)
-        return tr("%1: %2").arg(description, written.fullText());
-    if (const QString used = table.extractionName(description); used != description)
-        m_renamedOnExtract << tr("\"%1\" cannot be a file name as it stands and was written as "
-                                 "\"%2\".")
-                                  .arg(description, used);
-    return {};
+        done->failures << tr("%1: %2").arg(description, written.fullText());
+    else if (const QString used = table.extractionName(description); used != description)
+        done->renamed << tr("\"%1\" cannot be a file name as it stands and was written as "
+                            "\"%2\".")
+                             .arg(description, used);
 }
 
-void frmVeldra::reportExtraction(const QString &folder, const QStringList &failures)
+void frmVeldra::reportExtraction(const QString &folder, const Extraction &done)
 {
-    const QString renamed = m_renamedOnExtract.join(QLatin1Char('\n'));
-    m_renamedOnExtract.clear();
-    if (!failures.isEmpty()) {
+    if (!done.failures.isEmpty()) {
         m_prompter->message(this, QMessageBox::Critical,
             tr("These files could not be written to %1:").arg(folder),
-            (failures + QStringList(renamed)).join(QLatin1Char('\n')).trimmed());
+            (done.failures + done.renamed).join(QLatin1Char('\n')));
         return;
     }
-    m_prompter->message(this, QMessageBox::Information, QStringLiteral("Done."), renamed);
+    m_prompter->message(this, QMessageBox::Information, QStringLiteral("Done."),
+        done.renamed.join(QLatin1Char('\n')));
 }
 
 QString frmVeldra::pickFolder()
@@ -169,28 +167,22 @@ void frmVeldra::cmdExtract_Click()
 {
     const QList<QListWidgetItem *> selected = lstFiles->selectedItems();
     QString folder;
-    QStringList failures;
+    Extraction done;
     if (!selected.isEmpty()) {
         folder = pickFolder();
-        if (!folder.isEmpty()) {
-            if (const QString failed = extractOne(selected.constFirst()->text(), folder);
-                !failed.isEmpty())
-                failures << failed;
-        }
+        if (!folder.isEmpty())
+            extractOne(selected.constFirst()->text(), folder, &done);
     }
-    reportExtraction(folder, failures);
+    reportExtraction(folder, done);
 }
 
 void frmVeldra::cmdExtractAll_Click()
 {
     const QString folder = pickFolder();
-    QStringList failures;
+    Extraction done;
     if (!folder.isEmpty()) {
-        for (int row = 0; row < lstFiles->count(); ++row) {
-            if (const QString failed = extractOne(lstFiles->item(row)->text(), folder);
-                !failed.isEmpty())
-                failures << failed;
-        }
+        for (int row = 0; row < lstFiles->count(); ++row)
+            extractOne(lstFiles->item(row)->text(), folder, &done);
     }
-    reportExtraction(folder, failures);
+    reportExtraction(folder, done);
 }

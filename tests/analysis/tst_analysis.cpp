@@ -7,18 +7,14 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // "veldra-cli analyse" on photographs, through the real program: a clean
 // photo shows nothing, one filled to a quarter shows where its run ends.
-class TestAnalysis : public QObject {
+class TestAnalysis : public QObject, private ScratchFolder {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-
-    QString path(const QString &name) const { return m_dir.filePath(name); }
     static QJsonObject analysed(const QString &bitmap)
     {
         const Run run = cli({"analyse", bitmap, "--json"});

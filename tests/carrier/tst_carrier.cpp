@@ -8,12 +8,11 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>
 
-Q_DECLARE_METATYPE(BitmapSpec)
+Q_DECLARE_METATYPE(BitmapShape)
 
 namespace {
 
@@ -28,21 +27,8 @@ QByteArray readAll(const HiddenStream &stream)
 
 } // namespace
 
-class TestCarrier : public QObject {
+class TestCarrier : public QObject, private ScratchFolder {
     Q_OBJECT
-
-private:
-    QTemporaryDir m_dir;
-
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-
-    QString put(const QString &name, const QByteArray &bytes)
-    {
-        const QString p = path(name);
-        if (!writeFile(p, bytes))
-            qFatal("cannot write fixture %s", qPrintable(p));
-        return p;
-    }
 
 private slots:
     void probes()
@@ -53,8 +39,8 @@ private slots:
         QVERIFY(!FileExists(path("missing.bin")));
         QCOMPARE(FileSize(path("missing.bin")), qint64(-1));
         QVERIFY(!FileExists(QString()));
-        QVERIFY(!FileExists(m_dir.path()));
-        QCOMPARE(FileSize(m_dir.path()), qint64(-1));
+        QVERIFY(!FileExists(root()));
+        QCOMPARE(FileSize(root()), qint64(-1));
         QVERIFY(!QFileInfo::exists(path("missing.bin"))); // the probe created nothing
 
         // Only regular files count; a pipe is judged without opening it.
@@ -74,17 +60,19 @@ private slots:
 
         const QByteArray good = makeBitmap(4, 2);
         const auto with = [](auto change) {
-            BitmapSpec spec;
-            change(spec);
-            return makeBitmap(spec);
+            BitmapShape shape;
+            change(shape);
+            return makeBitmap(shape);
         };
         QTest::newRow("53 bytes") << good.left(53) << "File isn't a bitmap!";
         QTest::newRow("empty") << QByteArray() << "File isn't a bitmap!";
-        QTest::newRow("bm") << with([](BitmapSpec &s) { s.type = "bm"; }) << "File isn't a bitmap!";
-        QTest::newRow("BA") << with([](BitmapSpec &s) { s.type = "BA"; }) << "File isn't a bitmap!";
-        QTest::newRow("8-bit") << with([](BitmapSpec &s) { s.bitCount = 8; })
+        QTest::newRow("bm") << with([](BitmapShape &s) { s.type = "bm"; })
+                            << "File isn't a bitmap!";
+        QTest::newRow("BA") << with([](BitmapShape &s) { s.type = "BA"; })
+                            << "File isn't a bitmap!";
+        QTest::newRow("8-bit") << with([](BitmapShape &s) { s.bitCount = 8; })
                                << "File must be a 24-bit bitmap!";
-        QTest::newRow("32-bit") << with([](BitmapSpec &s) { s.bitCount = 32; })
+        QTest::newRow("32-bit") << with([](BitmapShape &s) { s.bitCount = 32; })
                                 << "File must be a 24-bit bitmap!";
     }
     void refusals()
@@ -107,35 +95,35 @@ private slots:
 
     void unsafeLayoutsAndSizesAreRefusedWithAdvice_data()
     {
-        QTest::addColumn<BitmapSpec>("spec");
+        QTest::addColumn<BitmapShape>("shape");
         QTest::addColumn<QString>("mentions");
         const auto row = [](const char *name, auto change, const char *mentions) {
-            BitmapSpec spec;
-            change(spec);
-            QTest::newRow(name) << spec << QString::fromLatin1(mentions);
+            BitmapShape shape;
+            change(shape);
+            QTest::newRow(name) << shape << QString::fromLatin1(mentions);
         };
         row(
-            "colour table offset", [](BitmapSpec &s) { s.offBits = 1078; }, "plain, uncompressed");
+            "colour table offset", [](BitmapShape &s) { s.offBits = 1078; }, "plain, uncompressed");
         row(
-            "longer info header", [](BitmapSpec &s) { s.infoSize = 108; }, "plain, uncompressed");
+            "longer info header", [](BitmapShape &s) { s.infoSize = 108; }, "plain, uncompressed");
         row(
-            "bitfields", [](BitmapSpec &s) { s.compression = 3; }, "compressed");
+            "bitfields", [](BitmapShape &s) { s.compression = 3; }, "compressed");
         row(
-            "zero width", [](BitmapSpec &s) { s.width = 0; }, "not valid");
+            "zero width", [](BitmapShape &s) { s.width = 0; }, "not valid");
         row(
-            "zero height", [](BitmapSpec &s) { s.height = 0; }, "not valid");
+            "zero height", [](BitmapShape &s) { s.height = 0; }, "not valid");
         row(
-            "negative width", [](BitmapSpec &s) { s.width = -4; }, "not valid");
+            "negative width", [](BitmapShape &s) { s.width = -4; }, "not valid");
         row(
             "2^31 bytes",
-            [](BitmapSpec &s) {
+            [](BitmapShape &s) {
                 s.width = 32768;
                 s.height = -21846;
             },
             "too large");
         row(
             "int overflow",
-            [](BitmapSpec &s) {
+            [](BitmapShape &s) {
                 s.width = INT32_MAX;
                 s.height = INT32_MIN;
             },
@@ -143,11 +131,11 @@ private slots:
     }
     void unsafeLayoutsAndSizesAreRefusedWithAdvice()
     {
-        QFETCH(BitmapSpec, spec);
+        QFETCH(BitmapShape, shape);
         QFETCH(QString, mentions);
         // Headers alone: the refusal must come before any pixel is read.
         Carrier carrier;
-        const Outcome loaded = carrier.LoadCarrier(put("layout.bmp", bitmapHeaders(spec, 0)));
+        const Outcome loaded = carrier.LoadCarrier(put("layout.bmp", bitmapHeaders(shape, 0)));
         QVERIFY(!loaded.ok());
         QVERIFY2(loaded.message().contains(mentions), qPrintable(loaded.message()));
         QVERIFY(!carrier.isLoaded());
@@ -155,11 +143,11 @@ private slots:
 
     void smallestBitmap()
     {
-        BitmapSpec spec;
-        spec.width = 1;
-        spec.height = 1;
+        BitmapShape shape;
+        shape.width = 1;
+        shape.height = 1;
         Carrier carrier;
-        QVERIFY(carrier.LoadCarrier(put("tiny.bmp", bitmapHeaders(spec, 54))).ok());
+        QVERIFY(carrier.LoadCarrier(put("tiny.bmp", bitmapHeaders(shape, 54))).ok());
         QCOMPARE(carrier.pixelAreaSize(), qint64(3));
         QCOMPARE(carrier.Capacity(), 0);
     }
@@ -247,7 +235,7 @@ private slots:
     void failedRewriteLeavesTheImageIntact()
     {
         const QByteArray original = makeBitmap(64, 64, 8);
-        QVERIFY(QDir(m_dir.path()).mkpath("intact"));
+        QVERIFY(QDir(root()).mkpath("intact"));
         const QString file = put("intact/keep.bmp", original);
         Carrier carrier;
         QVERIFY(carrier.LoadCarrier(file).ok());

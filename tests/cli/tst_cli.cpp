@@ -11,7 +11,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <poll.h>
@@ -20,22 +19,13 @@
 #include <sys/wait.h>
 #include <termios.h>
 
-class TestCli : public QObject {
+class TestCli : public QObject, private ScratchFolder {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-    QString file(const QString &name, const QByteArray &bytes)
-    {
-        if (!writeFile(path(name), bytes))
-            qFatal("cannot write fixture");
-        return path(name);
-    }
     QString bitmap(const QString &name, int width = 100, int height = 100)
     {
-        return file(name, makeBitmap(width, height, 3));
+        return put(name, makeBitmap(width, height, 3));
     }
 
     // Writes a container with the given stored names, as another program
@@ -92,7 +82,7 @@ private slots:
         QVERIFY(run.err.isEmpty());
 
         run = cli(
-            {"add", bmp, file("b.txt", QByteArray(20, 'b')), file("a.txt", QByteArray(10, 'a'))});
+            {"add", bmp, put("b.txt", QByteArray(20, 'b')), put("a.txt", QByteArray(10, 'a'))});
         QCOMPARE(run.status, 0);
         QCOMPARE(cli({"list", bmp}).out, QStringLiteral("20\tb.txt\n10\ta.txt\n"));
         QCOMPARE(cli({"info", bmp}).out,
@@ -103,15 +93,15 @@ private slots:
     {
         const QString bmp = bitmap("allornothing.bmp");
         const QByteArray before = readFile(bmp);
-        Run run = cli({"add", bmp, file("fine.txt", "fine"), path("missing.txt")});
+        Run run = cli({"add", bmp, put("fine.txt", "fine"), path("missing.txt")});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains("Error!"), qPrintable(run.err));
         QCOMPARE(readFile(bmp), before);
 
-        run = cli({"add", bmp, file("huge.bin", QByteArray(3751, 'h'))});
+        run = cli({"add", bmp, put("huge.bin", QByteArray(3751, 'h'))});
         QCOMPARE(run.status, 1);
         QVERIFY(run.err.contains("Not enough free space!"));
-        run = cli({"add", bmp, file("dup.txt", "1"), file("DUP.TXT", "2")});
+        run = cli({"add", bmp, put("dup.txt", "1"), put("DUP.TXT", "2")});
         QCOMPARE(run.status, 1);
         QCOMPARE(readFile(bmp), before);
     }
@@ -121,9 +111,8 @@ private slots:
         const QString bmp = bitmap("remove.bmp");
         const QByteArray one = randomBytes(300, 1);
         const QByteArray two = randomBytes(200, 2);
-        QCOMPARE(
-            cli({"add", bmp, file("One.bin", one), file("two.bin", two), file("three.bin", "3")})
-                .status,
+        QCOMPARE(cli({"add", bmp, put("One.bin", one), put("two.bin", two), put("three.bin", "3")})
+                     .status,
             0);
 
         const QByteArray before = readFile(bmp);
@@ -146,7 +135,7 @@ private slots:
         QCOMPARE(readFile(path("named/One.bin")), one); // its stored name
         QCOMPARE(QDir(path("named")).entryList(QDir::Files), QStringList {"One.bin"});
 
-        run = cli({"extract", bmp, "-o", file("notadir", "x")});
+        run = cli({"extract", bmp, "-o", put("notadir", "x")});
         QCOMPARE(run.status, 1);
         QVERIFY(run.err.contains("One.bin") && run.err.contains("two.bin"));
     }
@@ -154,17 +143,16 @@ private slots:
     void passwords()
     {
         const QString bmp = bitmap("secret.bmp");
-        const QString pw = file("pw.txt", "p\xC3\xA4ss word\r\nsecond line ignored\n");
+        const QString pw = put("pw.txt", "p\xC3\xA4ss word\r\nsecond line ignored\n");
         const QByteArray data = randomBytes(100, 9);
         QCOMPARE(
-            cli({"add", bmp, file("data.bin", data), "--protect", "--password-file", pw}).status,
-            0);
+            cli({"add", bmp, put("data.bin", data), "--protect", "--password-file", pw}).status, 0);
 
         // Protected: every command needs the password.
         Run run = cli({"info", bmp});
         QCOMPARE(run.status, 1);
         QVERIFY(run.err.contains("--password-file"));
-        run = cli({"list", bmp, "--password-file", file("wrong.txt", "p\xC3\xA4ss\n")});
+        run = cli({"list", bmp, "--password-file", put("wrong.txt", "p\xC3\xA4ss\n")});
         QCOMPARE(run.status, 1);
         QCOMPARE(run.err, QStringLiteral("Invalid password!\n"));
         run = cli({"info", bmp, "--password-file", "-"}, "p\xC3\xA4ss word\n");
@@ -176,17 +164,17 @@ private slots:
         QCOMPARE(readFile(path("pwout/data.bin")), data);
 
         // Adding keeps the protection unless told otherwise.
-        QCOMPARE(cli({"add", bmp, file("more.txt", "m"), "--password-file", pw}).status, 0);
+        QCOMPARE(cli({"add", bmp, put("more.txt", "m"), "--password-file", pw}).status, 0);
         QVERIFY(cli({"info", bmp, "--password-file", pw}).out.endsWith("protected: yes\n"));
         QCOMPARE(
-            cli({"add", bmp, file("last.txt", "l"), "--no-protect", "--password-file", pw}).status,
+            cli({"add", bmp, put("last.txt", "l"), "--no-protect", "--password-file", pw}).status,
             0);
         run = cli({"info", bmp});
         QCOMPARE(run.status, 0);
         QVERIFY(run.out.endsWith("files: 3\nprotected: no\n"));
 
-        run = cli({"add", bmp, file("x.txt", "x"), "--protect", "--password-file",
-            file("polish.txt",
+        run = cli({"add", bmp, put("x.txt", "x"), "--protect", "--password-file",
+            put("polish.txt",
                 "\xC5\x82\xC3\xB3"
                 "d\xC5\xBA\n")});
         QCOMPARE(run.status, 1);
@@ -205,7 +193,7 @@ private slots:
         const QStringList stored = {names[0], names[1], "lead.txt", names[3], QString(28, 'x')};
         QStringList files;
         for (int i = 0; i < names.size(); ++i)
-            files << file("src/" + names[i], QByteArray::number(i));
+            files << put("src/" + names[i], QByteArray::number(i));
         Run run = cli(QStringList {"add", bmp} + files);
         QCOMPARE(run.status, 0);
         QVERIFY2(run.err.contains("stored as \"" + stored[4] + "\""), qPrintable(run.err));
@@ -217,7 +205,7 @@ private slots:
 
         const QByteArray before = readFile(bmp);
         for (const QString bad : {"tab\there", "new\nline", "esc\x1b[2J", " "}) {
-            run = cli({"add", bmp, file("src/" + bad, "bad")});
+            run = cli({"add", bmp, put("src/" + bad, "bad")});
             QCOMPARE(run.status, 1);
             QVERIFY2(run.err.contains(bad == " " ? "Error! \" \" could not be written back as a "
                                                    "file under its stored name \"\": The name is "
@@ -281,15 +269,15 @@ private slots:
         QCOMPARE(run.err, QStringLiteral("Bitmap file not found! Permission denied.\n"));
 
         QDir().mkpath(path("other"));
-        QCOMPARE(cli({"add", bmp, file("same.txt", "1")}).status, 0);
-        run = cli({"add", bmp, file("other/SAME.TXT", "2")});
+        QCOMPARE(cli({"add", bmp, put("same.txt", "1")}).status, 0);
+        run = cli({"add", bmp, put("other/SAME.TXT", "2")});
         QVERIFY2(
             run.err.contains("Error! A file named \"same.txt\" is already hidden in this image."),
             qPrintable(run.err));
 
         // A write cut short, as on a full disk, says what the system said.
         const QByteArray before = readFile(bmp);
-        const QString extra = file("extra.txt", "e");
+        const QString extra = put("extra.txt", "e");
         {
             FileSizeLimit limit(8192);
             run = cli({"add", bmp, extra});
@@ -313,8 +301,8 @@ private slots:
     void passwordPromptGivesTheTerminalBack()
     {
         const QString bmp = bitmap("tty.bmp");
-        QCOMPARE(cli({"add", bmp, file("t.txt", "t"), "--protect", "--password-file",
-                         file("tty-pw.txt", "password\n")})
+        QCOMPARE(cli({"add", bmp, put("t.txt", "t"), "--protect", "--password-file",
+                         put("tty-pw.txt", "password\n")})
                      .status,
             0);
         const QByteArray program = VELDRA_CLI;
@@ -387,6 +375,12 @@ private slots:
         QVERIFY(out.waitForFinished(30000));
         QCOMPARE(out.exitCode(), 0);
         QCOMPARE(out.readAllStandardOutput(), secret);
+        QProcess full;
+        full.setStandardOutputFile("/dev/full");
+        startCli(full, {"extract", bmp, "secret.pdf.gpg", "-o", "-"});
+        run = finishCli(full);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("No space left on device"), qPrintable(run.err));
 
         const QByteArray before = readFile(bmp);
         run = cli({"add", bmp, "-", "--name", "too-big"}, QByteArray(4000, 'x'));
@@ -403,9 +397,9 @@ private slots:
     void protectionWithoutAdding()
     {
         const QString bmp = bitmap("protect.bmp");
-        QCOMPARE(cli({"add", bmp, file("kept.txt", "kept")}).status, 0);
-        const QString one = file("one.pw", "one\n");
-        const QString two = file("two.pw", "two\n");
+        QCOMPARE(cli({"add", bmp, put("kept.txt", "kept")}).status, 0);
+        const QString one = put("one.pw", "one\n");
+        const QString two = put("two.pw", "two\n");
         QCOMPARE(cli({"protect", bmp, "--new-password-file", one}).status, 0);
         Run run = cli({"list", bmp, "--no-prompt"});
         QCOMPARE(run.status, 1);
@@ -425,7 +419,7 @@ private slots:
         QCOMPARE(run.status, 1);
         QCOMPARE(run.err, QStringLiteral("Bitmap file not found! No such file or directory.\n"));
         run = cli({"list",
-            file("text.bmp", "not a bitmap at all, just text long enough to pass 54 bytes..")});
+            put("text.bmp", "not a bitmap at all, just text long enough to pass 54 bytes..")});
         QCOMPARE(run.err, QStringLiteral("File isn't a bitmap! It does not begin with \"BM\".\n"));
 
         const QString bmp = bitmap("usage.bmp");

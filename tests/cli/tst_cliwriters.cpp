@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -16,19 +15,10 @@
 
 // Programs writing one image: they take turns, a crashed one does not block
 // the next, and the image keeps its name, owner and mode.
-class TestCliWriters : public QObject {
+class TestCliWriters : public QObject, private ScratchFolder {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-    QString file(const QString &name, const QByteArray &bytes)
-    {
-        if (!writeFile(path(name), bytes))
-            qFatal("cannot write fixture");
-        return path(name);
-    }
     QStringList listed(const QString &bitmap)
     {
         QStringList names;
@@ -40,10 +30,10 @@ private:
 private slots:
     void concurrentWritersTakeTurns()
     {
-        const QString bmp = file("shared.bmp", makeBitmap(1200, 800, 4));
+        const QString bmp = put("shared.bmp", makeBitmap(1200, 800, 4));
         for (int round = 0; round < 8; ++round) {
-            const QString a = file(QString("a%1.bin").arg(round), randomBytes(20000, round));
-            const QString b = file(QString("b%1.bin").arg(round), randomBytes(20000, round + 50));
+            const QString a = put(QString("a%1.bin").arg(round), randomBytes(20000, round));
+            const QString b = put(QString("b%1.bin").arg(round), randomBytes(20000, round + 50));
             QProcess first;
             QProcess second;
             startCli(first, {"add", bmp, a});
@@ -52,7 +42,7 @@ private slots:
             QCOMPARE(finishCli(second).status, 0);
 
             // A removal and an addition at once: both land.
-            const QString c = file(QString("c%1.bin").arg(round), "c");
+            const QString c = put(QString("c%1.bin").arg(round), "c");
             startCli(first, {"remove", bmp, QString("a%1.bin").arg(round)});
             startCli(second, {"add", bmp, c});
             QCOMPARE(finishCli(first).status, 0);
@@ -69,7 +59,7 @@ private slots:
 
     void aLockLeftByACrashDoesNotBlock()
     {
-        const QString bmp = file("crashed.bmp", makeBitmap(100, 100));
+        const QString bmp = put("crashed.bmp", makeBitmap(100, 100));
         const pid_t child = ::fork();
         if (child == 0) {
             ImageLock lock;
@@ -83,7 +73,7 @@ private slots:
         QVERIFY(QFileInfo::exists(ImageLock::lockFilePath(bmp)));
         QElapsedTimer clock;
         clock.start();
-        const Run run = cli({"add", bmp, file("after.txt", "after")});
+        const Run run = cli({"add", bmp, put("after.txt", "after")});
         QCOMPARE(run.status, 0);
         QVERIFY(clock.elapsed() < 4000); // not after waiting out the lock
         QCOMPARE(listed(bmp), QStringList {"after.txt"});
@@ -91,11 +81,11 @@ private slots:
 
     void aWriterThatCannotGetTheLockChangesNothing()
     {
-        const QString bmp = file("busy.bmp", makeBitmap(100, 100));
+        const QString bmp = put("busy.bmp", makeBitmap(100, 100));
         const QByteArray before = readFile(bmp);
         ImageLock held;
         QVERIFY(held.acquire(bmp).ok());
-        const Run run = cli({"add", bmp, file("waiting.txt", "w")});
+        const Run run = cli({"add", bmp, put("waiting.txt", "w")});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.startsWith("Another program is writing this image."), qPrintable(run.err));
         QCOMPARE(readFile(bmp), before);
@@ -105,10 +95,10 @@ private slots:
     void theImageKeepsItsOwnerModeAndLongName()
     {
         // 250 bytes: too long for a temporary name made by adding a suffix.
-        const QString bmp = file(QString(246, 'L') + ".bmp", makeBitmap(100, 100));
+        const QString bmp = put(QString(246, 'L') + ".bmp", makeBitmap(100, 100));
         QCOMPARE(::chown(QFile::encodeName(bmp).constData(), 65534, 65534), 0);
         QCOMPARE(::chmod(QFile::encodeName(bmp).constData(), 0444), 0);
-        const Run run = cli({"add", bmp, file("owned.txt", "o")});
+        const Run run = cli({"add", bmp, put("owned.txt", "o")});
         QVERIFY2(run.status == 0, qPrintable(run.err));
         struct stat st { };
         QCOMPARE(::stat(QFile::encodeName(bmp).constData(), &st), 0);
@@ -116,8 +106,8 @@ private slots:
         QCOMPARE(st.st_gid, gid_t(65534));
         QCOMPARE(st.st_mode & 07777, mode_t(0444));
         QCOMPARE(listed(bmp), QStringList {"owned.txt"});
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).filter(".veldra"),
-            QStringList());
+        QCOMPARE(
+            QDir(root()).entryList(QDir::Files | QDir::Hidden).filter(".veldra"), QStringList());
     }
 };
 

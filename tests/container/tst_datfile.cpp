@@ -8,7 +8,6 @@
 #include "container/PasswordHash.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -64,19 +63,8 @@ QStringList descriptions(const DatFile &table)
 
 } // namespace
 
-class TestDatFile : public QObject {
+class TestDatFile : public QObject, private ScratchFolder {
     Q_OBJECT
-
-private:
-    QTemporaryDir m_dir;
-
-    QString put(const QString &name, const QByteArray &bytes)
-    {
-        const QString p = m_dir.filePath(name);
-        if (!writeFile(p, bytes))
-            qFatal("cannot write fixture");
-        return p;
-    }
 
 private slots:
     void injectRemoveAndSizes()
@@ -93,7 +81,7 @@ private slots:
 
         const InjectResult again = table.Inject("TEN.BIN", put("other.bin", "x"));
         QCOMPARE(again.status, InjectStatus::Duplicate);
-        const InjectResult missing = table.Inject("missing.bin", m_dir.filePath("missing.bin"));
+        const InjectResult missing = table.Inject("missing.bin", path("missing.bin"));
         QCOMPARE(missing.status, InjectStatus::Unreadable);
         QCOMPARE(table.colFiles().count(), 3);
 
@@ -127,7 +115,7 @@ private slots:
         DatFile table;
         QVERIFY(table.Inject("doc.txt", put("src.txt", "short")));
         QVERIFY(table.Inject("none.txt", put("none.txt", QByteArray())));
-        QDir out(m_dir.filePath("out"));
+        QDir out(path("out"));
         QVERIFY(out.mkpath("."));
 
         // An existing longer file is replaced by exactly the entry's bytes.
@@ -161,11 +149,11 @@ private slots:
         QCOMPARE(
             table.Load(stream, headerFor(stored.size(), false), {}).loaded, qint32(stored.size()));
 
-        QDir out(m_dir.filePath("unsafe"));
+        QDir out(path("unsafe"));
         QVERIFY(out.mkpath("."));
         for (qsizetype i = 1; i <= table.colDescriptions().count(); ++i)
             QVERIFY(table.Extract(table.colDescriptions().item(i), out.path()).ok());
-        QVERIFY(!QFileInfo::exists(m_dir.filePath("escape.txt")));
+        QVERIFY(!QFileInfo::exists(path("escape.txt")));
         const QStringList written
             = out.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
         QCOMPARE(written.size(), stored.size());
@@ -183,7 +171,7 @@ private slots:
         DatFile table;
         QVERIFY(table.Inject("linked.txt", put("linked-src.txt", "hidden data")));
         const QString outside = put("outside.txt", "not to be touched");
-        QDir out(m_dir.filePath("links"));
+        QDir out(path("links"));
         QVERIFY(out.mkpath("."));
         QVERIFY(QFile::link(outside, out.filePath("linked.txt")));
         QVERIFY(table.Extract("linked.txt", out.path()).ok());
@@ -199,7 +187,7 @@ private slots:
         const QString target = put("big.bin", "precious");
         {
             FileSizeLimit limit(1024);
-            QVERIFY(!table.Extract("big.bin", m_dir.path()).ok());
+            QVERIFY(!table.Extract("big.bin", root()).ok());
         }
         QCOMPARE(readFile(target), QByteArray("precious"));
         QVERIFY(!table.Extract("big.bin", target).ok()); // a file is no folder
@@ -365,7 +353,7 @@ private slots:
         DatFile table;
         QCOMPARE(table.Load(stream, headerFor(3, false), {}).renamedCount, 1);
         QCOMPARE(descriptions(table), (QStringList {"a.txt", "A (3).TXT", "a (2).txt"}));
-        QDir out(m_dir.filePath("renamed"));
+        QDir out(path("renamed"));
         QVERIFY(out.mkpath("."));
         QVERIFY(table.Extract("a (2).txt", out.path()).ok());
         QCOMPARE(readFile(out.filePath("a (2).txt")), QByteArray("3"));
@@ -472,7 +460,7 @@ private slots:
         DatFile loaded;
         QVERIFY(loaded.Load(again, read, password).isComplete());
 
-        QDir out(m_dir.filePath(usePassword ? "out-pw" : "out-plain"));
+        QDir out(path(usePassword ? "out-pw" : "out-plain"));
         QVERIFY(out.mkpath("."));
         for (qsizetype i = 1; i <= loaded.colDescriptions().count(); ++i) {
             const QString name = loaded.colDescriptions().item(i);

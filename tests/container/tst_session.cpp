@@ -4,24 +4,14 @@
 #include "TestBitmaps.h"
 #include "container/ContainerSession.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 // One container opened, changed and written back through the bitmap on disk:
 // what is read, what is kept in place, what is moved.
-class TestSession : public QObject {
+class TestSession : public QObject, private ScratchFolder {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-
-    QString put(const QString &name, const QByteArray &bytes)
-    {
-        const QString p = m_dir.filePath(name);
-        if (!writeFile(p, bytes))
-            qFatal("cannot write fixture");
-        return p;
-    }
     static ContainerSession::PasswordSource giving(const QByteArray &password)
     {
         return [password](QString *) {
@@ -108,16 +98,16 @@ private slots:
 
         const QByteArray picture = makeBitmap(100, 100, 5);
         QVERIFY(writeFile(bmp, picture)); // truncates and writes: the same file
-        QVERIFY(writeFile(m_dir.filePath("fresh.bmp"), picture));
+        QVERIFY(writeFile(path("fresh.bmp"), picture));
         QByteArray data;
         const Outcome read = stored.file().readData("kept.txt", &data);
         QCOMPARE(read.message(), QStringLiteral("The image was changed while it was open."));
         QVERIFY(!stored.write(bmp, false, {}).ok());
         QCOMPARE(readFile(bmp), picture);
 
-        QVERIFY(fresh.write(m_dir.filePath("fresh.bmp"), false, {}).ok());
+        QVERIFY(fresh.write(path("fresh.bmp"), false, {}).ok());
         ContainerSession again;
-        QVERIFY(again.open(m_dir.filePath("fresh.bmp"), giving({})).ok());
+        QVERIFY(again.open(path("fresh.bmp"), giving({})).ok());
         QCOMPARE(dataOf(again, "new.txt"), QByteArray("new"));
     }
 };

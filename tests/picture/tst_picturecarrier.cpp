@@ -5,24 +5,19 @@
 #include "cli/CliRunner.h"
 
 #include <QImage>
-#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
 // "veldra-cli carrier": any picture becomes a plain 24-bit BMP that can carry
 // hidden files, through the real program.
-class TestPictureCarrier : public QObject {
+class TestPictureCarrier : public QObject, private ScratchFolder {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-
     // A width whose rows need fill bytes, and a capacity above the 14 bytes
     // a container's header takes.
     static constexpr int Width = 11;
     static constexpr int Height = 9;
-
-    QString path(const QString &name) const { return m_dir.filePath(name); }
 
     // A small picture with every component different, half of it partly
     // transparent when it has an alpha channel.

@@ -192,11 +192,11 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
         QTest::newRow("not a bitmap") << QByteArray(100, 'x') << "File isn't a bitmap!";
-        BitmapSpec eight;
+        BitmapShape eight;
         eight.bitCount = 8;
         QTest::newRow("8-bit") << makeBitmap(eight) << "File must be a 24-bit bitmap!";
         QTest::newRow("too small for a header") << makeBitmap(6, 6) << "at least 112 bytes";
-        BitmapSpec palette;
+        BitmapShape palette;
         palette.offBits = 1078;
         QTest::newRow("colour table") << makeBitmap(palette) << "plain, uncompressed";
     }
