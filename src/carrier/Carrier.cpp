@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <limits>
@@ -136,6 +137,7 @@ Outcome Carrier::LoadCarrier(const QString &path)
     m_infoHeader = infoHeader;
     m_pixelAreaSize = size;
     m_identity = *identity;
+    m_verifiedStamp = FileIdentity();
     m_fingerprint = std::move(fingerprint);
     return Outcome::success();
 }
@@ -160,6 +162,16 @@ void Carrier::release()
 qint32 Carrier::Capacity() const
 {
     return static_cast<qint32>(m_pixelAreaSize / 8);
+}
+
+qint64 Carrier::presentPixelBytes() const
+{
+    return std::clamp(m_identity.size - PixelOffset, qint64(0), m_pixelAreaSize);
+}
+
+qint64 Carrier::presentCapacity() const
+{
+    return presentPixelBytes() / 8;
 }
 
 Outcome Carrier::readPixels(char *out, qint64 offset, qint64 count) const
@@ -213,9 +225,21 @@ Outcome Carrier::checkUnchanged(const QString &path) const
 
 Outcome Carrier::checkIntact() const
 {
-    if (isLoaded() && m_identity.stillMatches(handle()))
+    if (!isLoaded())
+        return Outcome::failure(tr("No bitmap is open."));
+    // Renaming, linking or deleting the file, or changing its permissions,
+    // leaves the open file's bytes alone. Only a write into it counts: a new
+    // size or modification time, unless the bytes read are still the same
+    // (a touch).
+    const std::optional<FileIdentity> now = FileIdentity::ofDescriptor(handle());
+    if (now && (now->sameStamp(m_identity) || now->sameStamp(m_verifiedStamp)))
         return Outcome::success();
-    return Outcome::failure(tr("The image was changed while it was open."),
+    if (now && now->size == m_identity.size && m_identity.contentMatches(handle())) {
+        m_verifiedStamp = *now;
+        return Outcome::success();
+    }
+    return Outcome::failure(Outcome::Kind::ChangedOnDisk,
+        tr("The image was changed while it was open."),
         tr("Another program wrote into the file, so the hidden files in it can no longer be "
            "read. Close the image and open it again."));
 }

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 // The one bitmap the open container lives in. Loading reads its two headers
@@ -40,6 +41,13 @@ public:
     // says why, for the user, and the carrier keeps what it held before.
     Outcome LoadCarrier(const QString &path);
 
+    struct SaveOptions {
+        Reliance reliance = Reliance::KeepsHiddenBits;
+        qint64 chunkSize = DefaultChunk;
+        // Called after each piece with the bytes written so far and in all.
+        std::function<void(qint64 done, qint64 total)> progress;
+    };
+
     // Writes a copy of the loaded file to path: every byte as it is, but the
     // lowest bits under the runs, which must lie inside the capacity. A file
     // cut short is written whole, its missing pixel bytes zero. The file at
@@ -50,8 +58,15 @@ public:
     // Should another program have written into the loaded file meanwhile, a
     // write that keeps hidden bits of it is refused; one that takes only the
     // picture takes the picture as it is now, if its layout is the same.
-    Outcome SaveCarrier(const QString &path, const HiddenRuns &runs,
-        Reliance reliance = Reliance::KeepsHiddenBits, qint64 chunkSize = DefaultChunk) const;
+    // Should the loaded file be written to, or the file at path be replaced
+    // or written to, while the copy is made, nothing is replaced and the
+    // failure is Kind::ChangedOnDisk.
+    Outcome SaveCarrier(
+        const QString &path, const HiddenRuns &runs, const SaveOptions &options) const;
+    Outcome SaveCarrier(const QString &path, const HiddenRuns &runs) const
+    {
+        return SaveCarrier(path, runs, SaveOptions());
+    }
 
     // True when the last LoadCarrier turned the file away for being of
     // another kind than a plain 24-bit bitmap (a picture that a conversion
@@ -67,6 +82,12 @@ public:
     qint64 pixelAreaSize() const { return m_pixelAreaSize; }
 
     qint32 Capacity() const override;
+
+    // A file may end inside its pixel area. The pixel bytes it really holds,
+    // those it lacks, and the hidden bytes whose eight pixel bytes it holds.
+    qint64 presentPixelBytes() const;
+    qint64 missingPixelBytes() const { return m_pixelAreaSize - presentPixelBytes(); }
+    qint64 presentCapacity() const override;
     using HiddenSource::ReadHidden;
     Outcome ReadHidden(char *buffer, qint64 count, qint64 start) const override;
 
@@ -93,6 +114,8 @@ private:
     BitmapInfoHeader m_infoHeader;
     qint64 m_pixelAreaSize = 0;
     FileIdentity m_identity;
+    // The stamp at which the bytes read were last found unchanged.
+    mutable FileIdentity m_verifiedStamp;
     // While the fingerprint is open, every byte read goes into it.
     struct Fingerprint;
     mutable std::unique_ptr<Fingerprint> m_fingerprint;

@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -63,8 +64,26 @@ void storeBits(std::uint8_t *chunk, qint64 chunkPixel, qint64 p0, qint64 p1, qin
 
 } // namespace
 
+namespace {
+
+// What the target path names when a write begins, so that a program that
+// replaces or writes it meanwhile is noticed before the rename.
+struct TargetState {
+    std::optional<FileIdentity> file; // nothing: there is no file at the path
+
+    static TargetState at(const QString &path) { return {FileIdentity::ofPath(path)}; }
+    bool same(const TargetState &other) const
+    {
+        if (!file || !other.file)
+            return !file && !other.file;
+        return file->sameStamp(*other.file);
+    }
+};
+
+} // namespace
+
 Outcome Carrier::SaveCarrier(
-    const QString &path, const HiddenRuns &runs, Reliance reliance, qint64 chunkSize) const
+    const QString &path, const HiddenRuns &runs, const SaveOptions &options) const
 {
     if (!isLoaded())
         return Outcome::failure(tr("No bitmap is open."));
@@ -73,7 +92,6 @@ Outcome Carrier::SaveCarrier(
             return fits;
     }
     const int source = handle();
-    qint64 sourceSize = m_identity.size;
     if (Outcome intact = checkIntact(); !intact) {
         // Written over in place, as programs that save with "truncate and
         // write" do. The picture as it is now can carry the runs, when the
@@ -82,18 +100,24 @@ Outcome Carrier::SaveCarrier(
         char headers[PixelOffset];
         qint64 got = 0;
         const QByteArray held = m_fileHeader.toBytes() + m_infoHeader.raw;
-        if (reliance == Reliance::KeepsHiddenBits || !now
+        if (options.reliance == Reliance::KeepsHiddenBits || !now || now->size != m_identity.size
             || !readAt(source, headers, 0, PixelOffset, &got) || QByteArray(headers, got) != held)
             return intact;
-        sourceSize = now->size;
     }
+    // What is read and what is replaced, as they are now: both must stay so
+    // until the new copy takes the path.
+    const std::optional<FileIdentity> sourceBefore = FileIdentity::ofDescriptor(source);
+    const TargetState targetBefore = TargetState::at(path);
+    if (!sourceBefore)
+        return Outcome::failure(tr("The bitmap could not be read."), systemError(errno));
+    const qint64 sourceSize = sourceBefore->size;
 
     // Writes beside the bitmap and renames over it only when all is written,
     // so a failure at any point leaves the user's image as it was.
     AtomicFile file(path, AtomicFile::Mode::Edit);
     const auto failed = [](const Outcome &why) {
-        return Outcome::failure(tr("The bitmap could not be written."),
-            why.message() + QLatin1Char(' ') + tr("The image on disk was left unchanged."));
+        return Outcome::failure(why.kind(), tr("The bitmap could not be written."),
+            why.fullText() + QLatin1Char(' ') + tr("The image on disk was left unchanged."));
     };
     if (Outcome opened = file.open(); !opened)
         return failed(opened);
@@ -101,7 +125,7 @@ Outcome Carrier::SaveCarrier(
     ::posix_fadvise(source, 0, 0, POSIX_FADV_SEQUENTIAL);
     const qint64 total = std::max(sourceSize, PixelOffset + m_pixelAreaSize);
     const qint64 hiddenPixels = qint64(Capacity()) * 8;
-    chunkSize = std::max<qint64>(1, chunkSize);
+    const qint64 chunkSize = std::max<qint64>(1, options.chunkSize);
     QByteArray buffer(static_cast<qsizetype>(std::min(chunkSize, total)), Qt::Uninitialized);
     prefault(buffer.data(), static_cast<std::size_t>(buffer.size()));
     QByteArray hidden(static_cast<qsizetype>(buffer.size() / 8 + 2), Qt::Uninitialized);
@@ -141,6 +165,21 @@ Outcome Carrier::SaveCarrier(
         if (Outcome written = file.write(buffer.constData(), n); !written)
             return failed(written);
         pos += n;
+        if (options.progress)
+            options.progress(pos, total);
+    }
+
+    // A program that wrote into the image while it was copied, or put
+    // another file at its path, would lose its work to the rename, and the
+    // copy may hold half of each: nothing is replaced.
+    const std::optional<FileIdentity> sourceAfter = FileIdentity::ofDescriptor(source);
+    if (!sourceAfter || !sourceAfter->sameStamp(*sourceBefore)) {
+        return failed(Outcome::failure(Outcome::Kind::ChangedOnDisk,
+            tr("Another program wrote into the image while it was being written.")));
+    }
+    if (!TargetState::at(path).same(targetBefore)) {
+        return failed(Outcome::failure(Outcome::Kind::ChangedOnDisk,
+            tr("Another program replaced or changed the image while it was being written.")));
     }
     if (Outcome committed = file.commit(); !committed)
         return failed(committed);

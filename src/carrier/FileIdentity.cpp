@@ -4,6 +4,7 @@
 #include "FileIdentity.h"
 
 #include "FileProbe.h"
+#include "ReadAt.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -32,7 +33,6 @@ FileIdentity identityOf(const struct stat &st)
     identity.inode = st.st_ino;
     identity.size = st.st_size;
     identity.modifiedNs = nanoseconds(st.st_mtim);
-    identity.changedNs = nanoseconds(st.st_ctim);
     return identity;
 }
 
@@ -70,39 +70,51 @@ std::optional<FileIdentity> FileIdentity::ofDescriptor(int fd)
     return identityOf(st);
 }
 
+std::optional<FileIdentity> FileIdentity::ofPath(const QString &path)
+{
+    struct stat st { };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return identityOf(st);
+}
+
 bool FileIdentity::stillMatches(int fd) const
 {
     const std::optional<FileIdentity> now = ofDescriptor(fd);
-    return now && now->device == device && now->inode == inode && now->size == size
-        && now->modifiedNs == modifiedNs && now->changedNs == changedNs;
+    return now && sameStamp(*now);
+}
+
+bool FileIdentity::contentMatches(int fd) const
+{
+    ContentHasher hasher;
+    QByteArray buffer;
+    for (const auto &[offset, length] : hashed) {
+        buffer.resize(length);
+        qint64 got = 0;
+        if (!readAt(fd, buffer.data(), offset, length, &got) || got != length)
+            return false;
+        hasher.add(buffer.constData(), length);
+    }
+    return hasher.digest() == contentHash;
 }
 
 Outcome FileIdentity::verify(const QString &path) const
 {
     const auto changed = [](const QString &how) {
-        return Outcome::failure(tr("The image was changed on disk since it was opened."), how);
+        return Outcome::failure(Outcome::Kind::ChangedOnDisk,
+            tr("The image was changed on disk since it was opened."), how);
     };
-    struct stat st { };
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    const std::optional<FileIdentity> now = ofPath(path);
+    if (!now)
         return changed(tr("It is no longer there."));
-    const FileIdentity now = identityOf(st);
-    if (now.device != device || now.inode != inode)
+    if (!sameFile(*now))
         return changed(tr("Another file was put in its place."));
-    if (now.size != size || now.modifiedNs != modifiedNs || now.changedNs != changedNs)
-        return changed(tr("Another program wrote to it."));
-
+    if (sameStamp(*now))
+        return Outcome::success();
     QFile file;
     if (Outcome opened = openRegularFile(path, file); !opened)
         return changed(opened.message());
-    ContentHasher hasher;
-    QByteArray buffer;
-    for (const auto &[offset, length] : hashed) {
-        buffer.resize(length);
-        if (!file.seek(offset) || file.read(buffer.data(), length) != length)
-            return changed(tr("Its content is not what was read when it was opened."));
-        hasher.add(buffer.constData(), length);
-    }
-    if (hasher.digest() != contentHash)
-        return changed(tr("Its content is not what was read when it was opened."));
+    if (now->size != size || !contentMatches(file.handle()))
+        return changed(tr("Another program wrote to it."));
     return Outcome::success();
 }

@@ -17,6 +17,9 @@ public:
 
     // Whole hidden bytes the pixel area carries: its size divided by 8.
     virtual qint32 Capacity() const = 0;
+    // Of those, the hidden bytes really held: a file may end inside its
+    // pixels, and what lies beyond is not there to be read.
+    virtual qint64 presentCapacity() const { return Capacity(); }
 
     // Fills buffer[0 .. count) from the hidden bytes at start. Refuses, before
     // anything is read, a run that does not lie wholly inside 0..Capacity().

@@ -139,6 +139,8 @@ int CliTool::execute(const Request &request)
         request.bitmap, [&passwords](QString *why) { return passwords.existing(why); });
     if (!opened)
         return fail(opened);
+    if (const QString cut = session.cutShortWarning(); !cut.isEmpty())
+        say(tr("Warning: %1").arg(cut));
     if (!session.report().isComplete())
         say(tr("Warning: %1").arg(session.report().message()));
 
@@ -172,7 +174,8 @@ int CliTool::info(const ContainerSession &session, bool json)
     if (json) {
         const QJsonObject object {{"capacity", session.capacity()}, {"used", used},
             {"free", session.capacity() - used}, {"files", files}, {"protected", isProtected},
-            {"room", session.room()}};
+            {"room", session.room()}, {"damaged", !session.report().damage.isEmpty()},
+            {"unreadable", session.report().unread()}, {"missing_bytes", session.missingBytes()}};
         m_out << QJsonDocument(object).toJson(QJsonDocument::Indented);
         return Success;
     }
@@ -193,6 +196,12 @@ int CliTool::list(const ContainerSession &session, bool json)
         for (qsizetype i = 1; i <= table.colFiles().count(); ++i) {
             entries.append(QJsonObject {{"name", table.colDescriptions().item(i)},
                 {"size", table.colFiles().item(i).size}});
+        }
+        // Entries that could not be read have no name to list: one last
+        // object, without a name, says how many there are.
+        if (const LoadReport &report = session.report(); !report.damage.isEmpty()) {
+            entries.append(QJsonObject {
+                {"damaged", true}, {"unreadable", report.unread()}, {"reason", report.damage}});
         }
         m_out << QJsonDocument(entries).toJson(QJsonDocument::Indented);
         return Success;
@@ -244,7 +253,7 @@ int CliTool::add(ContainerSession &session, const Request &request, PasswordInpu
         usePassword = false;
         password.clear();
     }
-    const int status = writeBack(session, request.bitmap, usePassword, password);
+    const int status = writeBack(session, request, usePassword, password);
     if (status == Success) {
         for (const QString &note : std::as_const(notes))
             say(note);
@@ -261,7 +270,7 @@ int CliTool::remove(ContainerSession &session, const Request &request)
             return Failure;
         }
     }
-    return writeBack(session, request.bitmap, session.header().UsePassword, session.password());
+    return writeBack(session, request, session.header().UsePassword, session.password());
 }
 
 int CliTool::protect(ContainerSession &session, const Request &request, PasswordInput &passwords)
@@ -270,10 +279,10 @@ int CliTool::protect(ContainerSession &session, const Request &request, Password
         // An image without hidden files stays as it is.
         if (!session.foundContainer())
             return Success;
-        return writeBack(session, request.bitmap, false, QByteArray());
+        return writeBack(session, request, false, QByteArray());
     }
     const std::optional<QByteArray> fresh = freshPassword(passwords);
-    return fresh ? writeBack(session, request.bitmap, true, *fresh) : int(Failure);
+    return fresh ? writeBack(session, request, true, *fresh) : int(Failure);
 }
 
 std::optional<QByteArray> CliTool::freshPassword(PasswordInput &passwords)
@@ -288,10 +297,17 @@ std::optional<QByteArray> CliTool::freshPassword(PasswordInput &passwords)
 }
 
 int CliTool::writeBack(
-    ContainerSession &session, const QString &bitmap, bool usePassword, const QByteArray &password)
+    ContainerSession &session, const Request &request, bool usePassword, const QByteArray &password)
 {
-    if (Outcome written = session.write(bitmap, usePassword, password); !written)
+    ContainerSession::WriteOptions options;
+    options.mayFillMissing = request.force;
+    if (Outcome written = session.write(request.bitmap, usePassword, password, options); !written) {
+        if (written.kind() == Outcome::Kind::CutShort)
+            say(tr("Give --force to write it all the same."));
         return fail(written);
+    }
+    for (const QString &note : session.notes())
+        say(note);
     return Success;
 }
 
@@ -337,13 +353,20 @@ int CliTool::extract(const ContainerSession &session, const Request &request)
         return Success;
     }
     for (const QString &description : std::as_const(wanted)) {
-        if (Outcome written = table.Extract(description, request.output); !written) {
+        if (Outcome written = session.extract(description, request.output, request.noClobber);
+            !written) {
             say(description + QStringLiteral(": ") + written.fullText());
             ++failures;
         } else if (const QString used = table.extractionName(description); used != description) {
             say(tr("\"%1\" cannot be a file name as it stands and was written as \"%2\".")
                     .arg(description, used));
         }
+    }
+    // All were asked for, and some could not even be listed.
+    if (const qint64 unread = session.report().unread();
+        request.arguments.isEmpty() && unread > 0) {
+        say(tr("%1 hidden files could not be read and were not extracted.").arg(unread));
+        ++failures;
     }
     return failures == 0 ? Success : Failure;
 }

@@ -45,7 +45,8 @@ int CliTool::run(const QStringList &arguments)
         "                                       hide files and write the image back\n"
         "  add BITMAP - --name NAME             hide standard input under NAME\n"
         "  remove BITMAP NAME...                remove hidden files and write the image back\n"
-        "  extract BITMAP [NAME...] [-o DIR]    write hidden files (all when none is named)\n"
+        "  extract BITMAP [NAME...] [-o DIR] [--no-clobber]\n"
+        "                                       write hidden files (all when none is named)\n"
         "  extract BITMAP NAME -o -             write one hidden file to standard output\n"
         "  protect BITMAP                       set or change the password\n"
         "  unprotect BITMAP                     remove the password\n"
@@ -56,7 +57,11 @@ int CliTool::run(const QStringList &arguments)
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption json("json", tr("info, list, analyse: print one JSON document."));
-    const QCommandLineOption force("force", tr("carrier: replace an existing OUTPUT."));
+    const QCommandLineOption force("force",
+        tr("carrier: replace an existing OUTPUT. add, remove, protect, unprotect: write an image "
+           "file that is cut short all the same (its missing pixels become black)."));
+    const QCommandLineOption noClobber(
+        "no-clobber", tr("extract: keep files that already exist instead of replacing them."));
     const QCommandLineOption name(
         "name", tr("add: the name to hide standard input (\"-\") under."), "NAME");
     const QCommandLineOption protect(
@@ -73,8 +78,8 @@ int CliTool::run(const QStringList &arguments)
         tr("protect, add --protect: read the new password from the first line of FILE."), "FILE");
     const QCommandLineOption noPrompt(
         "no-prompt", tr("Never ask for a password on the terminal; fail instead."));
-    parser.addOptions(
-        {json, force, name, protect, noProtect, output, passwordFile, newPasswordFile, noPrompt});
+    parser.addOptions({json, force, noClobber, name, protect, noProtect, output, passwordFile,
+        newPasswordFile, noPrompt});
     parser.addPositionalArgument(
         "command", tr("info, list, add, remove, extract, protect, unprotect, carrier or analyse"));
     parser.addPositionalArgument("bitmap", tr("the 24-bit BMP image (for carrier: the picture)"));
@@ -107,6 +112,7 @@ int CliTool::run(const QStringList &arguments)
     request.arguments = positional;
     request.json = parser.isSet(json);
     request.force = parser.isSet(force);
+    request.noClobber = parser.isSet(noClobber);
     request.name = parser.value(name);
     request.output = parser.isSet(output) ? parser.value(output) : QStringLiteral(".");
     request.protection = parser.isSet(protect) ? Request::Protect
@@ -122,8 +128,12 @@ int CliTool::run(const QStringList &arguments)
     };
     if (!only(json, {"info", "list", "analyse"}))
         return usage(tr("--json goes with info, list and analyse only."));
-    if (!only(force, {"carrier"}))
-        return usage(tr("--force goes with carrier only."));
+    if (!only(force, {"carrier", "add", "remove", "protect", "unprotect"}))
+        return usage(tr("--force goes with carrier and the commands that write the image only."));
+    if (!only(noClobber, {"extract"}))
+        return usage(tr("--no-clobber goes with extract only."));
+    if (parser.isSet(noClobber) && request.output == QLatin1String("-"))
+        return usage(tr("--no-clobber does not go with -o -."));
     if (command == QLatin1String("carrier") && positional.size() != 1)
         return usage(tr("carrier takes a picture and the BMP file to make."));
     if (command == QLatin1String("carrier")

@@ -35,7 +35,8 @@ public:
         QString bitmap;
         QStringList arguments; // files to add, names to remove or extract
         bool json = false;
-        bool force = false; // carrier: replace an existing output
+        bool force = false; // carrier: replace an existing output; writers: fill a cut image
+        bool noClobber = false; // extract: keep existing files
         QString name; // the name for standard input in add
         QString output; // the folder for extract, "-" for standard output
         enum { Keep, Protect, Unprotect } protection = Keep;
@@ -54,7 +55,7 @@ private:
     int protect(ContainerSession &session, const Request &request, PasswordInput &passwords);
     int carrier(const Request &request);
     int analyse(const Request &request);
-    int writeBack(ContainerSession &session, const QString &bitmap, bool usePassword,
+    int writeBack(ContainerSession &session, const Request &request, bool usePassword,
         const QByteArray &password);
     // A new password, or nothing after saying why.
     std::optional<QByteArray> freshPassword(PasswordInput &passwords);

@@ -104,8 +104,20 @@ private:
     struct sigaction m_previous[std::size(RestoringSignals)] {};
 };
 
+// A password longer than this is a mistake (a file that is not a password
+// file, /dev/zero): it is refused rather than read on and on.
+constexpr qsizetype LongestPassword = 4096;
+
+QString tooLong()
+{
+    return QCoreApplication::translate(
+        "PasswordInput", "The password is longer than %1 bytes: is it the right file?")
+        .arg(LongestPassword);
+}
+
 // Reads one line from fd, without its line end. An interrupted read goes on
-// reading: a line is given whole or not at all.
+// reading: a line is given whole or not at all. A line longer than any
+// password keeps only enough to tell.
 std::optional<QByteArray> readLine(int fd)
 {
     QByteArray line;
@@ -115,7 +127,8 @@ std::optional<QByteArray> readLine(int fd)
         if (n == 1) {
             if (c == '\n')
                 break;
-            line.append(c);
+            if (line.size() <= LongestPassword + 1)
+                line.append(c);
         } else if (n == 0) {
             break;
         } else if (errno != EINTR) {
@@ -148,11 +161,16 @@ std::optional<QByteArray> PasswordInput::fromFile(const QString &path, QString *
         *why = tr("The password file %1 cannot be read: %2").arg(path, file.errorString());
         return std::nullopt;
     }
-    QByteArray line = file.readLine();
+    // One byte for the line end, one more to tell a line that goes on.
+    QByteArray line = file.readLine(LongestPassword + 3);
     if (line.endsWith('\n'))
         line.chop(1);
     if (line.endsWith('\r'))
         line.chop(1);
+    if (line.size() > LongestPassword) {
+        *why = tr("The password file %1 cannot be used.").arg(path) + QLatin1Char(' ') + tooLong();
+        return std::nullopt;
+    }
     return encoded(QString::fromUtf8(line), why);
 }
 
@@ -179,6 +197,10 @@ std::optional<QString> PasswordInput::askTerminal(const QString &prompt, QString
     ::close(tty);
     if (!line) {
         *why = tr("The password could not be read from the terminal.");
+        return std::nullopt;
+    }
+    if (line->size() > LongestPassword) {
+        *why = tooLong();
         return std::nullopt;
     }
     return QString::fromLocal8Bit(*line);

@@ -6,6 +6,8 @@
 #include "Scrambler.h"
 #include "carrier/FileSource.h"
 
+#include <QRandomGenerator>
+
 #include <cstring>
 
 ContainerLayout::ContainerLayout() = default;
@@ -55,4 +57,19 @@ void ContainerLayout::addFile(qint64 start, std::shared_ptr<const FileSource> fi
 void ContainerLayout::addOwnedData(qint64 start, QByteArray data, qint64 keyStart)
 {
     addData(start, &m_kept.emplace_back(std::move(data)), keyStart);
+}
+
+void ContainerLayout::addRandom(qint64 start, qint64 length)
+{
+    auto generator = std::make_shared<QRandomGenerator>(QRandomGenerator::securelySeeded());
+    m_runs.append({start, length, [generator](char *out, qint64, qint64 count) {
+                       while (count > 0) {
+                           const quint64 word = generator->generate64();
+                           const qint64 n = qMin<qint64>(count, sizeof word);
+                           std::memcpy(out, &word, static_cast<std::size_t>(n));
+                           out += n;
+                           count -= n;
+                       }
+                       return Outcome::success();
+                   }});
 }

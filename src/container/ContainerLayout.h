@@ -26,6 +26,9 @@ public:
     ContainerLayout &operator=(const ContainerLayout &) = delete;
 
     const HiddenRuns &runs() const { return m_runs; }
+    // Random bytes from start on, after every other run: they overwrite
+    // what an earlier, larger container left there.
+    void addRandom(qint64 start, qint64 length);
     // True when some data are left in their place in the image rather than
     // written: the write then needs the image's hidden bits as they were.
     bool keepsStoredBits() const { return m_keepsStoredBits; }

@@ -8,7 +8,11 @@
 #include "carrier/FileProbe.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -34,6 +38,7 @@ Outcome ContainerSession::open(const QString &path, const PasswordSource &askPas
 {
     if (Outcome loaded = m_carrier.LoadCarrier(path); !loaded)
         return loaded;
+    m_path = path;
     if (m_carrier.Capacity() < ContainerHeader::Size) {
         return Outcome::failure(tr("This image is too small to hide files in: it must have at "
                                    "least %1 bytes of pixels.")
@@ -117,8 +122,19 @@ Outcome ContainerSession::checkUnchanged(const QString &path) const
     return m_carrier.checkUnchanged(path);
 }
 
-Outcome ContainerSession::write(const QString &path, bool usePassword, const QByteArray &password)
+QString ContainerSession::cutShortWarning() const
 {
+    if (missingBytes() <= 0)
+        return {};
+    return tr("The image file is cut short: the last %1 of its pixels are missing. They read "
+              "as black, and hidden data in them are lost.")
+        .arg(formatBytes(missingBytes()));
+}
+
+Outcome ContainerSession::write(
+    const QString &path, bool usePassword, const QByteArray &password, const WriteOptions &options)
+{
+    m_notes.clear();
     ContainerHeader header = m_header;
     header.FileCount = static_cast<qint32>(m_file.colFiles().count());
     header.UsePassword = usePassword;
@@ -126,16 +142,57 @@ Outcome ContainerSession::write(const QString &path, bool usePassword, const QBy
 
     if (Outcome fits = m_file.CheckFits(m_carrier.Capacity()); !fits)
         return fits;
+    if (missingBytes() > 0 && !options.mayFillMissing) {
+        return Outcome::failure(Outcome::Kind::CutShort, tr("The image was not written."),
+            cutShortWarning() + QLatin1Char(' ')
+                + tr("Writing it would store the missing part as black pixels, for good."));
+    }
     // The new copy streams from the image as it was opened; data that stay
     // in their place are copied along with it.
     ContainerLayout layout;
     if (Outcome made = m_file.makeLayout(header, password, true, &layout); !made)
         return made;
-    const Carrier::Reliance reliance = layout.keepsStoredBits() ? Carrier::Reliance::KeepsHiddenBits
-                                                                : Carrier::Reliance::PictureOnly;
-    if (Outcome replaced = m_carrier.SaveCarrier(path, layout.runs(), reliance); !replaced)
+    // What the old container took beyond the new one would still hold a
+    // removed file's name and bytes.
+    if (const qint64 end = m_file.ContainerSize(); m_report.storedEnd > end)
+        layout.addRandom(end, m_report.storedEnd - end);
+    Carrier::SaveOptions save;
+    save.reliance = layout.keepsStoredBits() ? Carrier::Reliance::KeepsHiddenBits
+                                             : Carrier::Reliance::PictureOnly;
+    save.progress = options.progress;
+    const std::optional<FileIdentity> target = FileIdentity::ofPath(path);
+    qint64 links = 1;
+    if (target) {
+        struct stat st { };
+        if (::stat(QFile::encodeName(path).constData(), &st) == 0)
+            links = qint64(st.st_nlink);
+    }
+    if (Outcome replaced = m_carrier.SaveCarrier(path, layout.runs(), save); !replaced)
         return replaced;
     m_header = header;
     m_password = password;
+    if (links > 1) {
+        m_notes << tr("The image had %1 other names (hard links) besides %2; they still show "
+                      "the image as it was, without these changes.")
+                       .arg(links - 1)
+                       .arg(QFileInfo(path).fileName());
+    }
     return Outcome::success();
+}
+
+Outcome ContainerSession::extract(
+    const QString &description, const QString &folder, bool keepExisting) const
+{
+    const QString name = m_file.extractionName(description);
+    if (!name.isEmpty()) {
+        // Under this name, or through a link, the image itself may be there.
+        const std::optional<FileIdentity> there = FileIdentity::ofPath(QDir(folder).filePath(name));
+        const std::optional<FileIdentity> image = FileIdentity::ofPath(m_path);
+        if (there
+            && (there->sameFile(m_carrier.identity()) || (image && there->sameFile(*image)))) {
+            return Outcome::failure(tr("\"%1\" was not written.").arg(name),
+                tr("It would replace the image the hidden files are read from."));
+        }
+    }
+    return m_file.Extract(description, folder, keepExisting);
 }

@@ -44,9 +44,40 @@ public:
     // was opened; the failure says how it changed.
     Outcome checkUnchanged(const QString &path) const;
 
+    struct WriteOptions {
+        // A file cut short inside its pixels is written whole only when the
+        // caller allows it: the missing pixels become black for good.
+        bool mayFillMissing = false;
+        // Called as the new copy is written: bytes done, bytes in all.
+        std::function<void(qint64 done, qint64 total)> progress;
+    };
+
     // Writes header and entries into the pixel area and replaces the bitmap
-    // at path. On failure the file is left as it was.
-    Outcome write(const QString &path, bool usePassword, const QByteArray &password);
+    // at path with a copy of the image as it was opened, whatever is at the
+    // path now: callers check that first (checkUnchanged). Hidden bytes the
+    // old container took beyond the end of the new one are overwritten with
+    // random bits. On failure the file is left as it was.
+    Outcome write(const QString &path, bool usePassword, const QByteArray &password,
+        const WriteOptions &options);
+    Outcome write(const QString &path, bool usePassword, const QByteArray &password)
+    {
+        return write(path, usePassword, password, WriteOptions());
+    }
+    // What the last successful write has to tell beyond its success (the
+    // image had other names, which keep the old picture), or nothing.
+    const QStringList &notes() const { return m_notes; }
+
+    // Writes entry description into folder as DatFile::Extract does, but
+    // never over the image the container is read from, under any name or
+    // link. With keepExisting a file already there is kept and the
+    // extraction fails.
+    Outcome extract(
+        const QString &description, const QString &folder, bool keepExisting = false) const;
+
+    // The pixel bytes the image file lacks: it ends inside its pixels.
+    qint64 missingBytes() const { return m_carrier.missingPixelBytes(); }
+    // A warning that the image file is cut short, or an empty text.
+    QString cutShortWarning() const;
 
     // True when open() failed because the file is not a plain 24-bit bitmap.
     bool formatRefused() const { return m_carrier.formatRefused(); }
@@ -69,6 +100,8 @@ private:
     qint64 roomLeft() const;
 
     Carrier m_carrier;
+    QString m_path;
+    QStringList m_notes;
     ContainerHeader m_header;
     DatFile m_file;
     LoadReport m_report;

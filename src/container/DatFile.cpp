@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 
 #include <cstring>
@@ -276,7 +277,7 @@ Outcome DatFile::streamData(const QString &Description, const DataSink &sink) co
     return Outcome::success();
 }
 
-Outcome DatFile::Extract(const QString &Description, const QString &folder) const
+Outcome DatFile::Extract(const QString &Description, const QString &folder, bool keepExisting) const
 {
     if (!m_colFiles.contains(Description))
         return notHidden(Description);
@@ -288,7 +289,10 @@ Outcome DatFile::Extract(const QString &Description, const QString &folder) cons
 
     // A link at the output path is replaced, not followed: writing through it
     // would land outside the chosen folder.
-    AtomicFile file(QDir(folder).filePath(name), AtomicFile::Mode::Replace);
+    const QString target = QDir(folder).filePath(name);
+    if (keepExisting && QFileInfo::exists(target))
+        return Outcome::failure(tr("\"%1\" already exists and was kept.").arg(name));
+    AtomicFile file(target, AtomicFile::Mode::Replace);
     if (Outcome opened = file.open(); !opened)
         return opened;
     const Outcome written = streamData(
@@ -397,6 +401,7 @@ LoadReport DatFile::Load(
 {
     LoadReport report;
     report.expected = qMax(0, header.FileCount);
+    report.storedEnd = ContainerHeader::Size;
     const qint64 capacity = source.Capacity();
     const auto stop = [&report](qint32 read, const QString &why) {
         report.damage = tr("The image says it hides %1 files, but only %2 could be read: %3")
@@ -418,9 +423,20 @@ LoadReport DatFile::Load(
     QByteArray recordBytes(RecordSize, '\0');
     qint64 offset = ContainerHeader::Size;
     qint64 key = 0;
+    // Bytes past the end of a file cut short are not there: a record or data
+    // reaching into them cannot be read.
+    const qint64 present = source.presentCapacity();
+    const auto cutShort = [&](qint32 i) {
+        stop(i,
+            tr("the image file is cut short, and file %1 lies partly beyond its end.").arg(i + 1));
+    };
     for (qint32 i = 0; i < report.expected; ++i) {
         if (capacity - offset < RecordSize) {
             stop(i, tr("the hidden data end early."));
+            break;
+        }
+        if (present - offset < RecordSize) {
+            cutShort(i);
             break;
         }
         if (Outcome read = source.ReadHidden(recordBytes, RecordSize, offset); !read) {
@@ -428,12 +444,17 @@ LoadReport DatFile::Load(
             break;
         }
         offset += RecordSize;
+        report.storedEnd = offset;
         const EntryRecord record = EntryRecord::fromBytes(recordBytes.constData());
         if (record.Length < 0 || record.Length > capacity - offset) {
             stop(i,
                 tr("the size stored for file %1 (%2) is damaged.")
                     .arg(i + 1)
                     .arg(formatBytes(record.Length)));
+            break;
+        }
+        if (record.Length > present - offset) {
+            cutShort(i);
             break;
         }
         EntryData data;
@@ -443,6 +464,7 @@ LoadReport DatFile::Load(
         entries.append({record.description(), std::move(data)});
         offset += record.Length;
         key += record.Length;
+        report.storedEnd = offset;
     }
 
     QSet<QString> taken;

@@ -47,6 +47,9 @@ struct LoadReport {
     static constexpr qsizetype RenamedListed = 10;
 
     QString damage; // why the walk stopped early; empty when it did not
+    // The hidden offset just past the last byte the stored container takes,
+    // as far as it was read: what a smaller container written over it frees.
+    qint64 storedEnd = 0;
     qint64 renamedCount = 0; // entries renamed because their name was taken
     QStringList renamed; // "stored name" -> "name given", the first few of them
 
@@ -105,8 +108,10 @@ public:
     // Writes the data of entry Description into folder, under the name
     // extractionName() gives it, replacing a file there. The replacement
     // happens only once every byte is written; nothing is written anywhere
-    // but directly inside folder.
-    Outcome Extract(const QString &Description, const QString &folder) const;
+    // but directly inside folder. With keepExisting, a file already there is
+    // kept and the extraction fails.
+    Outcome Extract(
+        const QString &Description, const QString &folder, bool keepExisting = false) const;
     // The file name entry Description is extracted under: the description
     // itself when it can be a file name, otherwise a cleaned form that no
     // other entry's file name takes.

@@ -128,7 +128,7 @@ void frmVeldra::cmdRem_Click()
 void frmVeldra::extractOne(const QString &description, const QString &folder, Extraction *done)
 {
     const DatFile &table = m_session->file();
-    if (Outcome written = table.Extract(description, folder); !written)
+    if (Outcome written = m_session->extract(description, folder); !written)
         done->failures << tr("%1: %2").arg(description, written.fullText());
     else if (const QString used = table.extractionName(description); used != description)
         done->renamed << tr("\"%1\" cannot be a file name as it stands and was written as "
@@ -183,6 +183,11 @@ void frmVeldra::cmdExtractAll_Click()
     if (!folder.isEmpty()) {
         for (int row = 0; row < lstFiles->count(); ++row)
             extractOne(lstFiles->item(row)->text(), folder, &done);
+        if (const qint64 unread = m_session->report().unread(); unread > 0) {
+            done.failures << tr("%1 hidden files could not be read: %2")
+                                 .arg(unread)
+                                 .arg(m_session->report().damage);
+        }
     }
     reportExtraction(folder, done);
 }

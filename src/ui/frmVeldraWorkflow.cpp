@@ -14,6 +14,7 @@
 #include "picture/PictureCarrier.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -102,8 +103,13 @@ void frmVeldra::cmdOpen_Click()
     RefreshInfo();
     (lstFiles->count() > 0 ? static_cast<QWidget *>(lstFiles) : cmdAdd)->setFocus();
 
+    QStringList warnings;
+    if (const QString cut = m_session->cutShortWarning(); !cut.isEmpty())
+        warnings << cut;
     if (!m_session->report().isComplete())
-        m_prompter->message(this, QMessageBox::Warning, m_session->report().message());
+        warnings << m_session->report().message();
+    if (!warnings.isEmpty())
+        m_prompter->message(this, QMessageBox::Warning, warnings.join(QLatin1Char(' ')));
 }
 
 void frmVeldra::offerCarrierCopy(const QString &picture)
@@ -159,36 +165,64 @@ void frmVeldra::cmdWrClose_Click()
         if (!m_prompter->question(this, text, m_session->report().damage))
             return;
     }
+    ContainerSession::WriteOptions options;
+    if (m_session->missingBytes() > 0) {
+        if (!m_prompter->question(this,
+                tr("The image file is cut short. Write it anyway, with the missing part black?"),
+                m_session->cutShortWarning()))
+            return;
+        options.mayFillMissing = true;
+    }
+    // The window is repainted while a large image is written; the user's
+    // clicks wait until it is done.
+    options.progress = [](qint64, qint64) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
 
     // The lock keeps other writers out while the image is checked and
     // replaced; it is not held while the user is asked.
     ImageLock lock;
-    if (Outcome locked = lock.acquire(path); !locked) {
-        showError(locked);
-        return;
-    }
-    if (Outcome same = m_session->checkUnchanged(path); !same) {
-        lock.release();
-        if (!m_prompter->question(this,
-                tr("The image was changed on disk since it was opened. Overwrite it with the "
-                   "hidden files shown here?"),
-                same.detail() + QLatin1Char(' ')
-                    + tr("Overwriting it loses what the other program wrote.")))
-            return;
-        if (Outcome locked = lock.acquire(path); !locked) {
+    const auto relock = [&] {
+        const Outcome locked = lock.acquire(path);
+        if (!locked)
             showError(locked);
-            return;
-        }
-    }
+        return locked.ok();
+    };
+    const auto overwriteAnyway = [&](const Outcome &changed) {
+        lock.release();
+        return m_prompter->question(this,
+                   tr("The image was changed on disk since it was opened. Overwrite it with the "
+                      "hidden files shown here?"),
+                   changed.detail() + QLatin1Char(' ')
+                       + tr("Overwriting it loses what the other program wrote."))
+            && relock();
+    };
+    if (!relock())
+        return;
+    if (Outcome same = m_session->checkUnchanged(path); !same && !overwriteAnyway(same))
+        return;
 
     // Any failure keeps the container open with everything in it; the image
-    // on disk is replaced only by a complete new copy.
-    const Outcome written = m_session->write(path, chkUsePass->isChecked(), passwordBytes());
+    // on disk is replaced only by a complete new copy. Another program that
+    // changes the image while it is written gets the same question.
+    Outcome written = Outcome::success();
+    for (;;) {
+        written = m_session->write(path, chkUsePass->isChecked(), passwordBytes(), options);
+        if (written.kind() != Outcome::Kind::ChangedOnDisk || !m_session->carrier().checkIntact())
+            break;
+        if (!overwriteAnyway(written))
+            return;
+    }
     if (!written) {
         showError(written);
         return;
     }
+    const QStringList notes = m_session->notes();
     cmdClose_Click();
+    if (!notes.isEmpty()) {
+        m_prompter->message(
+            this, QMessageBox::Information, QStringLiteral("Done."), notes.join(QLatin1Char('\n')));
+    }
 }
 
 void frmVeldra::chkUsePass_Click()

@@ -299,8 +299,8 @@ private slots:
                 at += length + rng.bounded(4);
             }
             const qint64 chunk = rng.bounded(2) ? 1 + rng.bounded(70) : 1 + rng.bounded(4096);
-            QVERIFY(
-                carrier.SaveCarrier(file, runs, Carrier::Reliance::KeepsHiddenBits, chunk).ok());
+            QVERIFY(carrier.SaveCarrier(file, runs, {Carrier::Reliance::KeepsHiddenBits, chunk, {}})
+                        .ok());
 
             QByteArray expected = original;
             expected.resize(qMax<qint64>(original.size(), 54 + carrier.pixelAreaSize()), '\0');
