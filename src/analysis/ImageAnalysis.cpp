@@ -4,6 +4,7 @@
 #include "ImageAnalysis.h"
 
 #include "SamplePairs.h"
+#include "WindowedPairs.h"
 #include "carrier/Carrier.h"
 
 #include <QCoreApplication>
@@ -18,7 +19,7 @@ QString tr(const char *text)
     return QCoreApplication::translate("ImageAnalysis", text);
 }
 
-// Rows are read this many bytes at a time, at least one row.
+// Pixel bytes are read this many at a time, whatever the length of a row.
 constexpr qint64 ReadBlock = 1 << 20;
 
 QString percent(double share)
@@ -83,37 +84,22 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
     result.pixelBytes = area;
     const qint64 windowBytes
         = std::max<qint64>(1, (area + ImageAnalysis::Windows - 1) / ImageAnalysis::Windows);
-    QList<SamplePairCounts> windows((area + windowBytes - 1) / windowBytes);
+    WindowedPairs pairs(rowPixels, stride, area, windowBytes);
 
-    const qint64 rowsPerBlock = std::max<qint64>(1, ReadBlock / stride);
-    QByteArray block(static_cast<qsizetype>(rowsPerBlock * stride), Qt::Uninitialized);
-    for (qint64 first = 0; first < height; first += rowsPerBlock) {
-        const qint64 rows = std::min(rowsPerBlock, height - first);
-        if (Outcome read = carrier.readPixels(block.data(), first * stride, rows * stride); !read)
+    const qint64 total = stride * height;
+    QByteArray block(static_cast<qsizetype>(std::min(ReadBlock, total)), Qt::Uninitialized);
+    for (qint64 offset = 0; offset < total; offset += block.size()) {
+        const qint64 size = std::min<qint64>(block.size(), total - offset);
+        if (Outcome read = carrier.readPixels(block.data(), offset, size); !read)
             return read;
-        for (qint64 r = 0; r < rows; ++r) {
-            const qint64 rowStart = (first + r) * stride;
-            const auto *row
-                = reinterpret_cast<const std::uint8_t *>(block.constData()) + r * stride;
-            // Pairs (i, i + 3) of one row, both bytes inside the area; each
-            // counts in the window its first byte falls in.
-            const qint64 end = std::min(rowStart + rowPixels, area) - 3;
-            for (qint64 i = rowStart; i < end;) {
-                const qint64 window = i / windowBytes;
-                const qint64 stop = std::min(end, (window + 1) * windowBytes);
-                windows[window].addRow(row + (i - rowStart), std::size_t(stop - i + 3));
-                i = stop;
-            }
-            for (qint64 f = rowPixels; f < stride; ++f) {
-                ++result.fillBytes;
-                result.nonzeroFillBytes += row[f] != 0;
-            }
-        }
+        pairs.add(reinterpret_cast<const std::uint8_t *>(block.constData()), size);
     }
+    result.fillBytes = pairs.fillBytes();
+    result.nonzeroFillBytes = pairs.nonzeroFillBytes();
 
     QList<double> rates;
     SamplePairCounts all;
-    for (const SamplePairCounts &counts : std::as_const(windows)) {
+    for (const SamplePairCounts &counts : pairs.windows()) {
         rates.append(counts.rate());
         all.add(counts);
     }

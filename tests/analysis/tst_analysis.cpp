@@ -3,6 +3,7 @@
 
 #include "TestBitmaps.h"
 #include "analysis/SamplePairs.h"
+#include "analysis/WindowedPairs.h"
 #include "cli/CliRunner.h"
 
 #include <QJsonDocument>
@@ -54,6 +55,62 @@ private slots:
             QCOMPARE(counted.w, expected.w);
             QCOMPARE(counted.v, expected.v);
         }
+    }
+
+    // Bytes handed over in pieces of any size, shorter or longer than a row,
+    // count as they do in one piece: pairs across the borders count once.
+    void piecesCountAsOne()
+    {
+        QRandomGenerator rng(1994);
+        for (int round = 0; round < 300; ++round) {
+            const qint64 rowPixels = 3 * rng.bounded(1, 30);
+            const qint64 stride = (rowPixels + 3) / 4 * 4;
+            const QByteArray bytes = randomBytes(stride * rng.bounded(1, 6), rng.generate());
+            const auto *data = reinterpret_cast<const std::uint8_t *>(bytes.constData());
+            const qint64 pairEnd = rng.bounded(bytes.size() + 1);
+            const qint64 window = rng.bounded(1, 20);
+            WindowedPairs whole(rowPixels, stride, pairEnd, window);
+            WindowedPairs pieces(rowPixels, stride, pairEnd, window);
+            whole.add(data, bytes.size());
+            for (qint64 at = 0; at < bytes.size();) {
+                const qint64 size = std::min<qint64>(rng.bounded(2 * stride), bytes.size() - at);
+                pieces.add(data + at, size);
+                at += size;
+            }
+            QVERIFY(pieces.windows() == whole.windows());
+            QCOMPARE(pieces.fillBytes(), whole.fillBytes());
+            QCOMPARE(pieces.nonzeroFillBytes(), whole.nonzeroFillBytes());
+        }
+    }
+
+    // Rows longer than the memory allowed: a 70-byte file that claims one of
+    // 715 million pixels, and a sparse file that holds one of 100 million.
+    void longRowsInBoundedMemory_data()
+    {
+        QTest::addColumn<qint32>("width");
+        QTest::addColumn<qint64>("fileSize");
+        QTest::newRow("cut short") << 715000000 << qint64(70);
+        QTest::newRow("whole") << 100000000 << qint64(54 + 300000000);
+    }
+    void longRowsInBoundedMemory()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("AddressSanitizer takes far more address space than the limit.");
+#endif
+        QFETCH(qint32, width);
+        QFETCH(qint64, fileSize);
+        BitmapShape shape;
+        shape.width = width;
+        shape.height = 1;
+        QFile file(put("long.bmp", bitmapHeaders(shape, quint32(fileSize)) + randomBytes(16, 7)));
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(fileSize));
+        const Run run = cli({"analyse", file.fileName(), "--json"}, {}, [] {
+            const rlimit limit {256 << 20, 256 << 20};
+            ::setrlimit(RLIMIT_AS, &limit);
+        });
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8())["pixel_bytes"].toInteger(),
+            3 * qint64(width));
     }
 
     // Crops of two photographs from scikit-image's sample data: the NASA
