@@ -89,8 +89,9 @@ private slots:
     {
         QTest::addColumn<qint32>("width");
         QTest::addColumn<qint64>("fileSize");
-        QTest::newRow("cut short") << 715000000 << qint64(70);
-        QTest::newRow("whole") << 100000000 << qint64(54 + 300000000);
+        QTest::addColumn<qint64>("missing");
+        QTest::newRow("cut short") << 715000000 << qint64(70) << qint64(3 * 715000000 - 16);
+        QTest::newRow("whole") << 100000000 << qint64(54 + 300000000) << qint64(0);
     }
     void longRowsInBoundedMemory()
     {
@@ -99,6 +100,7 @@ private slots:
 #endif
         QFETCH(qint32, width);
         QFETCH(qint64, fileSize);
+        QFETCH(qint64, missing);
         BitmapShape shape;
         shape.width = width;
         shape.height = 1;
@@ -109,8 +111,9 @@ private slots:
             ::setrlimit(RLIMIT_AS, &limit);
         });
         QVERIFY2(run.status == 0, qPrintable(run.err));
-        QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8())["pixel_bytes"].toInteger(),
-            3 * qint64(width));
+        const QJsonDocument result = QJsonDocument::fromJson(run.out.toUtf8());
+        QCOMPARE(result["pixel_bytes"].toInteger(), 3 * qint64(width));
+        QCOMPARE(result["missing_bytes"].toInteger(), missing);
     }
 
     // Crops of two photographs from scikit-image's sample data: the NASA
@@ -129,6 +132,7 @@ private slots:
         QCOMPARE(cli({"carrier", QStringLiteral(VELDRA_TEST_DATA "/") + photo, bmp}).status, 0);
         QJsonObject clean = analysed(bmp);
         QCOMPARE(clean.value("pixel_bytes").toInteger(), 320 * 240 * 3);
+        QCOMPARE(clean.value("missing_bytes").toInteger(), 0);
         QCOMPARE(clean.value("detected"), QJsonValue(false));
         QCOMPARE(clean.value("run_end").toInteger(), 0);
         QVERIFY(clean.value("margin").toDouble() < 1.0);
@@ -147,6 +151,21 @@ private slots:
         QVERIFY(filled.value("verdict").toString().startsWith("Hidden data are likely"));
         const double rate = filled.value("whole_image_rate").toDouble();
         QVERIFY2(rate > 0.1 && rate < 0.4, qPrintable(QString::number(rate)));
+
+        // The same file claiming twice the rows is cut short by half: the
+        // figures are those of the half it holds, not diluted by zeros.
+        QByteArray bytes = readFile(bmp);
+        qToLittleEndian<qint32>(2 * 240, bytes.data() + 22);
+        const QJsonObject cut = analysed(put("cut.bmp", bytes));
+        QCOMPARE(cut.value("missing_bytes").toInteger(), 320 * 240 * 3);
+        for (const char *key : {"run_end", "margin", "whole_image_rate", "nonzero_fill_bytes"})
+            QCOMPARE(cut.value(key), filled.value(key));
+        const QString missing = QString::number(320 * 240 * 3);
+        QVERIFY(cut.value("verdict").toString().startsWith(
+            QString("The file is cut short: %1 of its %2 pixel bytes are missing")
+                .arg(missing, QString::number(2 * 320 * 240 * 3))));
+        QVERIFY(
+            cli({"analyse", path("cut.bmp")}).out.contains("\nmissing bytes: " + missing + '\n'));
     }
 
     // Fill bytes that are not zero give data away without statistics.
