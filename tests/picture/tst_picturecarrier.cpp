@@ -34,17 +34,17 @@ private:
                                                  : image.convertToFormat(format);
     }
 
-    // A PNG of a few dozen bytes whose header claims width x height pixels:
-    // one pixel in format, its size patched and the header's CRC made anew.
-    static QByteArray pngClaiming(QImage::Format format, int width, int height)
+    // A PNG of a few dozen bytes whose header claims side x side pixels: one
+    // pixel in format, its size patched and the header's CRC made anew.
+    static QByteArray pngClaiming(QImage::Format format, quint32 side)
     {
         QImage pixel(1, 1, format);
         pixel.fill(0);
         QByteArray png;
         QBuffer buffer(&png);
         pixel.save(&buffer, "PNG");
-        qToBigEndian<quint32>(quint32(width), png.data() + 16);
-        qToBigEndian<quint32>(quint32(height), png.data() + 20);
+        qToBigEndian<quint32>(side, png.data() + 16);
+        qToBigEndian<quint32>(side, png.data() + 20);
         quint32 crc = 0xFFFFFFFF;
         for (int i = 12; i < 29; ++i) { // "IHDR" and its 13 bytes
             crc ^= quint8(png[i]);
@@ -132,25 +132,22 @@ private slots:
         QCOMPARE(cli({"carrier", path("notes.txt")}).status, 2);
     }
 
-    // Pictures too large are refused before they are read, saying why.
-    void hugePicturesAreRefused_data()
-    {
-        QTest::addColumn<int>("format");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("memory") << int(QImage::Format_RGB32) << "MiB of memory to read";
-        QTest::newRow("BMP size") << int(QImage::Format_Mono) << "a carrier's pixels must take";
-    }
+    // Pictures too large are refused before they are read, saying why: one
+    // that takes too much memory, one whose BMP would be too large.
     void hugePicturesAreRefused()
     {
-        QFETCH(int, format);
-        QFETCH(QString, reason);
-        const QString png = put("huge.png", pngClaiming(QImage::Format(format), 30000, 30000));
-        const Run run = cli({"carrier", png, path("huge.bmp")});
-        QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains("is too large to make a carrier of. At 30000 x 30000 pixels")
-                && run.err.contains(reason),
-            qPrintable(run.err));
-        QVERIFY(!QFileInfo::exists(path("huge.bmp")));
+        const std::pair<QImage::Format, const char *> pictures[]
+            = {{QImage::Format_RGB32, "MiB of memory to read"},
+                {QImage::Format_Mono, "a carrier's pixels must take"}};
+        for (const auto &[format, reason] : pictures) {
+            const QString png = put("huge.png", pngClaiming(format, 30000));
+            const Run run = cli({"carrier", png, path("huge.bmp")});
+            QCOMPARE(run.status, 1);
+            QVERIFY2(run.err.contains("is too large to make a carrier of. At 30000 x 30000 pixels")
+                    && run.err.contains(reason),
+                qPrintable(run.err));
+            QVERIFY(!QFileInfo::exists(path("huge.bmp")));
+        }
     }
 };
 
