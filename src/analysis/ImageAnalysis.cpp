@@ -4,6 +4,7 @@
 #include "ImageAnalysis.h"
 
 #include "SamplePairs.h"
+#include "WindowedPairs.h"
 #include "carrier/Carrier.h"
 
 #include <QCoreApplication>
@@ -18,7 +19,7 @@ QString tr(const char *text)
     return QCoreApplication::translate("ImageAnalysis", text);
 }
 
-// Rows are read this many bytes at a time, at least one row.
+// Pixel bytes are read this many at a time, whatever the length of a row.
 constexpr qint64 ReadBlock = 1 << 20;
 
 QString percent(double share)
@@ -30,14 +31,27 @@ QString verdictOf(const ImageAnalysis &a)
 {
     const QString evidence = QString::number(a.margin, 'f', 2);
     QString text;
+    if (a.analysedBytes == 0 && a.missingBytes > 0) {
+        text = tr("The file is cut short: it holds none of its %1 pixel bytes, so there is "
+                  "nothing to analyse.")
+                   .arg(a.pixelBytes)
+            + QLatin1Char(' ');
+    } else if (a.missingBytes > 0) {
+        text = tr("The file is cut short: %1 of its %2 pixel bytes are missing, so only the "
+                  "first %3 were analysed.")
+                   .arg(a.missingBytes)
+                   .arg(a.pixelBytes)
+                   .arg(a.analysedBytes)
+            + QLatin1Char(' ');
+    }
     if (a.detected) {
-        text = tr("Hidden data are likely: the lowest bits look random over the first %1 % of "
-                  "the pixel bytes (evidence %2; 1.0 counts as present).")
-                   .arg(percent(double(a.runEnd) / double(a.pixelBytes)), evidence);
+        text += tr("Hidden data are likely: the lowest bits look random over the first %1 % of "
+                   "the pixel bytes (evidence %2; 1.0 counts as present).")
+                    .arg(percent(double(a.runEnd) / double(a.pixelBytes)), evidence);
     } else {
-        text = tr("No run of hidden data from the first pixel byte shows (evidence %1, below "
-                  "1.0).")
-                   .arg(evidence);
+        text += tr("No run of hidden data from the first pixel byte shows (evidence %1, below "
+                   "1.0).")
+                    .arg(evidence);
     }
     if (a.nonzeroFillBytes > 0) {
         text += QLatin1Char(' ')
@@ -62,9 +76,9 @@ void ImageAnalysis::findRun(const QList<double> &rates, qint64 windowBytes)
             peakAt = k + 1;
         }
     }
-    margin = pixelBytes > 0 ? peak * double(windowBytes) / double(pixelBytes) * 100.0 : 0.0;
+    margin = analysedBytes > 0 ? peak * double(windowBytes) / double(analysedBytes) * 100.0 : 0.0;
     detected = margin >= DetectionMargin;
-    runEnd = detected ? std::min(pixelBytes, qint64(peakAt) * windowBytes) : 0;
+    runEnd = detected ? std::min(analysedBytes, qint64(peakAt) * windowBytes) : 0;
 }
 
 Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
@@ -81,39 +95,29 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
 
     ImageAnalysis result;
     result.pixelBytes = area;
-    const qint64 windowBytes
-        = std::max<qint64>(1, (area + ImageAnalysis::Windows - 1) / ImageAnalysis::Windows);
-    QList<SamplePairCounts> windows((area + windowBytes - 1) / windowBytes);
+    // Bytes past the end of the file would read as zeros, which are no
+    // evidence of anything: only what the file holds is read and analysed.
+    const qint64 held = std::max<qint64>(0, carrier.identity().size - Carrier::PixelOffset);
+    result.analysedBytes = std::min(area, held);
+    result.missingBytes = area - result.analysedBytes;
+    const qint64 windowBytes = std::max<qint64>(
+        1, (result.analysedBytes + ImageAnalysis::Windows - 1) / ImageAnalysis::Windows);
+    WindowedPairs pairs(rowPixels, stride, result.analysedBytes, windowBytes);
 
-    const qint64 rowsPerBlock = std::max<qint64>(1, ReadBlock / stride);
-    QByteArray block(static_cast<qsizetype>(rowsPerBlock * stride), Qt::Uninitialized);
-    for (qint64 first = 0; first < height; first += rowsPerBlock) {
-        const qint64 rows = std::min(rowsPerBlock, height - first);
-        if (Outcome read = carrier.readPixels(block.data(), first * stride, rows * stride); !read)
+    const qint64 total = std::min(stride * height, held);
+    QByteArray block(static_cast<qsizetype>(std::min(ReadBlock, total)), Qt::Uninitialized);
+    for (qint64 offset = 0; offset < total; offset += block.size()) {
+        const qint64 size = std::min<qint64>(block.size(), total - offset);
+        if (Outcome read = carrier.readPixels(block.data(), offset, size); !read)
             return read;
-        for (qint64 r = 0; r < rows; ++r) {
-            const qint64 rowStart = (first + r) * stride;
-            const auto *row
-                = reinterpret_cast<const std::uint8_t *>(block.constData()) + r * stride;
-            // Pairs (i, i + 3) of one row, both bytes inside the area; each
-            // counts in the window its first byte falls in.
-            const qint64 end = std::min(rowStart + rowPixels, area) - 3;
-            for (qint64 i = rowStart; i < end;) {
-                const qint64 window = i / windowBytes;
-                const qint64 stop = std::min(end, (window + 1) * windowBytes);
-                windows[window].addRow(row + (i - rowStart), std::size_t(stop - i + 3));
-                i = stop;
-            }
-            for (qint64 f = rowPixels; f < stride; ++f) {
-                ++result.fillBytes;
-                result.nonzeroFillBytes += row[f] != 0;
-            }
-        }
+        pairs.add(reinterpret_cast<const std::uint8_t *>(block.constData()), size);
     }
+    result.fillBytes = pairs.fillBytes();
+    result.nonzeroFillBytes = pairs.nonzeroFillBytes();
 
     QList<double> rates;
     SamplePairCounts all;
-    for (const SamplePairCounts &counts : std::as_const(windows)) {
+    for (const SamplePairCounts &counts : pairs.windows()) {
         rates.append(counts.rate());
         all.add(counts);
     }

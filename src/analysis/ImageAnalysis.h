@@ -24,6 +24,10 @@ struct ImageAnalysis {
     static constexpr double DetectionMargin = 1.0;
 
     qint64 pixelBytes = 0; // the area the hidden stream is carried in
+    // A file cut short lacks the end of that area: only the pixel bytes it
+    // holds are analysed, and the windows divide those.
+    qint64 missingBytes = 0;
+    qint64 analysedBytes = 0;
     bool detected = false;
     qint64 runEnd = 0; // estimated end of the run, in pixel bytes; 0 when none
     double margin = 0;
@@ -36,7 +40,7 @@ struct ImageAnalysis {
     QString verdict; // one line, in plain words
 
     // The change-point rule over the rates of consecutive windows of
-    // windowBytes pixel bytes each; pixelBytes must be set. Sets detected,
+    // windowBytes pixel bytes each; analysedBytes must be set. Sets detected,
     // runEnd and margin.
     void findRun(const QList<double> &rates, qint64 windowBytes);
 };

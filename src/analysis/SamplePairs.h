@@ -28,6 +28,7 @@ struct SamplePairCounts {
     // in a row of 24-bit pixels, horizontal neighbours of one colour.
     void addRow(const std::uint8_t *bytes, std::size_t size);
     void add(const SamplePairCounts &other);
+    bool operator==(const SamplePairCounts &) const = default;
 
     // The fraction of the samples that carry hidden bits (written as random
     // bits: each such sample's lowest bit changed with probability one half),

@@ -81,7 +81,8 @@ int CliTool::analyse(const Request &request)
     if (Outcome done = analyseImage(request.bitmap, &result); !done)
         return fail(done);
     if (request.json) {
-        const QJsonObject object {{"pixel_bytes", result.pixelBytes}, {"detected", result.detected},
+        const QJsonObject object {{"pixel_bytes", result.pixelBytes},
+            {"missing_bytes", result.missingBytes}, {"detected", result.detected},
             {"run_end", result.runEnd}, {"margin", result.margin},
             {"nonzero_fill_bytes", result.nonzeroFillBytes},
             {"whole_image_rate", result.wholeImageRate}, {"verdict", result.verdict}};
@@ -90,6 +91,7 @@ int CliTool::analyse(const Request &request)
     }
     const double share = result.pixelBytes > 0 ? double(result.runEnd) / result.pixelBytes : 0;
     m_out << "pixel bytes: " << result.pixelBytes << '\n'
+          << "missing bytes: " << result.missingBytes << '\n'
           << "hidden run: " << (result.detected ? "detected" : "not detected") << '\n'
           << "run end: " << result.runEnd << " (" << QString::number(100.0 * share, 'f', 1)
           << " % of the pixel bytes)\n"

@@ -15,6 +15,8 @@
 
 #include <sys/stat.h>
 
+#include <limits>
+
 namespace {
 
 QString tr(const char *text)
@@ -25,8 +27,49 @@ QString tr(const char *text)
 // Formats that store pictures with losses (or may: WebP has both kinds).
 const QStringList LossyFormats = {"jpeg", "jpg", "webp", "heic", "heif", "avif", "jp2"};
 
-// Large pictures are fine: a carrier may hold up to 2 GiB of pixels.
-constexpr int AllocationLimitMiB = 3 * 1024;
+// The picture is decoded whole, at 4 bytes a pixel for most formats (once
+// more when its orientation tag turns it), and its rows are then converted
+// one at a time: what a picture takes to read is what making a carrier takes
+// in memory. 512 MiB admits 134 million pixels (11585 x 11585, a BMP of
+// 400 MB carrying 50 MB), more than cameras make, and keeps a file of a few
+// hundred bytes that claims a vast size from taking gigabytes. The limit
+// holds for all of Qt's image reading in the program; nothing else it reads
+// comes near it.
+constexpr int AllocationLimitMiB = 512;
+
+// Refuses, before it is decoded, a picture of size that would take more
+// memory to read than the limit, or make a BMP of 2 GiB of pixels or more.
+// format is what the reader decodes it to, if it can tell.
+Outcome checkSize(const QString &source, QSize size, QImage::Format format)
+{
+    if (!size.isValid())
+        return Outcome::success(); // the reader cannot tell: the limit stands
+    const qint64 bits
+        = format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+    const qint64 bytes = (size.width() * bits + 31) / 32 * 4 * size.height();
+    const qint64 area = qint64(size.width()) * size.height() * 3;
+    const auto mib = [](qint64 count) {
+        return QString::number((count + (1 << 20) - 1) >> 20);
+    };
+    QString reason;
+    if (bytes > qint64(AllocationLimitMiB) << 20) {
+        reason = tr("At %1 x %2 pixels it would take %3 MiB of memory to read; a picture may "
+                    "take %4 MiB at most.")
+                     .arg(size.width())
+                     .arg(size.height())
+                     .arg(mib(bytes))
+                     .arg(AllocationLimitMiB);
+    } else if (area > std::numeric_limits<qint32>::max()) {
+        reason = tr("At %1 x %2 pixels its BMP would hold %3 MiB of pixels; a carrier's pixels "
+                    "must take less than 2 GiB.")
+                     .arg(size.width())
+                     .arg(size.height())
+                     .arg(mib(area));
+    }
+    if (reason.isEmpty())
+        return Outcome::success();
+    return Outcome::failure(tr("%1 is too large to make a carrier of.").arg(source), reason);
+}
 
 bool exists(const QString &path)
 {
@@ -73,14 +116,15 @@ Outcome make(const QString &source, const QString &target, bool replace, Made *m
         return Outcome::failure(tr("%1 cannot be read.").arg(source), opened.message());
     QImageReader reader(&file);
     reader.setAutoTransform(true);
-    reader.setAllocationLimit(AllocationLimitMiB);
+    QImageReader::setAllocationLimit(AllocationLimitMiB);
     const QString format = QString::fromLatin1(reader.format()).toLower();
-    QImage image = reader.read();
+    if (Outcome fits = checkSize(source, reader.size(), reader.imageFormat()); !fits)
+        return fits;
+    const QImage image = reader.read();
     if (image.isNull()) {
         return Outcome::failure(
             tr("%1 is not a picture that can be read.").arg(source), reader.errorString());
     }
-    image = image.convertToFormat(QImage::Format_ARGB32);
 
     PlainBitmap bitmap;
     bitmap.width = image.width();
@@ -88,7 +132,10 @@ Outcome make(const QString &source, const QString &target, bool replace, Made *m
     if (image.dotsPerMeterX() > 0)
         bitmap.pixelsPerMetre = image.dotsPerMeterX();
     const Outcome written = bitmap.write(target, [&image](qint32 y, char *bgr) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        // Row by row, so that memory holds the picture once.
+        const QImage row
+            = image.copy(0, y, image.width(), 1).convertToFormat(QImage::Format_ARGB32);
+        const auto *line = reinterpret_cast<const QRgb *>(row.constScanLine(0));
         for (qint32 x = 0; x < image.width(); ++x) {
             const int alpha = qAlpha(line[x]);
             bgr[3 * x] = overWhite(qBlue(line[x]), alpha);

@@ -3,6 +3,7 @@
 
 #include "TestBitmaps.h"
 #include "analysis/SamplePairs.h"
+#include "analysis/WindowedPairs.h"
 #include "cli/CliRunner.h"
 
 #include <QJsonDocument>
@@ -56,6 +57,56 @@ private slots:
         }
     }
 
+    // Bytes handed over in pieces of any size, shorter or longer than a row,
+    // count as they do in one piece: pairs across the borders count once.
+    void piecesCountAsOne()
+    {
+        QRandomGenerator rng(1994);
+        for (int round = 0; round < 300; ++round) {
+            const qint64 rowPixels = 3 * rng.bounded(1, 30);
+            const qint64 stride = (rowPixels + 3) / 4 * 4;
+            const QByteArray bytes = randomBytes(stride * rng.bounded(1, 6), rng.generate());
+            const auto *data = reinterpret_cast<const std::uint8_t *>(bytes.constData());
+            const qint64 pairEnd = rng.bounded(bytes.size() + 1);
+            const qint64 window = rng.bounded(1, 20);
+            WindowedPairs whole(rowPixels, stride, pairEnd, window);
+            WindowedPairs pieces(rowPixels, stride, pairEnd, window);
+            whole.add(data, bytes.size());
+            for (qint64 at = 0; at < bytes.size();) {
+                const qint64 size = std::min<qint64>(rng.bounded(2 * stride), bytes.size() - at);
+                pieces.add(data + at, size);
+                at += size;
+            }
+            QVERIFY(pieces.windows() == whole.windows());
+            QCOMPARE(pieces.fillBytes(), whole.fillBytes());
+            QCOMPARE(pieces.nonzeroFillBytes(), whole.nonzeroFillBytes());
+        }
+    }
+
+    // Rows longer than the memory allowed: a 70-byte file that claims one of
+    // 715 million pixels, and a sparse file that holds one of 100 million.
+    void longRowsInBoundedMemory()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("AddressSanitizer takes far more address space than the limit.");
+#endif
+        const std::pair<qint32, qint64> files[] = {{715000000, 70}, {100000000, 54 + 300000000}};
+        for (const auto &[width, size] : files) {
+            BitmapShape shape;
+            shape.width = width;
+            shape.height = 1;
+            QFile file(put("long.bmp", bitmapHeaders(shape, quint32(size)) + randomBytes(16, 7)));
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(size));
+            const Run run = cli({"analyse", file.fileName(), "--json"}, {}, [] {
+                const rlimit limit {256 << 20, 256 << 20};
+                ::setrlimit(RLIMIT_AS, &limit);
+            });
+            QVERIFY2(run.status == 0, qPrintable(run.err));
+            QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8())["missing_bytes"].toInteger(),
+                3 * qint64(width) - (size - 54));
+        }
+    }
+
     // Crops of two photographs from scikit-image's sample data: the NASA
     // portrait of Eileen Collins (public domain) and a cup of coffee by
     // Rachel Michetti (CC0).
@@ -72,6 +123,7 @@ private slots:
         QCOMPARE(cli({"carrier", QStringLiteral(VELDRA_TEST_DATA "/") + photo, bmp}).status, 0);
         QJsonObject clean = analysed(bmp);
         QCOMPARE(clean.value("pixel_bytes").toInteger(), 320 * 240 * 3);
+        QCOMPARE(clean.value("missing_bytes").toInteger(), 0);
         QCOMPARE(clean.value("detected"), QJsonValue(false));
         QCOMPARE(clean.value("run_end").toInteger(), 0);
         QVERIFY(clean.value("margin").toDouble() < 1.0);
@@ -90,6 +142,17 @@ private slots:
         QVERIFY(filled.value("verdict").toString().startsWith("Hidden data are likely"));
         const double rate = filled.value("whole_image_rate").toDouble();
         QVERIFY2(rate > 0.1 && rate < 0.4, qPrintable(QString::number(rate)));
+
+        // The same file claiming twice the rows is cut short by half: the
+        // figures are those of the half it holds, not diluted by zeros.
+        QByteArray bytes = readFile(bmp);
+        qToLittleEndian<qint32>(2 * 240, bytes.data() + 22);
+        const QJsonObject cut = analysed(put("cut.bmp", bytes));
+        QCOMPARE(cut.value("missing_bytes").toInteger(), 320 * 240 * 3);
+        for (const char *key : {"run_end", "margin", "whole_image_rate", "nonzero_fill_bytes"})
+            QCOMPARE(cut.value(key), filled.value(key));
+        QVERIFY(cut.value("verdict").toString().startsWith("The file is cut short: 230400 of"));
+        QVERIFY(cli({"analyse", path("cut.bmp")}).out.contains("\nmissing bytes: 230400\n"));
     }
 
     // Fill bytes that are not zero give data away without statistics.

@@ -4,6 +4,7 @@
 #include "TestBitmaps.h"
 #include "cli/CliRunner.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QtEndian>
 #include <QtTest>
@@ -31,6 +32,27 @@ private:
         return format == QImage::Format_Indexed8 ? image.convertToFormat(QImage::Format_RGB32)
                                                        .convertToFormat(format, Qt::ThresholdDither)
                                                  : image.convertToFormat(format);
+    }
+
+    // A PNG of a few dozen bytes whose header claims side x side pixels: one
+    // pixel in format, its size patched and the header's CRC made anew.
+    static QByteArray pngClaiming(QImage::Format format, quint32 side)
+    {
+        QImage pixel(1, 1, format);
+        pixel.fill(0);
+        QByteArray png;
+        QBuffer buffer(&png);
+        pixel.save(&buffer, "PNG");
+        qToBigEndian<quint32>(side, png.data() + 16);
+        qToBigEndian<quint32>(side, png.data() + 20);
+        quint32 crc = 0xFFFFFFFF;
+        for (int i = 12; i < 29; ++i) { // "IHDR" and its 13 bytes
+            crc ^= quint8(png[i]);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc >> 1) ^ (crc & 1 ? 0xEDB88320u : 0);
+        }
+        qToBigEndian<quint32>(~crc, png.data() + 29);
+        return png;
     }
 
 private slots:
@@ -108,6 +130,24 @@ private slots:
         QVERIFY(run.err.contains("is not a picture that can be read"));
         QVERIFY(!QFileInfo::exists(path("notes.bmp")));
         QCOMPARE(cli({"carrier", path("notes.txt")}).status, 2);
+    }
+
+    // Pictures too large are refused before they are read, saying why: one
+    // that takes too much memory, one whose BMP would be too large.
+    void hugePicturesAreRefused()
+    {
+        const std::pair<QImage::Format, const char *> pictures[]
+            = {{QImage::Format_RGB32, "MiB of memory to read"},
+                {QImage::Format_Mono, "a carrier's pixels must take"}};
+        for (const auto &[format, reason] : pictures) {
+            const QString png = put("huge.png", pngClaiming(format, 30000));
+            const Run run = cli({"carrier", png, path("huge.bmp")});
+            QCOMPARE(run.status, 1);
+            QVERIFY2(run.err.contains("is too large to make a carrier of. At 30000 x 30000 pixels")
+                    && run.err.contains(reason),
+                qPrintable(run.err));
+            QVERIFY(!QFileInfo::exists(path("huge.bmp")));
+        }
     }
 };
 
