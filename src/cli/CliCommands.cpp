@@ -90,9 +90,12 @@ int CliTool::analyse(const Request &request)
         return Success;
     }
     const double share = result.pixelBytes > 0 ? double(result.runEnd) / result.pixelBytes : 0;
-    m_out << "pixel bytes: " << result.pixelBytes << '\n'
-          << "missing bytes: " << result.missingBytes << '\n'
-          << "hidden run: " << (result.detected ? "detected" : "not detected") << '\n'
+    m_out << "pixel bytes: " << result.pixelBytes << '\n';
+    // Only a file cut short has this line, so that the lines of a whole one
+    // stay where scripts expect them.
+    if (result.missingBytes > 0)
+        m_out << "missing bytes: " << result.missingBytes << '\n';
+    m_out << "hidden run: " << (result.detected ? "detected" : "not detected") << '\n'
           << "run end: " << result.runEnd << " (" << QString::number(100.0 * share, 'f', 1)
           << " % of the pixel bytes)\n"
           << "margin: " << QString::number(result.margin, 'f', 2) << " (1.0 counts as present)\n"
