@@ -172,10 +172,15 @@ Outcome ContainerSession::write(
     m_header = header;
     m_password = password;
     if (links > 1) {
-        m_notes << tr("The image had %1 other names (hard links) besides %2; they still show "
-                      "the image as it was, without these changes.")
-                       .arg(links - 1)
-                       .arg(QFileInfo(path).fileName());
+        const QString name = QFileInfo(path).fileName();
+        m_notes << (links == 2
+                ? tr("The image had another name (a hard link) besides %1; it still shows the "
+                     "image as it was, without these changes.")
+                      .arg(name)
+                : tr("The image had %1 other names (hard links) besides %2; they still show the "
+                     "image as it was, without these changes.")
+                      .arg(links - 1)
+                      .arg(name));
     }
     return Outcome::success();
 }

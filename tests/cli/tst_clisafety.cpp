@@ -138,6 +138,18 @@ private slots:
         QCOMPARE(readFile(plan), QByteArray("plan"));
     }
 
+    void otherNamesOfTheImageAreMentioned()
+    {
+        const QString bmp = put("named.bmp", makeBitmap(100, 100, 3));
+        QVERIFY(::link(QFile::encodeName(bmp).constData(),
+                    QFile::encodeName(path("second-name.bmp")).constData())
+            == 0);
+        const Run run = cli({"add", bmp, put("n.txt", "n")});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.err.contains("another name (a hard link)"), qPrintable(run.err));
+        QCOMPARE(cli({"add", bmp, put("m.txt", "m")}).err, QString());
+    }
+
     void damageIsNeverReportedAsSuccess()
     {
         // A record whose size runs past the end: the second file is lost.

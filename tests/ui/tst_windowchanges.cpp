@@ -168,7 +168,7 @@ private slots:
             == 0);
         hide(bmp, {file("a.txt", "a")});
         QCOMPARE(prompter().texts(), QStringList {"Done."});
-        QVERIFY2(prompter().messages.first().detail.contains("1 other names"),
+        QVERIFY2(prompter().messages.first().detail.contains("another name (a hard link)"),
             qPrintable(prompter().messages.first().detail));
     }
 
