@@ -4,13 +4,14 @@
 #include "AtomicFile.h"
 
 #include "SystemError.h"
+#include "TemporaryName.h"
+#include "TemporaryRegistry.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +22,9 @@ QString tr(const char *text)
 {
     return QCoreApplication::translate("AtomicFile", text);
 }
+
+// Random names that are taken already are tried again, up to this often.
+constexpr int Attempts = 100;
 
 mode_t currentUmask()
 {
@@ -39,6 +43,29 @@ void syncFolder(const QByteArray &folder)
     }
 }
 
+// The name under /proc through which linkat() can give the open file fd a
+// name, which needs no privilege.
+QByteArray procPath(int fd)
+{
+    return "/proc/self/fd/" + QByteArray::number(fd);
+}
+
+// True when /proc is there and names fd, so that the file can be linked.
+bool procNames(int fd)
+{
+    struct stat held { };
+    struct stat named { };
+    return ::fstat(fd, &held) == 0 && ::stat(procPath(fd).constData(), &named) == 0
+        && held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+// The errors of a file system or kernel that cannot make a file without a
+// name (older kernels take O_TMPFILE for O_DIRECTORY and say EISDIR).
+bool refusesUnnamed(int error)
+{
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
 } // namespace
 
 AtomicFile::AtomicFile(QString path, Mode mode) : m_target(std::move(path)), m_mode(mode)
@@ -55,16 +82,37 @@ AtomicFile::~AtomicFile()
     discard();
 }
 
+void AtomicFile::forgetName()
+{
+    TemporaryRegistry::leave(m_ticket);
+    m_ticket = -1;
+    m_temporary.clear();
+}
+
 void AtomicFile::discard()
 {
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
     }
-    if (!m_temporary.isEmpty()) {
+    if (!m_temporary.isEmpty())
         ::unlink(m_temporary.constData());
-        m_temporary.clear();
-    }
+    forgetName();
+}
+
+Outcome AtomicFile::failWith(int error)
+{
+    discard();
+    return Outcome::failure(systemError(error));
+}
+
+void AtomicFile::removeLeftovers(const QString &image)
+{
+    const QFileInfo info(image);
+    const QString resolved = info.canonicalFilePath();
+    const QFileInfo file(resolved.isEmpty() ? info.absoluteFilePath() : resolved);
+    TemporaryName::removeLeftImageCopies(
+        QFile::encodeName(file.absolutePath()), QFile::encodeName(file.fileName()));
 }
 
 Outcome AtomicFile::open()
@@ -75,14 +123,45 @@ Outcome AtomicFile::open()
         && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
         return Outcome::failure(systemError(errno));
 
-    const QString folder = QFileInfo(m_target).absolutePath();
-    QByteArray pattern = QFile::encodeName(folder) + "/.veldra-XXXXXX";
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0)
-        return Outcome::failure(systemError(errno));
-    m_fd = fd;
-    m_temporary = pattern;
-    return Outcome::success();
+    const QFileInfo info(m_target);
+    m_folder = QFile::encodeName(info.absolutePath());
+    m_stem = TemporaryName::stem(QFile::encodeName(info.fileName()),
+        m_mode == Mode::Edit ? TemporaryName::Kind::ImageCopy : TemporaryName::Kind::NewFile);
+    if (unnamedTemporaries) {
+        const int fd = ::open(m_folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (fd >= 0 && procNames(fd)) {
+            m_fd = fd;
+            return Outcome::success();
+        }
+        if (fd >= 0)
+            ::close(fd);
+        else if (!refusesUnnamed(errno))
+            return Outcome::failure(systemError(errno));
+    }
+    return openNamed();
+}
+
+Outcome AtomicFile::openNamed()
+{
+    for (int attempt = 0; attempt < Attempts; ++attempt) {
+        // Entered before the file exists, so that a signal never finds a
+        // file it does not know of.
+        const QByteArray path = m_folder + '/' + TemporaryName::fresh(m_stem);
+        const int ticket = TemporaryRegistry::enter(path);
+        const int fd
+            = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd >= 0) {
+            m_fd = fd;
+            m_temporary = path;
+            m_ticket = ticket;
+            return Outcome::success();
+        }
+        const int error = errno;
+        TemporaryRegistry::leave(ticket);
+        if (error != EEXIST)
+            return Outcome::failure(systemError(error));
+    }
+    return Outcome::failure(systemError(EEXIST));
 }
 
 Outcome AtomicFile::write(const char *data, qint64 size)
@@ -94,9 +173,7 @@ Outcome AtomicFile::write(const char *data, qint64 size)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            const int error = errno;
-            discard();
-            return Outcome::failure(systemError(error));
+            return failWith(errno);
         }
         data += n;
         size -= n;
@@ -104,11 +181,8 @@ Outcome AtomicFile::write(const char *data, qint64 size)
     return Outcome::success();
 }
 
-Outcome AtomicFile::commit()
+void AtomicFile::applyMetadata(const QByteArray &target)
 {
-    if (m_fd < 0)
-        return Outcome::failure(tr("The file is not open for writing."));
-    const QByteArray target = QFile::encodeName(m_target);
     struct stat existing { };
     if (m_mode == Mode::Edit && ::stat(target.constData(), &existing) == 0) {
         // Owner first: a change of owner may clear the set-id bits of the mode.
@@ -118,20 +192,55 @@ Outcome AtomicFile::commit()
     } else {
         ::fchmod(m_fd, 0666 & ~currentUmask());
     }
-    const int synced = ::fsync(m_fd) == 0 ? 0 : errno;
-    const int closed = ::close(m_fd) == 0 ? 0 : errno;
+}
+
+Outcome AtomicFile::commit()
+{
+    if (m_fd < 0)
+        return Outcome::failure(tr("The file is not open for writing."));
+    const QByteArray target = QFile::encodeName(m_target);
+    applyMetadata(target);
+    if (::fsync(m_fd) != 0)
+        return failWith(errno);
+    const bool unnamed = m_temporary.isEmpty();
+    if (unnamed) {
+        if (Outcome named = nameUnnamed(); !named)
+            return named;
+    }
+    const int fd = m_fd;
     m_fd = -1;
-    if (synced != 0 || closed != 0) {
-        discard();
-        return Outcome::failure(systemError(synced != 0 ? synced : closed));
-    }
-    if (::rename(m_temporary.constData(), target.constData()) != 0) {
+    if (::close(fd) != 0)
+        return failWith(errno);
+    const Outcome placed = replaceTarget(target);
+    if (placed && m_mode == Mode::Edit)
+        syncFolder(m_folder);
+    return placed;
+}
+
+Outcome AtomicFile::nameUnnamed()
+{
+    for (int attempt = 0; attempt < Attempts; ++attempt) {
+        const QByteArray path = m_folder + '/' + TemporaryName::fresh(m_stem);
+        const int ticket = TemporaryRegistry::enter(path);
+        if (::linkat(
+                AT_FDCWD, procPath(m_fd).constData(), AT_FDCWD, path.constData(), AT_SYMLINK_FOLLOW)
+            == 0) {
+            m_temporary = path;
+            m_ticket = ticket;
+            return Outcome::success();
+        }
         const int error = errno;
-        discard();
-        return Outcome::failure(systemError(error));
+        TemporaryRegistry::leave(ticket);
+        if (error != EEXIST)
+            return failWith(error);
     }
-    m_temporary.clear();
-    if (m_mode == Mode::Edit)
-        syncFolder(QFile::encodeName(QFileInfo(m_target).absolutePath()));
+    return failWith(EEXIST);
+}
+
+Outcome AtomicFile::replaceTarget(const QByteArray &target)
+{
+    if (::rename(m_temporary.constData(), target.constData()) != 0)
+        return failWith(errno);
+    forgetName();
     return Outcome::success();
 }

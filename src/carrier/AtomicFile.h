@@ -9,12 +9,17 @@
 #include <QtGlobal>
 
 // Writes a file's new content beside it and puts it in place only once the
-// content is complete and on disk: the temporary file is synced and renamed
-// over the target. Until commit() succeeds the target stays as it was, and a
-// failure, or destruction without commit(), removes the temporary file.
+// content is complete and on disk. Until commit() succeeds the target stays
+// as it was, and a failure, or destruction without commit(), leaves nothing
+// behind.
 //
-// The temporary file has a short name of its own, so a target whose name
-// takes the whole 255 bytes a folder entry allows can still be replaced.
+// The content goes into a file without a name (O_TMPFILE) where the file
+// system allows it, so that nothing is left behind even when the process is
+// killed. commit() syncs it, links it under a temporary name and renames
+// that over the target. Where the system refuses, the file has a temporary
+// name from the start (see TemporaryName.h), which the handlers of
+// TemporaryRegistry remove when a signal ends the program; after SIGKILL the
+// next writer that holds the image's lock removes it (ImageLock::acquire).
 // Failures come back with the system's words for them.
 class AtomicFile {
 public:
@@ -37,11 +42,29 @@ public:
     Outcome write(const char *data, qint64 size);
     Outcome commit();
 
+    // Removes the temporary copies that Edit writes of image left behind
+    // when a process was killed. Only the holder of the image's lock may.
+    static void removeLeftovers(const QString &image);
+
+    // For tests: false makes open() use named temporaries, as on a file
+    // system without O_TMPFILE.
+    static inline bool unnamedTemporaries = true;
+
 private:
+    Outcome openNamed();
+    Outcome nameUnnamed();
+    // Drops the file and fails with the system's words for error.
+    Outcome failWith(int error);
+    Outcome replaceTarget(const QByteArray &target);
+    void applyMetadata(const QByteArray &target);
+    void forgetName();
     void discard();
 
     QString m_target;
     Mode m_mode;
-    QByteArray m_temporary;
+    QByteArray m_folder;
+    QByteArray m_stem;
+    QByteArray m_temporary; // the full path of the named temporary, if any
+    int m_ticket = -1; // its entry in TemporaryRegistry
     int m_fd = -1;
 };

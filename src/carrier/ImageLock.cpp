@@ -3,6 +3,7 @@
 
 #include "ImageLock.h"
 
+#include "AtomicFile.h"
 #include "SystemError.h"
 
 #include <QCoreApplication>
@@ -81,6 +82,8 @@ Outcome ImageLock::acquire(const QString &image, std::chrono::milliseconds wait)
             if (stillNamed(fd, native)) {
                 m_fd = fd;
                 m_path = native;
+                // No other writer of the image can be at work now.
+                AtomicFile::removeLeftovers(image);
                 return Outcome::success();
             }
             ::close(fd);

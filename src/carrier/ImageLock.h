@@ -30,7 +30,9 @@ public:
     static QString lockFilePath(const QString &image);
 
     // Waits up to wait for the lock. Fails, saying that another program is
-    // writing the image, when it cannot be had.
+    // writing the image, when it cannot be had. Once it has the lock it
+    // removes what writers of the image killed before they could clean up
+    // left beside it.
     Outcome acquire(const QString &image, std::chrono::milliseconds wait = DefaultWait);
     void release();
 

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -25,6 +26,24 @@ private:
         for (const QString &row : cli({"list", bitmap}).out.split('\n', Qt::SkipEmptyParts))
             names << row.section('\t', 1);
         return names;
+    }
+
+    // True once the running veldra-cli process pid has a file open in
+    // folder, other than those given, with data in it: the new copy.
+    static bool writingInto(qint64 pid, const QString &folder, const QStringList &others)
+    {
+        const QString fds = QString("/proc/%1/fd").arg(pid);
+        for (const QString &fd : QDir(fds).entryList(QDir::AllEntries | QDir::System)) {
+            const QByteArray link = QFile::encodeName(fds + '/' + fd);
+            char target[4096];
+            const ssize_t length = ::readlink(link.constData(), target, sizeof target);
+            const QString named = QFile::decodeName(QByteArray(target, qMax<ssize_t>(length, 0)));
+            struct stat st { };
+            if (named.startsWith(folder + '/') && !others.contains(named)
+                && ::stat(link.constData(), &st) == 0 && st.st_size > 0)
+                return true;
+        }
+        return false;
     }
 
 private slots:
@@ -108,6 +127,31 @@ private slots:
         QCOMPARE(listed(bmp), QStringList {"owned.txt"});
         QCOMPARE(
             QDir(root()).entryList(QDir::Files | QDir::Hidden).filter(".veldra"), QStringList());
+    }
+
+    // SIGKILL cannot be caught: only a new copy without a name leaves nothing.
+    void aKilledWriteLeavesNothingBehind()
+    {
+        QVERIFY(QDir(root()).mkpath("killed"));
+        const QString folder = QFileInfo(root() + "/killed").canonicalFilePath();
+        const QString bmp = put("killed/large.bmp", makeBitmap(3000, 3000, 9));
+        const QByteArray before = readFile(bmp);
+        QProcess writer;
+        startCli(writer, {"add", bmp, put("payload.bin", randomBytes(1 << 20, 9))});
+        QVERIFY(writer.waitForStarted());
+        const QStringList others
+            = {QFileInfo(bmp).canonicalFilePath(), ImageLock::lockFilePath(bmp)};
+        bool writing = false;
+        while (!(writing = writingInto(writer.processId(), folder, others))
+            && !writer.waitForFinished(1)) { }
+        QVERIFY(writing);
+        QCOMPARE(::kill(pid_t(writer.processId()), SIGKILL), 0);
+        QVERIFY(writer.waitForFinished());
+        QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(readFile(bmp), before);
+        // The lock file stays, as after any crash; the next writer takes it over.
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System),
+            QStringList({QFileInfo(ImageLock::lockFilePath(bmp)).fileName(), "large.bmp"}));
     }
 };
 
