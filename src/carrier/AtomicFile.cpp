@@ -3,6 +3,7 @@
 
 #include "AtomicFile.h"
 
+#include "FileMetadata.h"
 #include "SystemError.h"
 #include "TemporaryName.h"
 #include "TemporaryRegistry.h"
@@ -183,15 +184,9 @@ Outcome AtomicFile::write(const char *data, qint64 size)
 
 void AtomicFile::applyMetadata(const QByteArray &target)
 {
-    struct stat existing { };
-    if (m_mode == Mode::Edit && ::stat(target.constData(), &existing) == 0) {
-        // Owner first: a change of owner may clear the set-id bits of the mode.
-        if (::fchown(m_fd, existing.st_uid, existing.st_gid) != 0)
-            (void)!::fchown(m_fd, static_cast<uid_t>(-1), existing.st_gid);
-        ::fchmod(m_fd, existing.st_mode & 07777);
-    } else {
-        ::fchmod(m_fd, 0666 & ~currentUmask());
-    }
+    if (m_mode == Mode::Edit && copyMetadata(m_metadataFd, target, m_fd))
+        return;
+    ::fchmod(m_fd, 0666 & ~currentUmask());
 }
 
 Outcome AtomicFile::commit()

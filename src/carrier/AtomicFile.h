@@ -25,8 +25,9 @@ class AtomicFile {
 public:
     enum class Mode {
         // The target is edited: a link is followed to the file it names, the
-        // file must be writable, and its owner, group and mode are kept where
-        // the system allows. The rename itself is synced too.
+        // file must be writable, and its owner, group, mode and extended
+        // attributes (its ACL among them) are kept where the system allows.
+        // The rename itself is synced too.
         Edit,
         // The target is replaced: a link or a file at the path gives way to a
         // new file with the usual permissions.
@@ -37,6 +38,12 @@ public:
     ~AtomicFile();
     AtomicFile(const AtomicFile &) = delete;
     AtomicFile &operator=(const AtomicFile &) = delete;
+
+    // Edit: takes owner, group, mode and attributes from the open file fd
+    // (the file as it was opened) rather than from the file at the path,
+    // which may have been deleted or replaced since. fd must stay open until
+    // commit() and remains the caller's.
+    void keepMetadataOf(int fd) { m_metadataFd = fd; }
 
     Outcome open();
     Outcome write(const char *data, qint64 size);
@@ -62,6 +69,7 @@ private:
 
     QString m_target;
     Mode m_mode;
+    int m_metadataFd = -1;
     QByteArray m_folder;
     QByteArray m_stem;
     QByteArray m_temporary; // the full path of the named temporary, if any

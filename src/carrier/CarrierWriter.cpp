@@ -90,7 +90,10 @@ Outcome Carrier::SaveCarrier(
 
     // Writes beside the bitmap and renames over it only when all is written,
     // so a failure at any point leaves the user's image as it was.
+    // Its owner, mode and attributes come from the image as it was opened,
+    // which the path may no longer name.
     AtomicFile file(path, AtomicFile::Mode::Edit);
+    file.keepMetadataOf(source);
     const auto failed = [](const Outcome &why) {
         return Outcome::failure(tr("The bitmap could not be written."),
             why.message() + QLatin1Char(' ') + tr("The image on disk was left unchanged."));

@@ -3,6 +3,7 @@
 
 #include "TestBitmaps.h"
 #include "carrier/AtomicFile.h"
+#include "carrier/Carrier.h"
 #include "carrier/ImageLock.h"
 #include "carrier/TemporaryRegistry.h"
 
@@ -10,10 +11,45 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
+
+// An access ACL as "system.posix_acl_access" holds it (the kernel's
+// posix_acl_xattr.h): version 2, then each entry's tag, permissions and id,
+// in tag order, little-endian. Here: owner rw, nobody rw, group r, mask rw,
+// others r.
+QByteArray aclValue()
+{
+    QByteArray value(4 + 5 * 8, '\0');
+    qToLittleEndian<quint32>(2, value.data());
+    const quint32 entries[5][3]
+        = {{0x01, 6, ~0u}, {0x02, 6, 65534}, {0x04, 4, ~0u}, {0x10, 6, ~0u}, {0x20, 4, ~0u}};
+    for (int i = 0; i < 5; ++i) {
+        qToLittleEndian<quint16>(quint16(entries[i][0]), value.data() + 4 + 8 * i);
+        qToLittleEndian<quint16>(quint16(entries[i][1]), value.data() + 6 + 8 * i);
+        qToLittleEndian<quint32>(entries[i][2], value.data() + 8 + 8 * i);
+    }
+    return value;
+}
+
+// The mode and the values of the two attributes of the file at path.
+QByteArrayList metadata(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st { };
+    QByteArrayList found
+        = {QByteArray::number(::stat(native.constData(), &st) == 0 ? st.st_mode & 07777 : 0, 8)};
+    for (const char *name : {"user.note", "system.posix_acl_access"}) {
+        QByteArray value(4096, '\0');
+        const ssize_t got = ::getxattr(native.constData(), name, value.data(), 4096);
+        found << (got < 0 ? QByteArray("(none)") : value.left(got));
+    }
+    return found;
+}
 
 QStringList entries(const QString &folder)
 {
@@ -60,8 +96,8 @@ bool endWith(pid_t child, int signal)
 
 } // namespace
 
-// Writing a file whole or not at all: temporary files do not outlive the
-// program.
+// Writing a file whole or not at all: an edited file keeps its attributes,
+// and temporary files do not outlive the program.
 class TestAtomicFile : public QObject, private ScratchFolder {
     Q_OBJECT
 
@@ -73,6 +109,39 @@ private:
     }
 
 private slots:
+    // The extended attributes and the ACL come along, and the mode and the
+    // ACL's mask stay exactly as they were, also when the image was deleted
+    // while it was open.
+    void editKeepsAttributesAndAcl()
+    {
+        const QString dir = folder("attributes");
+        const QString kept = put("attributes/kept.bmp", makeBitmap(64, 64));
+        const QString deleted = put("attributes/deleted.bmp", makeBitmap(64, 64));
+        const QByteArray note = "seen by the owner", acl = aclValue();
+        for (const QString &image : {kept, deleted}) {
+            const QByteArray native = QFile::encodeName(image);
+            if (::setxattr(native.constData(), "user.note", note.constData(), note.size(), 0) != 0)
+                QSKIP("The file system of the test folder keeps no extended attributes.");
+            QCOMPARE(::setxattr(native.constData(), "system.posix_acl_access", acl.constData(),
+                         acl.size(), 0),
+                0);
+        }
+        const QByteArrayList before = metadata(kept);
+        QCOMPARE(before.mid(0, 2), QByteArrayList({"664", note}));
+
+        AtomicFile edit(kept, AtomicFile::Mode::Edit);
+        QVERIFY(edit.open() && edit.write("changed", 7) && edit.commit());
+        QCOMPARE(metadata(kept), before);
+
+        Carrier carrier;
+        QVERIFY(carrier.LoadCarrier(deleted).ok());
+        QCOMPARE(::unlink(QFile::encodeName(deleted).constData()), 0);
+        QVERIFY(carrier.SaveCarrier(deleted, {runOf(0, "hidden")}, Carrier::Reliance::PictureOnly)
+                    .ok());
+        QCOMPARE(metadata(deleted), before);
+        QCOMPARE(entries(dir), QStringList({"deleted.bmp", "kept.bmp"}));
+    }
+
     void signalsRemoveNamedTemporaries_data()
     {
         QTest::addColumn<int>("signal");
