@@ -13,6 +13,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -67,6 +68,12 @@ bool refusesUnnamed(int error)
     return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
 }
 
+// The file system cannot make a second link to a file.
+bool refusesLinks(int error)
+{
+    return error == EPERM || error == EOPNOTSUPP || error == EMLINK || error == EXDEV;
+}
+
 } // namespace
 
 AtomicFile::AtomicFile(QString path, Mode mode) : m_target(std::move(path)), m_mode(mode)
@@ -103,6 +110,8 @@ void AtomicFile::discard()
 
 Outcome AtomicFile::failWith(int error)
 {
+    if (m_mode == Mode::Create && error == EEXIST)
+        m_exists = true;
     discard();
     return Outcome::failure(systemError(error));
 }
@@ -119,10 +128,14 @@ void AtomicFile::removeLeftovers(const QString &image)
 Outcome AtomicFile::open()
 {
     discard();
+    m_exists = false;
     const QByteArray target = QFile::encodeName(m_target);
     if (m_mode == Mode::Edit && ::access(target.constData(), F_OK) == 0
         && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
         return Outcome::failure(systemError(errno));
+    struct stat existing { };
+    if (m_mode == Mode::Create && ::lstat(target.constData(), &existing) == 0)
+        return failWith(EEXIST);
 
     const QFileInfo info(m_target);
     m_folder = QFile::encodeName(info.absolutePath());
@@ -198,6 +211,15 @@ Outcome AtomicFile::commit()
     if (::fsync(m_fd) != 0)
         return failWith(errno);
     const bool unnamed = m_temporary.isEmpty();
+    if (unnamed && m_mode == Mode::Create) {
+        // The file gets its final name at once, and only if it is free.
+        if (::linkat(AT_FDCWD, procPath(m_fd).constData(), AT_FDCWD, target.constData(),
+                AT_SYMLINK_FOLLOW)
+            != 0)
+            return failWith(errno);
+        discard();
+        return Outcome::success();
+    }
     if (unnamed) {
         if (Outcome named = nameUnnamed(); !named)
             return named;
@@ -206,7 +228,7 @@ Outcome AtomicFile::commit()
     m_fd = -1;
     if (::close(fd) != 0)
         return failWith(errno);
-    const Outcome placed = replaceTarget(target);
+    const Outcome placed = m_mode == Mode::Create ? createTarget(target) : replaceTarget(target);
     if (placed && m_mode == Mode::Edit)
         syncFolder(m_folder);
     return placed;
@@ -236,6 +258,28 @@ Outcome AtomicFile::replaceTarget(const QByteArray &target)
 {
     if (::rename(m_temporary.constData(), target.constData()) != 0)
         return failWith(errno);
+    forgetName();
+    return Outcome::success();
+}
+
+Outcome AtomicFile::createTarget(const QByteArray &target)
+{
+    // A second link fails when the name is taken, and only then is the
+    // temporary name dropped; a file system without links can still rename
+    // without replacing.
+    int error = 0;
+    if (::link(m_temporary.constData(), target.constData()) == 0) {
+        ::unlink(m_temporary.constData());
+    } else if (error = errno; refusesLinks(error)) {
+        if (::renameat2(
+                AT_FDCWD, m_temporary.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE)
+            == 0)
+            error = 0;
+        else if (errno == EEXIST)
+            error = EEXIST;
+    }
+    if (error != 0)
+        return failWith(error);
     forgetName();
     return Outcome::success();
 }

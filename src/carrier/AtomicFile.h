@@ -32,6 +32,10 @@ public:
         // The target is replaced: a link or a file at the path gives way to a
         // new file with the usual permissions.
         Replace,
+        // The target is created: as Replace, but an existing file, link or
+        // anything else at the path is never replaced; commit() then fails
+        // and alreadyExists() says so.
+        Create,
     };
 
     AtomicFile(QString path, Mode mode);
@@ -49,6 +53,10 @@ public:
     Outcome write(const char *data, qint64 size);
     Outcome commit();
 
+    // True when the last open() or commit() of a Create failed because
+    // something already exists at the path.
+    bool alreadyExists() const { return m_exists; }
+
     // Removes the temporary copies that Edit writes of image left behind
     // when a process was killed. Only the holder of the image's lock may.
     static void removeLeftovers(const QString &image);
@@ -62,6 +70,7 @@ private:
     Outcome nameUnnamed();
     // Drops the file and fails with the system's words for error.
     Outcome failWith(int error);
+    Outcome createTarget(const QByteArray &target);
     Outcome replaceTarget(const QByteArray &target);
     void applyMetadata(const QByteArray &target);
     void forgetName();
@@ -75,4 +84,5 @@ private:
     QByteArray m_temporary; // the full path of the named temporary, if any
     int m_ticket = -1; // its entry in TemporaryRegistry
     int m_fd = -1;
+    bool m_exists = false;
 };

@@ -8,6 +8,7 @@
 #include "carrier/TemporaryRegistry.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include <csignal>
@@ -96,8 +97,9 @@ bool endWith(pid_t child, int signal)
 
 } // namespace
 
-// Writing a file whole or not at all: an edited file keeps its attributes,
-// and temporary files do not outlive the program.
+// Writing a file whole or not at all: a new file never replaces an existing
+// one when asked not to, an edited one keeps its attributes, and temporary
+// files do not outlive the program.
 class TestAtomicFile : public QObject, private ScratchFolder {
     Q_OBJECT
 
@@ -109,6 +111,45 @@ private:
     }
 
 private slots:
+    void createNeverReplaces_data()
+    {
+        QTest::addColumn<bool>("unnamed");
+        QTest::newRow("without a name") << true;
+        QTest::newRow("named") << false;
+    }
+
+    void createNeverReplaces()
+    {
+        QFETCH(bool, unnamed);
+        AtomicFile::unnamedTemporaries = unnamed;
+        const auto restore = qScopeGuard([] { AtomicFile::unnamedTemporaries = true; });
+        const QString dir = folder(QString("create-%1").arg(unnamed));
+        const QString fresh = dir + "/fresh.txt";
+        AtomicFile first(fresh, AtomicFile::Mode::Create);
+        QVERIFY(first.open() && first.write("new", 3) && first.commit());
+        QVERIFY(!first.alreadyExists());
+        QCOMPARE(readFile(fresh), QByteArray("new"));
+
+        AtomicFile again(fresh, AtomicFile::Mode::Create);
+        QVERIFY(!again.open());
+        QVERIFY(again.alreadyExists());
+
+        // Another program takes the name while the file is written.
+        const QString raced = dir + "/raced.txt";
+        AtomicFile late(raced, AtomicFile::Mode::Create);
+        QVERIFY(late.open() && late.write("mine", 4));
+        QVERIFY(writeFile(raced, "theirs"));
+        const Outcome committed = late.commit();
+        QVERIFY(!committed);
+        QVERIFY(late.alreadyExists());
+        QCOMPARE(readFile(raced), QByteArray("theirs"));
+        QCOMPARE(entries(dir), QStringList({"fresh.txt", "raced.txt"}));
+
+        AtomicFile nowhere(dir + "/missing/x.txt", AtomicFile::Mode::Create);
+        QVERIFY(!nowhere.open());
+        QVERIFY(!nowhere.alreadyExists());
+    }
+
     // The extended attributes and the ACL come along, and the mode and the
     // ACL's mask stay exactly as they were, also when the image was deleted
     // while it was open.
