@@ -71,11 +71,8 @@ Outcome ImageLock::acquire(const QString &image, std::chrono::milliseconds wait)
     const QDeadlineTimer deadline(wait);
     for (;;) {
         const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (fd < 0) {
-            return Outcome::failure(tr("The image cannot be locked for writing."),
-                tr("The lock file %1 cannot be created: %2")
-                    .arg(QDir::toNativeSeparators(path), systemError(errno)));
-        }
+        if (fd < 0)
+            return cannotCreate(path, errno);
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             // The holder before removes the file as it lets go: a lock on a
             // file no longer at the path locks nothing, so try again.
@@ -102,6 +99,21 @@ Outcome ImageLock::acquire(const QString &image, std::chrono::milliseconds wait)
         }
         QThread::msleep(20);
     }
+}
+
+Outcome ImageLock::cannotCreate(const QString &path, int error)
+{
+    const QString why = systemError(error);
+    if (error == EACCES || error == EPERM || error == EROFS) {
+        return Outcome::failure(tr("The image cannot be written: its folder %1 must be writable.")
+                                    .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
+            why + QLatin1Char(' ')
+                + tr("The image is replaced by a complete new copy written beside it, and the "
+                     "lock file that keeps two programs from writing it at once lives there "
+                     "too."));
+    }
+    return Outcome::failure(tr("The image cannot be locked for writing."),
+        tr("The lock file %1 cannot be created: %2").arg(QDir::toNativeSeparators(path), why));
 }
 
 void ImageLock::release()

@@ -37,6 +37,8 @@ public:
     void release();
 
 private:
+    static Outcome cannotCreate(const QString &path, int error);
+
     int m_fd = -1;
     QByteArray m_path;
 };
