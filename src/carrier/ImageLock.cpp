@@ -14,6 +14,7 @@
 #include <QThread>
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -63,12 +64,15 @@ QString ImageLock::lockFilePath(const QString &image)
     return QDir(file.absolutePath()).filePath(lockName);
 }
 
-Outcome ImageLock::acquire(const QString &image, std::chrono::milliseconds wait)
+Outcome ImageLock::acquire(
+    const QString &image, std::chrono::milliseconds wait, const WaitCallback &keepWaiting)
 {
     release();
     const QString path = lockFilePath(image);
     const QByteArray native = QFile::encodeName(path);
-    const QDeadlineTimer deadline(wait);
+    QDeadlineTimer deadline(wait);
+    QElapsedTimer waited;
+    waited.start();
     for (;;) {
         const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd < 0)
@@ -92,11 +96,19 @@ Outcome ImageLock::acquire(const QString &image, std::chrono::milliseconds wait)
             return Outcome::failure(
                 tr("The image cannot be locked for writing."), systemError(error));
         }
-        if (deadline.hasExpired()) {
+        const std::chrono::milliseconds sofar(waited.elapsed());
+        const bool timeUp = deadline.hasExpired();
+        const bool goOn = keepWaiting ? keepWaiting(sofar, timeUp) : !timeUp;
+        if (!goOn) {
+            const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sofar).count();
             return Outcome::failure(tr("Another program is writing this image."),
-                tr("It did not finish within %1 seconds. Try again when it has finished.")
-                    .arg(std::chrono::duration_cast<std::chrono::seconds>(wait).count()));
+                seconds > 0
+                    ? tr("It did not finish within %1 seconds. Try again when it has finished.")
+                          .arg(seconds)
+                    : tr("Try again when it has finished."));
         }
+        if (timeUp)
+            deadline.setRemainingTime(wait);
         QThread::msleep(20);
     }
 }

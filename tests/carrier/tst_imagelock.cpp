@@ -14,11 +14,39 @@
 
 using namespace std::chrono_literals;
 
-// The image lock: what it says when it cannot be made.
+// The image lock: how long a writer waits for it, and what it says when it
+// cannot be made.
 class TestImageLock : public QObject, private ScratchFolder {
     Q_OBJECT
 
 private slots:
+    void theCallerDecidesHowLongToWait()
+    {
+        const QString image = put("held.bmp", makeBitmap(8, 8));
+        ImageLock holder;
+        QVERIFY(holder.acquire(image).ok());
+
+        // Ended early, long before the ten seconds are up.
+        ImageLock waiter;
+        int calls = 0;
+        const Outcome ended = waiter.acquire(image, 10s,
+            [&](std::chrono::milliseconds, bool timeUp) { return !timeUp && ++calls < 3; });
+        QVERIFY(!ended);
+        QCOMPARE(ended.message(), QStringLiteral("Another program is writing this image."));
+        QCOMPARE(calls, 3);
+
+        // Kept going past the time asked for, until the holder lets go.
+        int expiries = 0;
+        const Outcome kept
+            = waiter.acquire(image, 0ms, [&](std::chrono::milliseconds, bool timeUp) {
+                  if (timeUp && ++expiries == 3)
+                      holder.release();
+                  return true;
+              });
+        QVERIFY2(kept.ok(), qPrintable(kept.fullText()));
+        QCOMPARE(expiries, 3);
+    }
+
     // Root may write anywhere: the lock is tried as user nobody, in a child
     // process, on an image that user may write in a folder it may not.
     void anUnwritableFolderSaysWhy()

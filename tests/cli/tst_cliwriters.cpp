@@ -153,6 +153,33 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System),
             QStringList({QFileInfo(ImageLock::lockFilePath(bmp)).fileName(), "large.bmp"}));
     }
+
+    void writersWaitAsLongAsAsked()
+    {
+        const QString bmp = put("patient.bmp", makeBitmap(100, 100));
+        const QString file = put("patient.txt", "p");
+        for (const char *bad : {"-1", "soon", "", "1e3", "2s"})
+            QCOMPARE(cli({"add", bmp, file, "--wait", bad}).status, 2);
+        QCOMPARE(cli({"list", bmp, "--wait", "1"}).status, 2);
+
+        ImageLock held;
+        QVERIFY(held.acquire(bmp).ok());
+        for (const char *seconds : {"0", "1"}) {
+            const Run run = cli({"remove", bmp, "patient.txt", "--wait", seconds});
+            QCOMPARE(run.status, 1);
+            QVERIFY2(
+                run.err.startsWith("Another program is writing this image."), qPrintable(run.err));
+        }
+        // Still waiting after the five seconds a writer waits by default; done
+        // once the holder lets go.
+        QProcess patient;
+        startCli(patient, {"add", bmp, file, "--wait", "30"});
+        QVERIFY(!patient.waitForFinished(6000));
+        held.release();
+        const Run run = finishCli(patient);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(listed(bmp), QStringList {"patient.txt"});
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCliWriters)
