@@ -21,7 +21,7 @@ _veldra_cli()
     local command="" bitmap="" i
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
-            --password-file | --new-password-file | --name | -o | --output)
+            --password-file | --new-password-file | --name | -o | --output | --wait)
                 ((i++))
                 ;;
             -*) ;;
@@ -40,7 +40,7 @@ _veldra_cli()
             _filedir
             return
             ;;
-        --name)
+        --name | --wait)
             return
             ;;
         -o | --output)
@@ -54,9 +54,10 @@ _veldra_cli()
         case $command in
             info | list | analyse) options+=" --json" ;;
             carrier) options="--help --force" ;;
-            add) options+=" --protect --no-protect --new-password-file --name" ;;
+            add) options+=" --protect --no-protect --new-password-file --name --wait" ;;
             extract) options+=" --output -o" ;;
-            protect) options+=" --new-password-file" ;;
+            protect) options+=" --new-password-file --wait" ;;
+            remove | unprotect) options+=" --wait" ;;
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return

@@ -114,7 +114,10 @@ Outcome Carrier::SaveCarrier(
 
     // Writes beside the bitmap and renames over it only when all is written,
     // so a failure at any point leaves the user's image as it was.
+    // Its owner, mode and attributes come from the image as it was opened,
+    // which the path may no longer name.
     AtomicFile file(path, AtomicFile::Mode::Edit);
+    file.keepMetadataOf(source);
     const auto failed = [](const Outcome &why) {
         return Outcome::failure(why.kind(), tr("The bitmap could not be written."),
             why.fullText() + QLatin1Char(' ') + tr("The image on disk was left unchanged."));
@@ -172,16 +175,19 @@ Outcome Carrier::SaveCarrier(
     // A program that wrote into the image while it was copied, or put
     // another file at its path, would lose its work to the rename, and the
     // copy may hold half of each: nothing is replaced.
-    const std::optional<FileIdentity> sourceAfter = FileIdentity::ofDescriptor(source);
-    if (!sourceAfter || !sourceAfter->sameStamp(*sourceBefore)) {
-        return failed(Outcome::failure(Outcome::Kind::ChangedOnDisk,
-            tr("Another program wrote into the image while it was being written.")));
-    }
-    if (!TargetState::at(path).same(targetBefore)) {
-        return failed(Outcome::failure(Outcome::Kind::ChangedOnDisk,
-            tr("Another program replaced or changed the image while it was being written.")));
-    }
-    if (Outcome committed = file.commit(); !committed)
+    const auto unchanged = [&]() {
+        const std::optional<FileIdentity> sourceAfter = FileIdentity::ofDescriptor(source);
+        if (!sourceAfter || !sourceAfter->sameStamp(*sourceBefore)) {
+            return Outcome::failure(Outcome::Kind::ChangedOnDisk,
+                tr("Another program wrote into the image while it was being written."));
+        }
+        if (!TargetState::at(path).same(targetBefore)) {
+            return Outcome::failure(Outcome::Kind::ChangedOnDisk,
+                tr("Another program replaced or changed the image while it was being written."));
+        }
+        return Outcome::success();
+    };
+    if (Outcome committed = file.commit(unchanged); !committed)
         return failed(committed);
     return Outcome::success();
 }

@@ -3,6 +3,7 @@
 
 #include "ImageLock.h"
 
+#include "AtomicFile.h"
 #include "SystemError.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 #include <QThread>
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -62,25 +64,27 @@ QString ImageLock::lockFilePath(const QString &image)
     return QDir(file.absolutePath()).filePath(lockName);
 }
 
-Outcome ImageLock::acquire(const QString &image, std::chrono::milliseconds wait)
+Outcome ImageLock::acquire(
+    const QString &image, std::chrono::milliseconds wait, const WaitCallback &keepWaiting)
 {
     release();
     const QString path = lockFilePath(image);
     const QByteArray native = QFile::encodeName(path);
-    const QDeadlineTimer deadline(wait);
+    QDeadlineTimer deadline(wait);
+    QElapsedTimer waited;
+    waited.start();
     for (;;) {
         const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (fd < 0) {
-            return Outcome::failure(tr("The image cannot be locked for writing."),
-                tr("The lock file %1 cannot be created: %2")
-                    .arg(QDir::toNativeSeparators(path), systemError(errno)));
-        }
+        if (fd < 0)
+            return cannotCreate(path, errno);
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             // The holder before removes the file as it lets go: a lock on a
             // file no longer at the path locks nothing, so try again.
             if (stillNamed(fd, native)) {
                 m_fd = fd;
                 m_path = native;
+                // No other writer of the image can be at work now.
+                AtomicFile::removeLeftovers(image);
                 return Outcome::success();
             }
             ::close(fd);
@@ -92,13 +96,36 @@ Outcome ImageLock::acquire(const QString &image, std::chrono::milliseconds wait)
             return Outcome::failure(
                 tr("The image cannot be locked for writing."), systemError(error));
         }
-        if (deadline.hasExpired()) {
+        const std::chrono::milliseconds sofar(waited.elapsed());
+        const bool timeUp = deadline.hasExpired();
+        const bool goOn = keepWaiting ? keepWaiting(sofar, timeUp) : !timeUp;
+        if (!goOn) {
+            const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sofar).count();
             return Outcome::failure(tr("Another program is writing this image."),
-                tr("It did not finish within %1 seconds. Try again when it has finished.")
-                    .arg(std::chrono::duration_cast<std::chrono::seconds>(wait).count()));
+                seconds > 0
+                    ? tr("It did not finish within %1 seconds. Try again when it has finished.")
+                          .arg(seconds)
+                    : tr("Try again when it has finished."));
         }
+        if (timeUp)
+            deadline.setRemainingTime(wait);
         QThread::msleep(20);
     }
+}
+
+Outcome ImageLock::cannotCreate(const QString &path, int error)
+{
+    const QString why = systemError(error);
+    if (error == EACCES || error == EPERM || error == EROFS) {
+        return Outcome::failure(tr("The image cannot be written: its folder %1 must be writable.")
+                                    .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
+            why + QLatin1Char(' ')
+                + tr("The image is replaced by a complete new copy written beside it, and the "
+                     "lock file that keeps two programs from writing it at once lives there "
+                     "too."));
+    }
+    return Outcome::failure(tr("The image cannot be locked for writing."),
+        tr("The lock file %1 cannot be created: %2").arg(QDir::toNativeSeparators(path), why));
 }
 
 void ImageLock::release()

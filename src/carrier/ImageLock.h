@@ -10,6 +10,7 @@
 #include <QByteArray>
 
 #include <chrono>
+#include <functional>
 
 // Serialises the programs that write one bitmap. The bitmap is replaced by a
 // rename, so its own inode cannot carry a lock: a lock file beside it does,
@@ -29,12 +30,23 @@ public:
     // that path names, so that every path to one image shares one lock.
     static QString lockFilePath(const QString &image);
 
-    // Waits up to wait for the lock. Fails, saying that another program is
-    // writing the image, when it cannot be had.
-    Outcome acquire(const QString &image, std::chrono::milliseconds wait = DefaultWait);
+    // Called between tries while another program holds the lock, with the
+    // time waited so far and whether the wait asked for is over. Before
+    // that, false gives up at once; once it is over, true waits as long
+    // again.
+    using WaitCallback = std::function<bool(std::chrono::milliseconds waited, bool timeUp)>;
+
+    // Waits up to wait for the lock (0: tries once), as keepWaiting decides
+    // when given. Fails, saying that another program is writing the image,
+    // when it cannot be had. Once it has the lock it removes what writers of
+    // the image killed before they could clean up left beside it.
+    Outcome acquire(const QString &image, std::chrono::milliseconds wait = DefaultWait,
+        const WaitCallback &keepWaiting = {});
     void release();
 
 private:
+    static Outcome cannotCreate(const QString &path, int error);
+
     int m_fd = -1;
     QByteArray m_path;
 };

@@ -134,7 +134,7 @@ int CliTool::execute(const Request &request)
     if (writes) {
         if (Outcome probed = probeRegularFile(request.bitmap); !probed)
             return fail(Outcome::failure(tr("Bitmap file not found!"), probed.message()));
-        if (Outcome locked = lock.acquire(request.bitmap); !locked)
+        if (Outcome locked = lock.acquire(request.bitmap, request.wait); !locked)
             return fail(locked);
     }
 

@@ -10,6 +10,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
+
+#include <cmath>
 
 namespace {
 
@@ -20,6 +23,16 @@ QString tr(const char *text)
 
 const QStringList Commands
     = {"info", "list", "add", "remove", "extract", "protect", "unprotect", "carrier", "analyse"};
+
+// Seconds as a number of milliseconds: digits, with a fraction or without.
+// Nothing for anything else, a sign included.
+std::optional<std::chrono::milliseconds> parseSeconds(const QString &text)
+{
+    static const QRegularExpression plain(QStringLiteral("^[0-9]{1,9}(\\.[0-9]+)?$"));
+    if (!plain.match(text).hasMatch())
+        return std::nullopt;
+    return std::chrono::milliseconds(std::llround(text.toDouble() * 1000));
+}
 
 } // namespace
 
@@ -78,8 +91,12 @@ int CliTool::run(const QStringList &arguments)
         tr("protect, add --protect: read the new password from the first line of FILE."), "FILE");
     const QCommandLineOption noPrompt(
         "no-prompt", tr("Never ask for a password on the terminal; fail instead."));
+    const QCommandLineOption wait("wait",
+        tr("add, remove, protect, unprotect: wait up to SECONDS for another program writing the "
+           "image (default 5; 0: do not wait)."),
+        "SECONDS");
     parser.addOptions({json, force, noClobber, name, protect, noProtect, output, passwordFile,
-        newPasswordFile, noPrompt});
+        newPasswordFile, noPrompt, wait});
     parser.addPositionalArgument(
         "command", tr("info, list, add, remove, extract, protect, unprotect, carrier or analyse"));
     parser.addPositionalArgument("bitmap", tr("the 24-bit BMP image (for carrier: the picture)"));
@@ -121,6 +138,13 @@ int CliTool::run(const QStringList &arguments)
     request.passwordFile = parser.value(passwordFile);
     request.newPasswordFile = parser.value(newPasswordFile);
     request.prompts = !parser.isSet(noPrompt);
+    if (parser.isSet(wait)) {
+        const std::optional<std::chrono::milliseconds> seconds = parseSeconds(parser.value(wait));
+        if (!seconds)
+            return usage(tr("--wait takes a number of seconds, 0 or more, not \"%1\".")
+                             .arg(parser.value(wait)));
+        request.wait = *seconds;
+    }
 
     // What goes with what.
     const auto only = [&](const QCommandLineOption &option, const QStringList &commands) {
@@ -147,6 +171,8 @@ int CliTool::run(const QStringList &arguments)
         return usage(tr("-o goes with extract only."));
     if (!only(name, {"add"}))
         return usage(tr("--name goes with add only."));
+    if (!only(wait, {"add", "remove", "protect", "unprotect"}))
+        return usage(tr("--wait goes with add, remove, protect and unprotect only."));
     if (!only(newPasswordFile, {"protect", "add"})
         || (command == QLatin1String("add") && parser.isSet(newPasswordFile)
             && !parser.isSet(protect)))

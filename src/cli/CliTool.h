@@ -3,9 +3,12 @@
 
 #pragma once
 
+#include "carrier/ImageLock.h"
+
 #include <QStringList>
 #include <QTextStream>
 
+#include <chrono>
 #include <optional>
 
 class ContainerSession;
@@ -17,6 +20,7 @@ class PasswordInput;
 //   add BITMAP FILE... [--protect|--no-protect] | add BITMAP - --name NAME
 //   remove BITMAP NAME... | extract BITMAP [NAME...] [-o DIR|-]
 //   protect BITMAP | unprotect BITMAP
+// (the four that write take --wait SECONDS)
 //   carrier PICTURE OUTPUT.bmp [--force] | analyse BITMAP [--json]
 // Results go to out, messages to err. The exit status is 0 on success, 1 on
 // any failure and 2 on a usage error.
@@ -43,6 +47,8 @@ public:
         QString passwordFile;
         QString newPasswordFile;
         bool prompts = true;
+        // How long a writer waits for another program writing the image.
+        std::chrono::milliseconds wait = ImageLock::DefaultWait;
     };
 
 private:

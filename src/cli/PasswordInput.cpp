@@ -30,6 +30,9 @@ QString tr(const char *text)
 int g_tty = -1;
 termios g_saved {};
 constexpr int RestoringSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP};
+// The handlers in place before, such as the one that removes temporary
+// files: each signal is handed on to its own after the terminal is back.
+struct sigaction g_previous[std::size(RestoringSignals)] {};
 
 // when: TCSAFLUSH drops what was typed before the prompt; TCSANOW keeps a
 // line half typed when the program goes on after a stop.
@@ -40,7 +43,18 @@ void echoOff(int tty, int when)
     ::tcsetattr(tty, when, &quiet);
 }
 
-extern "C" void restoreTerminal(int signal)
+extern "C" void restoreTerminal(int signal, siginfo_t *info, void *context);
+
+void installRestoring(int signal)
+{
+    struct sigaction handler { };
+    handler.sa_sigaction = restoreTerminal;
+    handler.sa_flags = SA_SIGINFO;
+    ::sigemptyset(&handler.sa_mask);
+    ::sigaction(signal, &handler, nullptr);
+}
+
+extern "C" void restoreTerminal(int signal, siginfo_t *info, void *context)
 {
     const int savedErrno = errno;
     if (g_tty >= 0) {
@@ -48,21 +62,30 @@ extern "C" void restoreTerminal(int signal)
         if (signal != SIGTSTP)
             (void)!::write(g_tty, "\n", 1);
     }
-    // The signal then does what it would have done: end or stop the program.
-    struct sigaction byDefault { };
-    byDefault.sa_handler = SIG_DFL;
-    ::sigemptyset(&byDefault.sa_mask);
-    ::sigaction(signal, &byDefault, nullptr);
-    sigset_t only;
-    ::sigemptyset(&only);
-    ::sigaddset(&only, signal);
-    ::sigprocmask(SIG_UNBLOCK, &only, nullptr);
-    ::raise(signal);
-    // Continued after a stop: the password is still being typed.
-    struct sigaction again { };
-    again.sa_handler = restoreTerminal;
-    ::sigemptyset(&again.sa_mask);
-    ::sigaction(signal, &again, nullptr);
+    std::size_t i = 0;
+    while (i < std::size(RestoringSignals) && RestoringSignals[i] != signal)
+        ++i;
+    const struct sigaction &previous = g_previous[i];
+    if ((previous.sa_flags & SA_SIGINFO) != 0) {
+        previous.sa_sigaction(signal, info, context);
+    } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {
+        previous.sa_handler(signal);
+    } else {
+        // The signal then does what it would have done: end or stop the
+        // program.
+        struct sigaction byDefault { };
+        byDefault.sa_handler = SIG_DFL;
+        ::sigemptyset(&byDefault.sa_mask);
+        ::sigaction(signal, &byDefault, nullptr);
+        sigset_t only;
+        ::sigemptyset(&only);
+        ::sigaddset(&only, signal);
+        ::sigprocmask(SIG_UNBLOCK, &only, nullptr);
+        ::raise(signal);
+    }
+    // Continued after a stop, or the handler before returned: the password
+    // is still being typed.
+    installRestoring(signal);
     if (g_tty >= 0)
         echoOff(g_tty, TCSANOW);
     errno = savedErrno;
@@ -77,14 +100,11 @@ public:
         if (::tcgetattr(tty, &g_saved) != 0)
             return;
         g_tty = tty;
-        struct sigaction handler { };
-        handler.sa_handler = restoreTerminal;
-        ::sigemptyset(&handler.sa_mask);
         for (std::size_t i = 0; i < std::size(RestoringSignals); ++i) {
-            ::sigaction(RestoringSignals[i], nullptr, &m_previous[i]);
+            ::sigaction(RestoringSignals[i], nullptr, &g_previous[i]);
             // A signal the caller chose to ignore stays ignored.
-            if (m_previous[i].sa_handler != SIG_IGN)
-                ::sigaction(RestoringSignals[i], &handler, nullptr);
+            if ((g_previous[i].sa_flags & SA_SIGINFO) != 0 || g_previous[i].sa_handler != SIG_IGN)
+                installRestoring(RestoringSignals[i]);
         }
         echoOff(tty, TCSAFLUSH);
     }
@@ -94,14 +114,11 @@ public:
             return;
         ::tcsetattr(g_tty, TCSAFLUSH, &g_saved);
         for (std::size_t i = 0; i < std::size(RestoringSignals); ++i)
-            ::sigaction(RestoringSignals[i], &m_previous[i], nullptr);
+            ::sigaction(RestoringSignals[i], &g_previous[i], nullptr);
         g_tty = -1;
     }
     HiddenTyping(const HiddenTyping &) = delete;
     HiddenTyping &operator=(const HiddenTyping &) = delete;
-
-private:
-    struct sigaction m_previous[std::size(RestoringSignals)] {};
 };
 
 // A password longer than this is a mistake (a file that is not a password

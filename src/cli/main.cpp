@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "CliTool.h"
+#include "carrier/TemporaryRegistry.h"
 
 #include <QCoreApplication>
 
@@ -11,6 +12,9 @@
 
 int main(int argc, char **argv)
 {
+    // Ctrl-C, a closed terminal or a kill during a write must not leave a
+    // temporary copy of an image behind.
+    TemporaryRegistry::installSignalHandlers();
     // No application object: nothing here needs an event loop, and a
     // command that reads a few bytes of an image should not wait for one.
     QCoreApplication::setApplicationName(QStringLiteral("veldra-cli"));

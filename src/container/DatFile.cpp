@@ -15,7 +15,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSet>
 
 #include <cstring>
@@ -289,17 +288,19 @@ Outcome DatFile::Extract(const QString &Description, const QString &folder, bool
 
     // A link at the output path is replaced, not followed: writing through it
     // would land outside the chosen folder.
-    const QString target = QDir(folder).filePath(name);
-    if (keepExisting && QFileInfo::exists(target))
+    AtomicFile file(QDir(folder).filePath(name),
+        keepExisting ? AtomicFile::Mode::Create : AtomicFile::Mode::Replace);
+    const auto kept = [&name]() {
         return Outcome::failure(tr("\"%1\" already exists and was kept.").arg(name));
-    AtomicFile file(target, AtomicFile::Mode::Replace);
+    };
     if (Outcome opened = file.open(); !opened)
-        return opened;
+        return file.alreadyExists() ? kept() : opened;
     const Outcome written = streamData(
         Description, [&file](const char *data, qint64 size) { return file.write(data, size); });
     if (!written)
         return written;
-    return file.commit();
+    const Outcome committed = file.commit();
+    return !committed && file.alreadyExists() ? kept() : committed;
 }
 
 Outcome DatFile::Remove(const QString &what)

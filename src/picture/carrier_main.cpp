@@ -7,6 +7,7 @@
 // arguments; this program writes the carrier and says what it made.
 
 #include "PictureCarrier.h"
+#include "carrier/TemporaryRegistry.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -15,6 +16,7 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    TemporaryRegistry::installSignalHandlers();
     // Image readers' own complaints (a colour profile libpng does not like)
     // say nothing the user can act on.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.warning=false"));

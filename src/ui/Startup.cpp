@@ -5,6 +5,8 @@
 
 #include "frmVeldra.h"
 
+#include "carrier/TemporaryRegistry.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -79,6 +81,8 @@ int Main(int argc, char **argv)
         return 1;
     }
     QApplication app(argc, argv);
+    // A write cut short by Ctrl-C or the session's end leaves no copy behind.
+    TemporaryRegistry::installSignalHandlers();
     QApplication::setApplicationName(QStringLiteral("Veldra"));
     // Window managers find the icon through the desktop entry.
     QApplication::setDesktopFileName(QStringLiteral("org.veldra.Veldra"));

@@ -182,8 +182,17 @@ void frmVeldra::cmdWrClose_Click()
     // The lock keeps other writers out while the image is checked and
     // replaced; it is not held while the user is asked.
     ImageLock lock;
+    // Another program writing a large image may take a while: the window
+    // waits, showing Wait..., and asks from time to time whether to go on.
+    const auto keepWaiting = [this](std::chrono::milliseconds, bool timeUp) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return !timeUp
+            || m_prompter->question(this,
+                tr("Another program is still writing this image. Keep waiting for it?"),
+                tr("The image is written back once the other program has finished with it."));
+    };
     const auto relock = [&] {
-        const Outcome locked = lock.acquire(path);
+        const Outcome locked = lock.acquire(path, ImageLock::DefaultWait, keepWaiting);
         if (!locked)
             showError(locked);
         return locked.ok();

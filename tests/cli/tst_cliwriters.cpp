@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -25,6 +26,24 @@ private:
         for (const QString &row : cli({"list", bitmap}).out.split('\n', Qt::SkipEmptyParts))
             names << row.section('\t', 1);
         return names;
+    }
+
+    // True once the running veldra-cli process pid has a file open in
+    // folder, other than those given, with data in it: the new copy.
+    static bool writingInto(qint64 pid, const QString &folder, const QStringList &others)
+    {
+        const QString fds = QString("/proc/%1/fd").arg(pid);
+        for (const QString &fd : QDir(fds).entryList(QDir::AllEntries | QDir::System)) {
+            const QByteArray link = QFile::encodeName(fds + '/' + fd);
+            char target[4096];
+            const ssize_t length = ::readlink(link.constData(), target, sizeof target);
+            const QString named = QFile::decodeName(QByteArray(target, qMax<ssize_t>(length, 0)));
+            struct stat st { };
+            if (named.startsWith(folder + '/') && !others.contains(named)
+                && ::stat(link.constData(), &st) == 0 && st.st_size > 0)
+                return true;
+        }
+        return false;
     }
 
 private slots:
@@ -108,6 +127,58 @@ private slots:
         QCOMPARE(listed(bmp), QStringList {"owned.txt"});
         QCOMPARE(
             QDir(root()).entryList(QDir::Files | QDir::Hidden).filter(".veldra"), QStringList());
+    }
+
+    // SIGKILL cannot be caught: only a new copy without a name leaves nothing.
+    void aKilledWriteLeavesNothingBehind()
+    {
+        QVERIFY(QDir(root()).mkpath("killed"));
+        const QString folder = QFileInfo(root() + "/killed").canonicalFilePath();
+        const QString bmp = put("killed/large.bmp", makeBitmap(3000, 3000, 9));
+        const QByteArray before = readFile(bmp);
+        QProcess writer;
+        startCli(writer, {"add", bmp, put("payload.bin", randomBytes(1 << 20, 9))});
+        QVERIFY(writer.waitForStarted());
+        const QStringList others
+            = {QFileInfo(bmp).canonicalFilePath(), ImageLock::lockFilePath(bmp)};
+        bool writing = false;
+        while (!(writing = writingInto(writer.processId(), folder, others))
+            && !writer.waitForFinished(1)) { }
+        QVERIFY(writing);
+        QCOMPARE(::kill(pid_t(writer.processId()), SIGKILL), 0);
+        QVERIFY(writer.waitForFinished());
+        QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(readFile(bmp), before);
+        // The lock file stays, as after any crash; the next writer takes it over.
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System),
+            QStringList({QFileInfo(ImageLock::lockFilePath(bmp)).fileName(), "large.bmp"}));
+    }
+
+    void writersWaitAsLongAsAsked()
+    {
+        const QString bmp = put("patient.bmp", makeBitmap(100, 100));
+        const QString file = put("patient.txt", "p");
+        for (const char *bad : {"-1", "soon", "", "1e3", "2s"})
+            QCOMPARE(cli({"add", bmp, file, "--wait", bad}).status, 2);
+        QCOMPARE(cli({"list", bmp, "--wait", "1"}).status, 2);
+
+        ImageLock held;
+        QVERIFY(held.acquire(bmp).ok());
+        for (const char *seconds : {"0", "1"}) {
+            const Run run = cli({"remove", bmp, "patient.txt", "--wait", seconds});
+            QCOMPARE(run.status, 1);
+            QVERIFY2(
+                run.err.startsWith("Another program is writing this image."), qPrintable(run.err));
+        }
+        // Still waiting after the five seconds a writer waits by default; done
+        // once the holder lets go.
+        QProcess patient;
+        startCli(patient, {"add", bmp, file, "--wait", "30"});
+        QVERIFY(!patient.waitForFinished(6000));
+        held.release();
+        const Run run = finishCli(patient);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(listed(bmp), QStringList {"patient.txt"});
     }
 };
 

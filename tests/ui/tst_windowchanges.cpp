@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "WindowFixture.h"
+#include "carrier/ImageLock.h"
 
 #include <QTimer>
 
@@ -141,6 +142,27 @@ private slots:
         click(w().cmdWrClose);
         QVERIFY(!containerOpen());
         QCOMPARE(rowsOnDisk(bmp), QStringList {"mine.txt"});
+    }
+
+    // Another writer holds the image's lock: the window waits, painted and
+    // captioned Wait..., and writes once it is free.
+    void writeWaitsForAnotherWriter()
+    {
+        const QString bmp = bitmap("waiting.bmp");
+        open(bmp);
+        add(file("late.txt", "late"));
+        auto other = std::make_unique<ImageLock>();
+        QVERIFY(other->acquire(bmp).ok());
+        QString caption;
+        QTimer::singleShot(300, this, [&] {
+            caption = w().cmdWrClose->text();
+            other.reset();
+        });
+        click(w().cmdWrClose);
+        QCOMPARE(caption, QStringLiteral("Wait..."));
+        QVERIFY(prompter().questionsAsked.isEmpty());
+        QVERIFY(!containerOpen());
+        QCOMPARE(rowsOnDisk(bmp), QStringList {"late.txt"});
     }
 
     void extractionNeverReplacesTheImage()
