@@ -10,3 +10,12 @@ QString formatBytes(qint64 count)
         digits.insert(digits.size() - 3, QLatin1Char(' '));
     return (count < 0 ? QStringLiteral("-") : QString()) + digits + QStringLiteral(" bytes");
 }
+
+QString bytesText(qint64 count)
+{
+    QString digits = QString::number(qAbs(count));
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, QLatin1Char(' '));
+    return (count < 0 ? QStringLiteral("-") : QString()) + digits
+        + (qAbs(count) == 1 ? QStringLiteral(" byte") : QStringLiteral(" bytes"));
+}

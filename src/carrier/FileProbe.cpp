@@ -47,8 +47,15 @@ Outcome probeRegularFile(const QString &path, qint64 *size)
         return Outcome::failure(tr("No file was named."));
     const QByteArray native = QFile::encodeName(path);
     struct stat st { };
-    if (::stat(native.constData(), &st) != 0)
+    if (::stat(native.constData(), &st) != 0) {
+        // File names are bytes; one that is not valid UTF-8 arrives here with
+        // replacement characters and names no file.
+        if (errno == ENOENT && path.contains(QChar::ReplacementCharacter)) {
+            return Outcome::failure(tr("Its name is not valid UTF-8 text, so it cannot be read. "
+                                       "Rename the file and try again."));
+        }
         return Outcome::failure(systemError(errno));
+    }
     if (const QString problem = kindProblem(st.st_mode); !problem.isEmpty())
         return Outcome::failure(problem);
     if (::faccessat(AT_FDCWD, native.constData(), R_OK, AT_EACCESS) != 0)
@@ -94,5 +101,33 @@ Outcome openRegularFile(const QString &path, QFile &file)
         ::close(fd);
         return Outcome::failure(file.errorString());
     }
+    return Outcome::success();
+}
+
+Outcome prepareFolder(const QString &path)
+{
+    const auto cannot = [&path](const QString &why) {
+        return Outcome::failure(tr("Files cannot be written into the folder %1.").arg(path), why);
+    };
+    const QByteArray native = QFile::encodeName(path.isEmpty() ? QStringLiteral(".") : path);
+    struct stat st { };
+    if (::stat(native.constData(), &st) != 0) {
+        if (errno != ENOENT)
+            return cannot(systemError(errno));
+        // Made one level at a time, so that the reason of a failure is known.
+        QByteArray made;
+        for (const QByteArray &part : native.split('/')) {
+            made += part;
+            if (!part.isEmpty() && ::mkdir(made.constData(), 0777) != 0 && errno != EEXIST)
+                return cannot(systemError(errno));
+            made += '/';
+        }
+        if (::stat(native.constData(), &st) != 0)
+            return cannot(systemError(errno));
+    }
+    if (!S_ISDIR(st.st_mode))
+        return cannot(tr("It is not a folder."));
+    if (::faccessat(AT_FDCWD, native.constData(), W_OK | X_OK, AT_EACCESS) != 0)
+        return cannot(systemError(errno));
     return Outcome::success();
 }

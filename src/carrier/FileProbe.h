@@ -29,3 +29,8 @@ qint64 FileSize(const QString &path);
 // the check is repeated on the opened file, so a file swapped for a pipe in
 // between is refused as well.
 Outcome openRegularFile(const QString &path, QFile &file);
+
+// Makes sure files can be written into the folder at path, creating it and
+// any folders above it that are missing. The failure names the folder once
+// and says why ("… is not a folder.", "Permission denied.").
+Outcome prepareFolder(const QString &path);

@@ -241,10 +241,10 @@ int CliTool::add(ContainerSession &session, const Request &request, PasswordInpu
             return Failure;
         }
         const QString name = fromInput ? request.name : QFileInfo(path).fileName();
-        if (const QString stored = EntryRecord::storedForm(name); stored != name)
-            notes << tr("%1: stored as \"%2\" (names keep at most %3 characters).")
-                         .arg(fromInput ? tr("standard input") : path, stored)
-                         .arg(EntryRecord::DescriptionSize);
+        if (const QString why = EntryRecord::whyStoredDifferently(name); !why.isEmpty())
+            notes << tr("%1: stored as \"%2\" (%3).")
+                         .arg(fromInput ? tr("standard input") : path,
+                             EntryRecord::storedForm(name), why);
     }
     bool usePassword = session.header().UsePassword;
     QByteArray password = session.password();
@@ -357,6 +357,10 @@ int CliTool::extract(const ContainerSession &session, const Request &request)
                 QString::fromLocal8Bit(std::strerror(errno))));
         return Success;
     }
+    // A missing folder is made, as unpackers do; one that cannot take the
+    // files is named once rather than once per file.
+    if (Outcome ready = prepareFolder(request.output); !ready)
+        return fail(ready);
     for (const QString &description : std::as_const(wanted)) {
         if (Outcome written = session.extract(description, request.output, request.noClobber);
             !written) {

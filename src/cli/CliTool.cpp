@@ -67,8 +67,9 @@ int CliTool::run(const QStringList &arguments)
         "  analyse BITMAP [--json]              how visible hidden data are in the image\n\n"
         "The password scrambling keeps casual eyes out, not an attacker: encrypt a file\n"
         "with a real cipher first to keep it secret."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption helpOption({"h", "help"}, tr("Displays this help."));
+    const QCommandLineOption versionOption({"v", "version"}, tr("Displays version information."));
+    parser.addOptions({helpOption, versionOption});
     const QCommandLineOption json("json", tr("info, list, analyse: print one JSON document."));
     const QCommandLineOption force("force",
         tr("carrier: replace an existing OUTPUT. add, remove, protect, unprotect: write an image "
@@ -103,10 +104,19 @@ int CliTool::run(const QStringList &arguments)
     parser.addPositionalArgument("arguments",
         tr("files to add, names to remove or extract, the BMP to make"), "[ARGUMENTS...]");
 
-    if (!parser.parse(arguments))
+    if (!parser.parse(arguments)) {
+        // A file whose name starts with "-" reads as options.
+        if (!parser.unknownOptionNames().isEmpty()) {
+            m_err << escapeControls(parser.errorText()) << '\n';
+            return usage(tr("To name a file that starts with \"-\", put \"--\" before it: "
+                            "veldra-cli add BITMAP -- -file.txt"));
+        }
         return usage(parser.errorText());
+    }
     if (parser.isSet(helpOption)) {
-        m_out << parser.helpText();
+        // Without an application object the parser cannot know its name.
+        m_out << parser.helpText().replace(
+            QLatin1String("<executable_name>"), QCoreApplication::applicationName());
         return Success;
     }
     if (parser.isSet(versionOption)) {

@@ -80,7 +80,7 @@ Outcome ContainerSession::add(const QString &path, Holding holding)
     const qint64 free = capacity - m_file.TotalSize();
     if (size > free) {
         return Outcome::failure(QStringLiteral("Not enough free space!"),
-            tr("The file has %1, but only %2 are free.").arg(formatBytes(size), formatBytes(free)));
+            tr("The file has %1, but only %2 are free.").arg(bytesText(size), bytesText(free)));
     }
     if (size == -1)
         return Outcome::failure(QStringLiteral("Error!"), probed.message());
@@ -91,8 +91,8 @@ Outcome ContainerSession::add(const QString &path, Holding holding)
         return Outcome::failure(QStringLiteral("Not enough free space!"),
             tr("With its name and size the file needs %1, but only %2 more can be stored in this "
                "image.")
-                .arg(formatBytes(size + DatFile::RecordSize),
-                    formatBytes(qMax<qint64>(0, capacity - m_file.ContainerSize()))));
+                .arg(bytesText(size + DatFile::RecordSize),
+                    bytesText(qMax<qint64>(0, capacity - m_file.ContainerSize()))));
     }
     return outcomeOf(m_file.Inject(QFileInfo(path).fileName(), path, room, holding));
 }
@@ -128,7 +128,7 @@ QString ContainerSession::cutShortWarning() const
         return {};
     return tr("The image file is cut short: the last %1 of its pixels are missing. They read "
               "as black, and hidden data in them are lost.")
-        .arg(formatBytes(missingBytes()));
+        .arg(bytesText(missingBytes()));
 }
 
 Outcome ContainerSession::write(

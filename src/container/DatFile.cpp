@@ -33,7 +33,7 @@ constexpr qint64 ChunkSize = 1024 * 1024;
 InjectResult tooLarge(qint64 limit)
 {
     return {InjectStatus::TooLarge,
-        tr("It holds more than the %1 that can still be stored.").arg(formatBytes(limit))};
+        tr("It holds more than the %1 that can still be stored.").arg(bytesText(limit))};
 }
 
 Outcome notHidden(const QString &name)
@@ -334,7 +334,7 @@ Outcome DatFile::CheckFits(qint64 capacity) const
         return Outcome::success();
     return Outcome::failure(tr("The hidden files need %1 with their names and sizes, but the "
                                "image can hold only %2. Remove some files.")
-                                .arg(formatBytes(needed), formatBytes(capacity)));
+                                .arg(bytesText(needed), bytesText(capacity)));
 }
 
 Outcome DatFile::makeLayout(const ContainerHeader &header, const QByteArray &password, bool inPlace,
@@ -451,7 +451,7 @@ LoadReport DatFile::Load(
             stop(i,
                 tr("the size stored for file %1 (%2) is damaged.")
                     .arg(i + 1)
-                    .arg(formatBytes(record.Length)));
+                    .arg(bytesText(record.Length)));
             break;
         }
         if (record.Length > present - offset) {

@@ -3,6 +3,9 @@
 
 #include "EntryRecord.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
 #include "Charset.h"
 #include "carrier/BitOps.h"
 
@@ -57,4 +60,20 @@ QString EntryRecord::description() const
 QString EntryRecord::storedForm(const QString &description)
 {
     return trimBlanks(description.left(DescriptionSize));
+}
+
+QString EntryRecord::whyStoredDifferently(const QString &description)
+{
+    if (storedForm(description) == description)
+        return {};
+    QStringList reasons;
+    if (description.size() > DescriptionSize) {
+        reasons << QCoreApplication::translate("EntryRecord", "names keep at most %1 characters")
+                       .arg(DescriptionSize);
+    }
+    if (trimBlanks(description.left(DescriptionSize)) != description.left(DescriptionSize)) {
+        reasons << QCoreApplication::translate(
+            "EntryRecord", "blanks at the start or end of a name are not kept");
+    }
+    return reasons.join(QStringLiteral("; "));
 }

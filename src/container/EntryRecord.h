@@ -29,4 +29,7 @@ struct EntryRecord {
     // What becomes of a description once stored and read back: its first 28
     // characters, blanks trimmed at both ends.
     static QString storedForm(const QString &description);
+    // Why storedForm(description) differs from description, for the user
+    // ("names keep at most 28 characters"), or an empty text when it does not.
+    static QString whyStoredDifferently(const QString &description);
 };

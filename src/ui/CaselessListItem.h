@@ -7,7 +7,8 @@
 #include <QListWidgetItem>
 
 // A list row that sorts as people read in the user's language, without
-// regard to letter case: "été.txt" beside "etc.txt", not after "zeta.txt".
+// regard to letter case and with numbers as numbers: "été.txt" beside
+// "etc.txt", not after "zeta.txt"; "9.txt" before "10.txt".
 class CaselessListItem : public QListWidgetItem {
 public:
     using QListWidgetItem::QListWidgetItem;
@@ -32,6 +33,7 @@ private:
         if (made != wanted || collator.locale() == QLocale::c()) {
             collator = QCollator(wanted);
             collator.setCaseSensitivity(Qt::CaseInsensitive);
+            collator.setNumericMode(true);
             made = wanted;
         }
         return collator;

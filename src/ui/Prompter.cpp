@@ -10,8 +10,10 @@
 #include <QApplication>
 #include <QCompleter>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
@@ -48,14 +50,25 @@ void showPlain(QMessageBox &box, const QString &text, const QString &detail)
         informative->setTextFormat(Qt::PlainText);
 }
 
+// The dialog property that holds the names last typed into it.
+constexpr char TypedNames[] = "veldraTypedNames";
+
 } // namespace
 
 bool runFileDialog(QFileDialog *dialog)
 {
     // A name the dialog starts with is selected, so that typing replaces it.
-    if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+    // What the user types is kept: the dialog rewrites the box with the
+    // files it selects, dropping typed names that do not exist.
+    dialog->setProperty(TypedNames, QString());
+    QMetaObject::Connection typing;
+    if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))) {
         QTimer::singleShot(0, name, &QLineEdit::selectAll);
+        typing = QObject::connect(name, &QLineEdit::textEdited, dialog,
+            [dialog](const QString &text) { dialog->setProperty(TypedNames, text); });
+    }
     const bool accepted = dialog->exec() == QDialog::Accepted;
+    QObject::disconnect(typing);
     // The name box's completion list is a window of its own: one left open
     // would outlive the dialog and swallow the next key.
     for (QCompleter *completer : dialog->findChildren<QCompleter *>()) {
@@ -96,8 +109,22 @@ std::optional<QString> Prompter::openFile(QFileDialog *dialog)
 QStringList Prompter::openFiles(QFileDialog *dialog)
 {
     NormalCursor cursor;
-    const bool accepted = runFileDialog(dialog);
-    return accepted ? dialog->selectedFiles() : QStringList();
+    if (!runFileDialog(dialog))
+        return {};
+    QStringList chosen = dialog->selectedFiles();
+    // Several names typed in quotes are taken as typed: the dialog's own
+    // choice from them can leave out files that exist and drops those that
+    // do not, which are handed on too, so that the caller can say so.
+    if (dialog->fileMode() == QFileDialog::ExistingFiles) {
+        static const QRegularExpression quoted(QStringLiteral("\"([^\"]+)\""));
+        QStringList typed;
+        for (auto names = quoted.globalMatch(dialog->property(TypedNames).toString());
+             names.hasNext();)
+            typed << dialog->directory().absoluteFilePath(names.next().captured(1));
+        if (typed.size() > 1)
+            chosen = typed;
+    }
+    return chosen;
 }
 
 QString Prompter::folder(QWidget *owner, const QString &start)

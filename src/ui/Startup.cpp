@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -44,12 +43,29 @@ int Main(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(VELDRA_VERSION));
 
     // The command line is read before any window or display is needed, so
-    // that --help and --version work anywhere.
+    // that --help and --version work anywhere. Qt's own options (-style,
+    // -platform, ...) are known here too, and left for the application.
     QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Hides files in 24-bit BMP images and takes them out again."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+        QStringLiteral("Displays version information."));
+    parser.addOptions({help, version});
+    for (const char *name : {"style", "stylesheet", "platform", "platformpluginpath",
+             "platformtheme", "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
+             "display", "geometry", "title", "qmljsdebugger"}) {
+        QCommandLineOption qtOption(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(qtOption);
+    }
+    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
+        QCommandLineOption qtOption(QString::fromLatin1(name), QString());
+        qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(qtOption);
+    }
     parser.addPositionalArgument(QStringLiteral("bitmap"),
         QStringLiteral("The image to open at start."), QStringLiteral("[BITMAP]"));
     if (!parser.parse(argumentsOf(argc, argv)) || parser.positionalArguments().size() > 1) {
@@ -60,7 +76,10 @@ int Main(int argc, char **argv)
         return 2;
     }
     if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        // Without an application object the parser cannot know its name.
+        std::fputs(qPrintable(parser.helpText().replace(
+                       QLatin1String("<executable_name>"), QLatin1String("veldra"))),
+            stdout);
         return 0;
     }
     if (parser.isSet(version)) {
@@ -86,9 +105,6 @@ int Main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Veldra"));
     // Window managers find the icon through the desktop entry.
     QApplication::setDesktopFileName(QStringLiteral("org.veldra.Veldra"));
-
-    // Relative bitmap paths are resolved against the program's own folder.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
 
     frmVeldra window;
     window.show();

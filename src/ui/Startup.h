@@ -3,8 +3,10 @@
 
 #pragma once
 
-// The program's start-up: makes the program's folder the current directory,
-// shows the main window and runs until it is closed. Gives the exit status.
+// The program's start-up: reads the command line, shows the main window and
+// runs until it is closed. Gives the exit status. The current folder stays
+// the one the program was started in: paths typed in the window are found
+// from there, as in every other program.
 int Main(int argc, char **argv);
 
 // False when no graphical desktop can be reached (on X11 or Wayland systems:

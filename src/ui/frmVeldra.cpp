@@ -41,8 +41,8 @@ QFileDialog *openDialog(QWidget *parent, const char *name, const QStringList &fi
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setNameFilters(filters);
     dialog->setDefaultSuffix(QStringLiteral("bmp"));
-    // The program's own folder is the current one; the user's files are
-    // more likely at home. Later showings start where the last one ended.
+    // The user's files are more likely at home than wherever the program
+    // was started from. Later showings start where the last one ended.
     dialog->setDirectory(QDir::homePath());
     return dialog;
 }
@@ -212,6 +212,7 @@ void frmVeldra::describeControls()
         c.control->setAccessibleName(tr(c.name));
         c.control->setAccessibleDescription(tr(c.description));
     }
+    m_pathDescription = txtBitmap->accessibleDescription();
 }
 
 QList<QWidget *> frmVeldra::captionedControls() const

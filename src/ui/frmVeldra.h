@@ -135,6 +135,8 @@ private:
     // The open container: the carrier, its header and its file table.
     std::unique_ptr<ContainerSession> m_session;
     bool m_Loading = false;
+    // What the path box is, for screen readers, when nothing is wrong with it.
+    QString m_pathDescription;
     // Where the Add dialog and the folder picker were last left, this run.
     QString m_lastAddFolder;
     QString m_lastPickedFolder;

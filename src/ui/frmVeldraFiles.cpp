@@ -53,22 +53,20 @@ void frmVeldra::RefreshInfo()
     // and the container its header.
     const qint64 largest = qMax<qint64>(0, capacity - table.ContainerSize() - DatFile::RecordSize);
     lblFree->setToolTip(
-        plainTooltip({tr("The largest file that can still be added: %1.").arg(FormatBytes(largest)),
+        plainTooltip({tr("The largest file that can still be added: %1.").arg(bytesText(largest)),
             tr("Every file also needs %1 for its name and size, and the container %2 of its own.")
-                .arg(FormatBytes(DatFile::RecordSize), FormatBytes(ContainerHeader::Size))}));
+                .arg(bytesText(DatFile::RecordSize), bytesText(ContainerHeader::Size))}));
 
     lstFiles->clear();
     const auto &descriptions = table.colDescriptions();
     for (qsizetype i = 1, n = descriptions.count(); i <= n; ++i) {
         auto *row = new CaselessListItem(descriptions.item(i));
-        QStringList tip = {FormatBytes(table.colFiles().item(i).size)};
-        const QString stored = EntryRecord::storedForm(row->text());
-        if (stored != row->text()) {
-            tip << tr("Stored as \"%1\": names keep at most %2 characters.")
-                       .arg(stored)
-                       .arg(EntryRecord::DescriptionSize);
+        QStringList tip = {bytesText(table.colFiles().item(i).size)};
+        if (const QString why = EntryRecord::whyStoredDifferently(row->text()); !why.isEmpty()) {
+            tip << tr("Stored as \"%1\": %2.").arg(EntryRecord::storedForm(row->text()), why);
         }
         row->setToolTip(plainTooltip(tip));
+        row->setData(Qt::AccessibleDescriptionRole, tip.join(QLatin1Char(' ')));
         lstFiles->addItem(row);
     }
     lstFiles->clearSelection();

@@ -30,7 +30,14 @@ QByteArray frmVeldra::passwordBytes() const
 
 void frmVeldra::txtBitmap_Change()
 {
-    cmdOpen->setEnabled(FileExists(txtBitmap->text()));
+    // Why a typed path cannot be opened shows where the user looks: the
+    // box's tooltip, and its description for screen readers.
+    const QString typed = txtBitmap->text();
+    const Outcome probed = probeRegularFile(typed);
+    cmdOpen->setEnabled(probed.ok());
+    const QString why = probed || typed.isEmpty() ? QString() : probed.message();
+    txtBitmap->setToolTip(why);
+    txtBitmap->setAccessibleDescription(why.isEmpty() ? m_pathDescription : why);
 }
 
 void frmVeldra::txtBitmap_Enter()

@@ -137,7 +137,7 @@ private slots:
 
         run = cli({"extract", bmp, "-o", put("notadir", "x")});
         QCOMPARE(run.status, 1);
-        QVERIFY(run.err.contains("One.bin") && run.err.contains("two.bin"));
+        QVERIFY(run.err.contains("notadir") && !run.err.contains("two.bin"));
     }
 
     void passwords()
@@ -261,11 +261,7 @@ private slots:
     void failuresSayWhy()
     {
         const QString bmp = bitmap("why.bmp");
-        const auto nobody = [] {
-            (void)!::setgid(65534);
-            (void)!::setuid(65534);
-        };
-        Run run = cli({"info", bmp}, {}, nobody);
+        Run run = cliAsNobody({"info", bmp});
         QCOMPARE(run.err, QStringLiteral("Bitmap file not found! Permission denied.\n"));
 
         QDir().mkpath(path("other"));

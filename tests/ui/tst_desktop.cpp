@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QTextDocumentFragment>
+#include <QTimer>
 
 // The window as desktop users reach for it: drops, several files at once,
 // dialogs that start where the user works, the keyboard, tooltips.
@@ -141,6 +142,50 @@ private slots:
         QCOMPARE(rows(),
             (QStringList {"Alpha.txt", "beta.txt", "ETA.txt", "etc.txt",
                 QStringLiteral("\u00e9t\u00e9.txt"), "zeta.txt"}));
+        click(w().cmdClose);
+        open(bitmap("numbers.bmp"));
+        for (const char *name : {"10.txt", "9.txt", "part 2.txt", "part 10.txt"})
+            add(file(name, "12345"));
+        QCOMPARE(rows(), (QStringList {"9.txt", "10.txt", "part 2.txt", "part 10.txt"}));
+        QCOMPARE(w().lstFiles->item(0)->data(Qt::AccessibleDescriptionRole).toString(),
+            QStringLiteral("5 bytes"));
+    }
+
+    // Names typed in quotes in the Add dialog that do not exist are named in
+    // Add's result; the others go in.
+    void typedNamesThatDoNotExistAreNamed()
+    {
+        open(bitmap("typed.bmp"));
+        file("Alpha.txt", "a");
+        file("zeta.txt", "z");
+        w().cdl2->setDirectory(m_dir->path());
+        QTimer::singleShot(0, w().cdl2, [this] {
+            QVERIFY(QTest::qWaitForWindowExposed(w().cdl2));
+            auto *name = w().cdl2->findChild<QLineEdit *>("fileNameEdit");
+            name->clear();
+            QTest::keyClicks(name, "\"Alpha.txt\" \"zeta.txt\" \"nothere.txt\"");
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        const QStringList chosen = Prompter::standard().openFiles(w().cdl2);
+        QCOMPARE(chosen, (QStringList {path("Alpha.txt"), path("zeta.txt"), path("nothere.txt")}));
+        prompter().fileLists.enqueue(chosen);
+        click(w().cmdAdd);
+        QCOMPARE(rows(), (QStringList {"Alpha.txt", "zeta.txt"}));
+        QCOMPARE(prompter().texts(), QStringList {"1 of the 3 files could not be added."});
+        QVERIFY(prompter().messages.first().detail.startsWith("nothere.txt: Error! No such file"));
+    }
+
+    // Why a typed path cannot be opened shows in the path box's tooltip.
+    void thePathBoxSaysWhy()
+    {
+        w().txtBitmap->setText(path("missing.bmp"));
+        QCOMPARE(w().txtBitmap->toolTip(), QStringLiteral("No such file or directory."));
+        QCOMPARE(w().txtBitmap->accessibleDescription(), w().txtBitmap->toolTip());
+        w().txtBitmap->setText(m_dir->path());
+        QCOMPARE(w().txtBitmap->toolTip(), QStringLiteral("It is a folder, not a file."));
+        w().txtBitmap->setText(bitmap("there.bmp"));
+        QVERIFY(w().txtBitmap->toolTip().isEmpty());
+        QVERIFY(w().txtBitmap->accessibleDescription().startsWith("The path of"));
     }
 
     void figuresExplainThemselves()

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "WindowFixture.h"
+#include "carrier/ByteCount.h"
 #include "ui/FolderPicker.h"
 
 #include <QCheckBox>
@@ -673,25 +674,40 @@ private slots:
         QVERIFY(prompter().messages.isEmpty());
     }
 
+    // The labels keep their fixed pattern; messages group every three digits.
     void formatBytes_data()
     {
         QTest::addColumn<qint64>("count");
         QTest::addColumn<QString>("text");
-        QTest::newRow("0") << qint64(0) << "0 bytes";
-        QTest::newRow("999") << qint64(999) << "999 bytes";
-        QTest::newRow("1234") << qint64(1234) << "1 234 bytes";
-        QTest::newRow("12345") << qint64(12345) << "12 345 bytes";
-        QTest::newRow("123456") << qint64(123456) << "123 456 bytes";
-        QTest::newRow("1234567") << qint64(1234567) << "1234 567 bytes";
-        QTest::newRow("2147483647") << qint64(2147483647) << "2147483 647 bytes";
-        QTest::newRow("-5") << qint64(-5) << "-5 bytes";
-        QTest::newRow("-1234") << qint64(-1234) << "-1 234 bytes";
+        QTest::addColumn<QString>("message");
+        QTest::newRow("0") << qint64(0) << "0 bytes"
+                           << "0 bytes";
+        QTest::newRow("1") << qint64(1) << "1 bytes"
+                           << "1 byte";
+        QTest::newRow("999") << qint64(999) << "999 bytes"
+                             << "999 bytes";
+        QTest::newRow("1234") << qint64(1234) << "1 234 bytes"
+                              << "1 234 bytes";
+        QTest::newRow("12345") << qint64(12345) << "12 345 bytes"
+                               << "12 345 bytes";
+        QTest::newRow("123456") << qint64(123456) << "123 456 bytes"
+                                << "123 456 bytes";
+        QTest::newRow("1234567") << qint64(1234567) << "1234 567 bytes"
+                                 << "1 234 567 bytes";
+        QTest::newRow("2147483647") << qint64(2147483647) << "2147483 647 bytes"
+                                    << "2 147 483 647 bytes";
+        QTest::newRow("-5") << qint64(-5) << "-5 bytes"
+                            << "-5 bytes";
+        QTest::newRow("-1234") << qint64(-1234) << "-1 234 bytes"
+                               << "-1 234 bytes";
     }
     void formatBytes()
     {
         QFETCH(qint64, count);
         QFETCH(QString, text);
+        QFETCH(QString, message);
         QCOMPARE(frmVeldra::FormatBytes(count), text);
+        QCOMPARE(bytesText(count), message);
     }
 
     void folderPathsEndInOneSeparator()
