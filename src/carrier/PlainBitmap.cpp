@@ -46,8 +46,8 @@ Outcome PlainBitmap::write(const QString &path, const RowSource &row) const
     qToLittleEndian<quint16>(1, i + 12);
     qToLittleEndian<quint16>(24, i + 14);
     qToLittleEndian<quint32>(quint32(pixels), i + 20);
-    qToLittleEndian<qint32>(pixelsPerMetre, i + 24);
-    qToLittleEndian<qint32>(pixelsPerMetre, i + 28);
+    qToLittleEndian<qint32>(pixelsPerMetreX, i + 24);
+    qToLittleEndian<qint32>(pixelsPerMetreY, i + 28);
     const QByteArray headers = fileHeader.toBytes() + info.raw;
 
     AtomicFile file(path, AtomicFile::Mode::Replace);

@@ -15,7 +15,9 @@
 struct PlainBitmap {
     qint32 width = 0;
     qint32 height = 0;
-    qint32 pixelsPerMetre = 2835; // 72 dots per inch
+    // The resolution across and down; 2835 is 72 dots per inch.
+    qint32 pixelsPerMetreX = 2835;
+    qint32 pixelsPerMetreY = 2835;
 
     // Gives row y (0 the top row) as width x 3 bytes in blue, green, red order.
     using RowSource = std::function<void(qint32 y, char *bgr)>;

@@ -83,6 +83,18 @@ inline char overWhite(int component, int alpha)
     return static_cast<char>((component * alpha + 255 * (255 - alpha) + 127) / 255);
 }
 
+// Whether the picture states its resolution. Qt gives one that states none
+// the resolution of any new image (the screen's, or 100 dpi without one),
+// which says nothing about the picture: that counts as none, even for the
+// rare picture that states exactly it.
+bool statesResolution(const QImage &image)
+{
+    const QImage unstated(1, 1, QImage::Format_RGB32);
+    return image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0
+        && (image.dotsPerMeterX() != unstated.dotsPerMeterX()
+            || image.dotsPerMeterY() != unstated.dotsPerMeterY());
+}
+
 } // namespace
 
 namespace PictureCarrier {
@@ -129,8 +141,10 @@ Outcome make(const QString &source, const QString &target, bool replace, Made *m
     PlainBitmap bitmap;
     bitmap.width = image.width();
     bitmap.height = image.height();
-    if (image.dotsPerMeterX() > 0)
-        bitmap.pixelsPerMetre = image.dotsPerMeterX();
+    if (statesResolution(image)) {
+        bitmap.pixelsPerMetreX = image.dotsPerMeterX();
+        bitmap.pixelsPerMetreY = image.dotsPerMeterY();
+    }
     const Outcome written = bitmap.write(target, [&image](qint32 y, char *bgr) {
         // Row by row, so that memory holds the picture once.
         const QImage row

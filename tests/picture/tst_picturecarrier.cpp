@@ -112,6 +112,32 @@ private slots:
         QVERIFY(cli({"info", bmp}).out.startsWith("capacity: 37\n"));
     }
 
+    // The BMP states the picture's own resolution across and down, and 72 dpi
+    // where the picture states none.
+    void resolutionIsKept()
+    {
+        QImage image = picture(QImage::Format_RGB32);
+        image.setDotsPerMeterX(3000);
+        image.setDotsPerMeterY(4000);
+        QVERIFY(image.save(path("stated.png")));
+        // The same picture without the chunk that holds its resolution.
+        QByteArray png = readFile(path("stated.png"));
+        const qsizetype chunk = png.indexOf("pHYs") - 4;
+        QVERIFY(chunk > 0);
+        png.remove(chunk, 12 + qFromBigEndian<quint32>(png.constData() + chunk));
+        put("unstated.png", png);
+
+        const std::tuple<const char *, qint32, qint32> pictures[]
+            = {{"stated.png", 3000, 4000}, {"unstated.png", 2835, 2835}};
+        for (const auto &[name, across, down] : pictures) {
+            const QString bmp = path(QString::fromLatin1(name) + ".bmp");
+            QCOMPARE(cli({"carrier", path(name), bmp}).status, 0);
+            const QByteArray bytes = readFile(bmp);
+            QCOMPARE(qFromLittleEndian<qint32>(bytes.constData() + 38), across);
+            QCOMPARE(qFromLittleEndian<qint32>(bytes.constData() + 42), down);
+        }
+    }
+
     void existingOutputsAndNonPictures()
     {
         QVERIFY(picture(QImage::Format_RGB32).save(path("source.png")));
