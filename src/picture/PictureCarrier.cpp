@@ -5,6 +5,8 @@
 
 #include "carrier/FileProbe.h"
 #include "carrier/PlainBitmap.h"
+#include "container/ContainerHeader.h"
+#include "container/EntryRecord.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -69,6 +71,33 @@ Outcome checkSize(const QString &source, QSize size, QImage::Format format)
     if (reason.isEmpty())
         return Outcome::success();
     return Outcome::failure(tr("%1 is too large to make a carrier of.").arg(source), reason);
+}
+
+// Refuses a picture whose BMP could not hold even one empty file: the
+// container's header and one record.
+Outcome checkRoom(const QString &source, const PlainBitmap &bitmap)
+{
+    constexpr qint64 header = ContainerHeader::Size;
+    constexpr qint64 record = EntryRecord::Size;
+    if (bitmap.capacity() >= header + record)
+        return Outcome::success();
+    // Every pixel carries 3 hidden bits.
+    const qint64 least = ((header + record) * 8 + 2) / 3;
+    qint64 side = 1;
+    while (side * side < least)
+        ++side;
+    return Outcome::failure(tr("%1 is too small to carry hidden files.").arg(source),
+        tr("At %1 x %2 pixels its BMP would have room for %3 of the %4 bytes that even an empty "
+           "file takes (a %5-byte header and a %6-byte record). A picture needs at least %7 "
+           "pixels, such as %8 x %8.")
+            .arg(bitmap.width)
+            .arg(bitmap.height)
+            .arg(bitmap.capacity())
+            .arg(header + record)
+            .arg(header)
+            .arg(record)
+            .arg(least)
+            .arg(side));
 }
 
 bool exists(const QString &path)
@@ -145,6 +174,8 @@ Outcome make(const QString &source, const QString &target, bool replace, Made *m
         bitmap.pixelsPerMetreX = image.dotsPerMeterX();
         bitmap.pixelsPerMetreY = image.dotsPerMeterY();
     }
+    if (Outcome room = checkRoom(source, bitmap); !room)
+        return room;
     const Outcome written = bitmap.write(target, [&image](qint32 y, char *bgr) {
         // Row by row, so that memory holds the picture once.
         const QImage row
