@@ -7,11 +7,36 @@
 // arguments; this program writes the carrier and says what it made.
 
 #include "PictureCarrier.h"
+#include "carrier/SystemError.h"
 #include "carrier/TemporaryRegistry.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QTextStream>
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace {
+
+// Writes all of data to the file descriptor fd, or says why it could not.
+Outcome writeAll(int fd, const QByteArray &data)
+{
+    for (qsizetype at = 0; at < data.size();) {
+        const ssize_t done = ::write(fd, data.constData() + at, size_t(data.size() - at));
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0) {
+            return Outcome::failure(
+                QCoreApplication::translate("veldra-carrier", "The output could not be written."),
+                systemError(done < 0 ? errno : EIO));
+        }
+        at += done;
+    }
+    return Outcome::success();
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -22,7 +47,6 @@ int main(int argc, char **argv)
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.warning=false"));
     QStringList arguments = QCoreApplication::arguments().mid(1);
     const bool force = arguments.removeAll(QStringLiteral("--force")) > 0;
-    QTextStream out(stdout);
     QTextStream err(stderr);
     if (arguments.size() != 2) {
         err << "Usage: veldra-cli carrier PICTURE OUTPUT.bmp [--force]\n";
@@ -34,7 +58,6 @@ int main(int argc, char **argv)
         err << written.fullText() << '\n';
         return 1;
     }
-    out << "capacity: " << made.capacity << '\n';
     if (made.lossy) {
         err << QCoreApplication::translate("veldra-carrier",
             "Warning: %1 was stored as %2, which loses detail. The hidden files live "
@@ -42,6 +65,12 @@ int main(int argc, char **argv)
                    .arg(arguments[0], made.format.toUpper())
             << '\n';
     }
-    out.flush();
-    return out.status() == QTextStream::Ok ? 0 : 1;
+    err.flush();
+    const QByteArray line = "capacity: " + QByteArray::number(made.capacity) + '\n';
+    if (Outcome written = writeAll(STDOUT_FILENO, line); !written) {
+        // The BMP is made, but a script cannot learn its capacity.
+        err << written.fullText() << '\n';
+        return 1;
+    }
+    return 0;
 }

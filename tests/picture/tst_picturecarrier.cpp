@@ -11,6 +11,8 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <fcntl.h>
+
 // "veldra-cli carrier": any picture becomes a plain 24-bit BMP that can carry
 // hidden files, through the real program.
 class TestPictureCarrier : public QObject, private ScratchFolder {
@@ -138,6 +140,19 @@ private slots:
         QCOMPARE(cli({"carrier", path("enough.png"), path("enough.bmp")}).status, 0);
         QCOMPARE(cli({"add", path("enough.bmp"), "-", "--name", "empty"}).status, 0);
         QCOMPARE(cli({"list", path("enough.bmp")}).out, QStringLiteral("0\tempty\n"));
+    }
+
+    // A capacity line that cannot be written fails, saying why.
+    void unwritableOutputIsReported()
+    {
+        if (!QFileInfo::exists("/dev/full"))
+            QSKIP("needs /dev/full");
+        QVERIFY(picture(QImage::Format_RGB32).save(path("source.png")));
+        const Run run = cli({"carrier", path("source.png"), path("made.bmp")}, {},
+            [] { ::dup2(::open("/dev/full", O_WRONLY), STDOUT_FILENO); });
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("The output could not be written. No space left on device."),
+            qPrintable(run.err));
     }
 
     // The BMP states the picture's own resolution across and down, and 72 dpi
