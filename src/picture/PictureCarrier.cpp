@@ -124,6 +124,69 @@ bool statesResolution(const QImage &image)
             || image.dotsPerMeterY() != unstated.dotsPerMeterY());
 }
 
+// A picture read, and the BMP it makes.
+struct Picture {
+    QImage image;
+    QString format; // as Qt names it
+    PlainBitmap bitmap;
+};
+
+// Reads the picture at source, refusing one too large to read or too small
+// to carry a file.
+Outcome load(const QString &source, Picture *picture)
+{
+    QFile file;
+    if (Outcome opened = openRegularFile(source, file); !opened)
+        return Outcome::failure(tr("%1 cannot be read.").arg(source), opened.message());
+    QImageReader reader(&file);
+    reader.setAutoTransform(true);
+    QImageReader::setAllocationLimit(AllocationLimitMiB);
+    picture->format = QString::fromLatin1(reader.format()).toLower();
+    if (Outcome fits = checkSize(source, reader.size(), reader.imageFormat()); !fits)
+        return fits;
+    picture->image = reader.read();
+    const QImage &image = picture->image;
+    if (image.isNull()) {
+        return Outcome::failure(
+            tr("%1 is not a picture that can be read.").arg(source), reader.errorString());
+    }
+    PlainBitmap &bitmap = picture->bitmap;
+    bitmap.width = image.width();
+    bitmap.height = image.height();
+    if (statesResolution(image)) {
+        bitmap.pixelsPerMetreX = image.dotsPerMeterX();
+        bitmap.pixelsPerMetreY = image.dotsPerMeterY();
+    }
+    return checkRoom(source, bitmap);
+}
+
+// The BMP's rows, converted one at a time so that memory holds the picture
+// once.
+PlainBitmap::RowSource rowsOf(const QImage &image)
+{
+    return [&image](qint32 y, char *bgr) {
+        const QImage row
+            = image.copy(0, y, image.width(), 1).convertToFormat(QImage::Format_ARGB32);
+        const auto *line = reinterpret_cast<const QRgb *>(row.constScanLine(0));
+        for (qint32 x = 0; x < image.width(); ++x) {
+            const int alpha = qAlpha(line[x]);
+            bgr[3 * x] = overWhite(qBlue(line[x]), alpha);
+            bgr[3 * x + 1] = overWhite(qGreen(line[x]), alpha);
+            bgr[3 * x + 2] = overWhite(qRed(line[x]), alpha);
+        }
+    };
+}
+
+void describe(const Picture &picture, PictureCarrier::Made *made)
+{
+    if (!made)
+        return;
+    made->format = picture.format;
+    made->lossy = LossyFormats.contains(picture.format);
+    made->size = picture.image.size();
+    made->capacity = picture.bitmap.capacity();
+}
+
 } // namespace
 
 namespace PictureCarrier {
@@ -152,50 +215,23 @@ Outcome make(const QString &source, const QString &target, bool replace, Made *m
         return Outcome::failure(tr("%1 already exists.").arg(target),
             tr("It was left as it is; give --force to replace it."));
     }
-    QFile file;
-    if (Outcome opened = openRegularFile(source, file); !opened)
-        return Outcome::failure(tr("%1 cannot be read.").arg(source), opened.message());
-    QImageReader reader(&file);
-    reader.setAutoTransform(true);
-    QImageReader::setAllocationLimit(AllocationLimitMiB);
-    const QString format = QString::fromLatin1(reader.format()).toLower();
-    if (Outcome fits = checkSize(source, reader.size(), reader.imageFormat()); !fits)
-        return fits;
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        return Outcome::failure(
-            tr("%1 is not a picture that can be read.").arg(source), reader.errorString());
-    }
-
-    PlainBitmap bitmap;
-    bitmap.width = image.width();
-    bitmap.height = image.height();
-    if (statesResolution(image)) {
-        bitmap.pixelsPerMetreX = image.dotsPerMeterX();
-        bitmap.pixelsPerMetreY = image.dotsPerMeterY();
-    }
-    if (Outcome room = checkRoom(source, bitmap); !room)
-        return room;
-    const Outcome written = bitmap.write(target, [&image](qint32 y, char *bgr) {
-        // Row by row, so that memory holds the picture once.
-        const QImage row
-            = image.copy(0, y, image.width(), 1).convertToFormat(QImage::Format_ARGB32);
-        const auto *line = reinterpret_cast<const QRgb *>(row.constScanLine(0));
-        for (qint32 x = 0; x < image.width(); ++x) {
-            const int alpha = qAlpha(line[x]);
-            bgr[3 * x] = overWhite(qBlue(line[x]), alpha);
-            bgr[3 * x + 1] = overWhite(qGreen(line[x]), alpha);
-            bgr[3 * x + 2] = overWhite(qRed(line[x]), alpha);
-        }
-    });
-    if (!written)
+    Picture picture;
+    if (Outcome read = load(source, &picture); !read)
+        return read;
+    if (Outcome written = picture.bitmap.write(target, rowsOf(picture.image)); !written)
         return Outcome::failure(tr("%1 could not be written.").arg(target), written.fullText());
-    if (made) {
-        made->format = format;
-        made->lossy = LossyFormats.contains(format);
-        made->size = image.size();
-        made->capacity = bitmap.capacity();
-    }
+    describe(picture, made);
+    return Outcome::success();
+}
+
+Outcome stream(const QString &source, const PlainBitmap::Sink &sink, Made *made)
+{
+    Picture picture;
+    if (Outcome read = load(source, &picture); !read)
+        return read;
+    if (Outcome written = picture.bitmap.writeTo(sink, rowsOf(picture.image)); !written)
+        return written;
+    describe(picture, made);
     return Outcome::success();
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
-// veldra-carrier PICTURE OUTPUT [--force]: the picture reading of
+// veldra-carrier PICTURE OUTPUT|- [--force]: the picture reading of
 // "veldra-cli carrier", kept out of veldra-cli so that its other commands
 // need not load Qt's graphics libraries. veldra-cli has checked the
 // arguments; this program writes the carrier and says what it made.
@@ -19,11 +19,12 @@
 
 namespace {
 
-// Writes all of data to the file descriptor fd, or says why it could not.
-Outcome writeAll(int fd, const QByteArray &data)
+// Writes size bytes at data to the file descriptor fd, or says why it could
+// not.
+Outcome writeAll(int fd, const char *data, qint64 size)
 {
-    for (qsizetype at = 0; at < data.size();) {
-        const ssize_t done = ::write(fd, data.constData() + at, size_t(data.size() - at));
+    while (size > 0) {
+        const ssize_t done = ::write(fd, data, size_t(size));
         if (done < 0 && errno == EINTR)
             continue;
         if (done <= 0) {
@@ -31,7 +32,8 @@ Outcome writeAll(int fd, const QByteArray &data)
                 QCoreApplication::translate("veldra-carrier", "The output could not be written."),
                 systemError(done < 0 ? errno : EIO));
         }
-        at += done;
+        data += done;
+        size -= done;
     }
     return Outcome::success();
 }
@@ -52,8 +54,15 @@ int main(int argc, char **argv)
         err << "Usage: veldra-cli carrier PICTURE OUTPUT.bmp [--force]\n";
         return 2;
     }
+    // "-" sends the BMP down a pipe, as "extract -o -" does a hidden file,
+    // and the capacity line to standard error; --force has nothing to replace.
+    const bool toOutput = arguments[1] == QLatin1String("-");
+    const auto toStandardOutput = [](const char *data, qint64 size) {
+        return writeAll(STDOUT_FILENO, data, size);
+    };
     PictureCarrier::Made made;
-    if (Outcome written = PictureCarrier::make(arguments[0], arguments[1], force, &made);
+    if (Outcome written = toOutput ? PictureCarrier::stream(arguments[0], toStandardOutput, &made)
+                                   : PictureCarrier::make(arguments[0], arguments[1], force, &made);
         !written) {
         err << written.fullText() << '\n';
         return 1;
@@ -65,9 +74,13 @@ int main(int argc, char **argv)
                    .arg(arguments[0], made.format.toUpper())
             << '\n';
     }
-    err.flush();
     const QByteArray line = "capacity: " + QByteArray::number(made.capacity) + '\n';
-    if (Outcome written = writeAll(STDOUT_FILENO, line); !written) {
+    if (toOutput) {
+        err << line;
+        return 0;
+    }
+    err.flush();
+    if (Outcome written = writeAll(STDOUT_FILENO, line.constData(), line.size()); !written) {
         // The BMP is made, but a script cannot learn its capacity.
         err << written.fullText() << '\n';
         return 1;

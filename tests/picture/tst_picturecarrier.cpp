@@ -142,17 +142,40 @@ private slots:
         QCOMPARE(cli({"list", path("enough.bmp")}).out, QStringLiteral("0\tempty\n"));
     }
 
-    // A capacity line that cannot be written fails, saying why.
+    // "-" writes the BMP to standard output, the bytes a file would get, and
+    // the capacity line to standard error.
+    void standardOutputTakesTheBitmap()
+    {
+        QVERIFY(picture(QImage::Format_ARGB32).save(path("source.png")));
+        QCOMPARE(cli({"carrier", path("source.png"), path("file.bmp")}).status, 0);
+        QProcess process;
+        process.setWorkingDirectory(root());
+        startCli(process, {"carrier", path("source.png"), "-"});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(process.readAllStandardOutput(), readFile(path("file.bmp")));
+        QCOMPARE(process.readAllStandardError(), QByteArray("capacity: 49\n"));
+        QVERIFY(!QFileInfo::exists(path("-")));
+    }
+
+    // Output that cannot be written, the capacity line or the BMP itself,
+    // fails, saying why.
     void unwritableOutputIsReported()
     {
         if (!QFileInfo::exists("/dev/full"))
             QSKIP("needs /dev/full");
         QVERIFY(picture(QImage::Format_RGB32).save(path("source.png")));
-        const Run run = cli({"carrier", path("source.png"), path("made.bmp")}, {},
-            [] { ::dup2(::open("/dev/full", O_WRONLY), STDOUT_FILENO); });
-        QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains("The output could not be written. No space left on device."),
-            qPrintable(run.err));
+        const QByteArray here = QFile::encodeName(root());
+        for (const QString &target : {path("made.bmp"), QStringLiteral("-")}) {
+            const Run run = cli({"carrier", path("source.png"), target}, {}, [&here] {
+                ::dup2(::open("/dev/full", O_WRONLY), STDOUT_FILENO);
+                if (::chdir(here.constData()) != 0)
+                    ::_exit(125);
+            });
+            QCOMPARE(run.status, 1);
+            QVERIFY2(run.err.contains("The output could not be written. No space left on device."),
+                qPrintable(run.err));
+        }
     }
 
     // The BMP states the picture's own resolution across and down, and 72 dpi
