@@ -20,7 +20,7 @@ QString tr(const char *text)
 
 } // namespace
 
-Outcome PlainBitmap::write(const QString &path, const RowSource &row) const
+Outcome PlainBitmap::checkSize() const
 {
     if (width <= 0 || height <= 0
         || qint64(width) * height > std::numeric_limits<qint32>::max() / 3) {
@@ -29,6 +29,25 @@ Outcome PlainBitmap::write(const QString &path, const RowSource &row) const
                                     .arg(width)
                                     .arg(height));
     }
+    return Outcome::success();
+}
+
+Outcome PlainBitmap::write(const QString &path, const RowSource &row) const
+{
+    if (Outcome fits = checkSize(); !fits)
+        return fits;
+    AtomicFile file(path, AtomicFile::Mode::Replace);
+    if (Outcome opened = file.open(); !opened)
+        return opened;
+    const Outcome written
+        = writeTo([&file](const char *data, qint64 size) { return file.write(data, size); }, row);
+    return written ? file.commit() : written;
+}
+
+Outcome PlainBitmap::writeTo(const Sink &sink, const RowSource &row) const
+{
+    if (Outcome fits = checkSize(); !fits)
+        return fits;
     const qint64 stride = (qint64(width) * 3 + 3) / 4 * 4;
     const qint64 pixels = stride * height;
     if (54 + pixels > std::numeric_limits<quint32>::max())
@@ -46,20 +65,17 @@ Outcome PlainBitmap::write(const QString &path, const RowSource &row) const
     qToLittleEndian<quint16>(1, i + 12);
     qToLittleEndian<quint16>(24, i + 14);
     qToLittleEndian<quint32>(quint32(pixels), i + 20);
-    qToLittleEndian<qint32>(pixelsPerMetre, i + 24);
-    qToLittleEndian<qint32>(pixelsPerMetre, i + 28);
+    qToLittleEndian<qint32>(pixelsPerMetreX, i + 24);
+    qToLittleEndian<qint32>(pixelsPerMetreY, i + 28);
     const QByteArray headers = fileHeader.toBytes() + info.raw;
 
-    AtomicFile file(path, AtomicFile::Mode::Replace);
-    if (Outcome opened = file.open(); !opened)
-        return opened;
-    if (Outcome written = file.write(headers.constData(), headers.size()); !written)
+    if (Outcome written = sink(headers.constData(), headers.size()); !written)
         return written;
     QByteArray line(static_cast<qsizetype>(stride), '\0');
     for (qint32 y = height - 1; y >= 0; --y) {
         row(y, line.data());
-        if (Outcome written = file.write(line.constData(), line.size()); !written)
+        if (Outcome written = sink(line.constData(), line.size()); !written)
             return written;
     }
-    return file.commit();
+    return Outcome::success();
 }

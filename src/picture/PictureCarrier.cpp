@@ -5,6 +5,8 @@
 
 #include "carrier/FileProbe.h"
 #include "carrier/PlainBitmap.h"
+#include "container/ContainerHeader.h"
+#include "container/EntryRecord.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -71,6 +73,33 @@ Outcome checkSize(const QString &source, QSize size, QImage::Format format)
     return Outcome::failure(tr("%1 is too large to make a carrier of.").arg(source), reason);
 }
 
+// Refuses a picture whose BMP could not hold even one empty file: the
+// container's header and one record.
+Outcome checkRoom(const QString &source, const PlainBitmap &bitmap)
+{
+    constexpr qint64 header = ContainerHeader::Size;
+    constexpr qint64 record = EntryRecord::Size;
+    if (bitmap.capacity() >= header + record)
+        return Outcome::success();
+    // Every pixel carries 3 hidden bits.
+    const qint64 least = ((header + record) * 8 + 2) / 3;
+    qint64 side = 1;
+    while (side * side < least)
+        ++side;
+    return Outcome::failure(tr("%1 is too small to carry hidden files.").arg(source),
+        tr("At %1 x %2 pixels its BMP would have room for %3 of the %4 bytes that even an empty "
+           "file takes (a %5-byte header and a %6-byte record). A picture needs at least %7 "
+           "pixels, such as %8 x %8.")
+            .arg(bitmap.width)
+            .arg(bitmap.height)
+            .arg(bitmap.capacity())
+            .arg(header + record)
+            .arg(header)
+            .arg(record)
+            .arg(least)
+            .arg(side));
+}
+
 bool exists(const QString &path)
 {
     struct stat st { };
@@ -81,6 +110,81 @@ bool exists(const QString &path)
 inline char overWhite(int component, int alpha)
 {
     return static_cast<char>((component * alpha + 255 * (255 - alpha) + 127) / 255);
+}
+
+// Whether the picture states its resolution. Qt gives one that states none
+// the resolution of any new image (the screen's, or 100 dpi without one),
+// which says nothing about the picture: that counts as none, even for the
+// rare picture that states exactly it.
+bool statesResolution(const QImage &image)
+{
+    const QImage unstated(1, 1, QImage::Format_RGB32);
+    return image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0
+        && (image.dotsPerMeterX() != unstated.dotsPerMeterX()
+            || image.dotsPerMeterY() != unstated.dotsPerMeterY());
+}
+
+// A picture read, and the BMP it makes.
+struct Picture {
+    QImage image;
+    QString format; // as Qt names it
+    PlainBitmap bitmap;
+};
+
+// Reads the picture at source, refusing one too large to read or too small
+// to carry a file.
+Outcome load(const QString &source, Picture *picture)
+{
+    QFile file;
+    if (Outcome opened = openRegularFile(source, file); !opened)
+        return Outcome::failure(tr("%1 cannot be read.").arg(source), opened.message());
+    QImageReader reader(&file);
+    reader.setAutoTransform(true);
+    QImageReader::setAllocationLimit(AllocationLimitMiB);
+    picture->format = QString::fromLatin1(reader.format()).toLower();
+    if (Outcome fits = checkSize(source, reader.size(), reader.imageFormat()); !fits)
+        return fits;
+    picture->image = reader.read();
+    const QImage &image = picture->image;
+    if (image.isNull()) {
+        return Outcome::failure(
+            tr("%1 is not a picture that can be read.").arg(source), reader.errorString());
+    }
+    PlainBitmap &bitmap = picture->bitmap;
+    bitmap.width = image.width();
+    bitmap.height = image.height();
+    if (statesResolution(image)) {
+        bitmap.pixelsPerMetreX = image.dotsPerMeterX();
+        bitmap.pixelsPerMetreY = image.dotsPerMeterY();
+    }
+    return checkRoom(source, bitmap);
+}
+
+// The BMP's rows, converted one at a time so that memory holds the picture
+// once.
+PlainBitmap::RowSource rowsOf(const QImage &image)
+{
+    return [&image](qint32 y, char *bgr) {
+        const QImage row
+            = image.copy(0, y, image.width(), 1).convertToFormat(QImage::Format_ARGB32);
+        const auto *line = reinterpret_cast<const QRgb *>(row.constScanLine(0));
+        for (qint32 x = 0; x < image.width(); ++x) {
+            const int alpha = qAlpha(line[x]);
+            bgr[3 * x] = overWhite(qBlue(line[x]), alpha);
+            bgr[3 * x + 1] = overWhite(qGreen(line[x]), alpha);
+            bgr[3 * x + 2] = overWhite(qRed(line[x]), alpha);
+        }
+    };
+}
+
+void describe(const Picture &picture, PictureCarrier::Made *made)
+{
+    if (!made)
+        return;
+    made->format = picture.format;
+    made->lossy = LossyFormats.contains(picture.format);
+    made->size = picture.image.size();
+    made->capacity = picture.bitmap.capacity();
 }
 
 } // namespace
@@ -111,46 +215,23 @@ Outcome make(const QString &source, const QString &target, bool replace, Made *m
         return Outcome::failure(tr("%1 already exists.").arg(target),
             tr("It was left as it is; give --force to replace it."));
     }
-    QFile file;
-    if (Outcome opened = openRegularFile(source, file); !opened)
-        return Outcome::failure(tr("%1 cannot be read.").arg(source), opened.message());
-    QImageReader reader(&file);
-    reader.setAutoTransform(true);
-    QImageReader::setAllocationLimit(AllocationLimitMiB);
-    const QString format = QString::fromLatin1(reader.format()).toLower();
-    if (Outcome fits = checkSize(source, reader.size(), reader.imageFormat()); !fits)
-        return fits;
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        return Outcome::failure(
-            tr("%1 is not a picture that can be read.").arg(source), reader.errorString());
-    }
-
-    PlainBitmap bitmap;
-    bitmap.width = image.width();
-    bitmap.height = image.height();
-    if (image.dotsPerMeterX() > 0)
-        bitmap.pixelsPerMetre = image.dotsPerMeterX();
-    const Outcome written = bitmap.write(target, [&image](qint32 y, char *bgr) {
-        // Row by row, so that memory holds the picture once.
-        const QImage row
-            = image.copy(0, y, image.width(), 1).convertToFormat(QImage::Format_ARGB32);
-        const auto *line = reinterpret_cast<const QRgb *>(row.constScanLine(0));
-        for (qint32 x = 0; x < image.width(); ++x) {
-            const int alpha = qAlpha(line[x]);
-            bgr[3 * x] = overWhite(qBlue(line[x]), alpha);
-            bgr[3 * x + 1] = overWhite(qGreen(line[x]), alpha);
-            bgr[3 * x + 2] = overWhite(qRed(line[x]), alpha);
-        }
-    });
-    if (!written)
+    Picture picture;
+    if (Outcome read = load(source, &picture); !read)
+        return read;
+    if (Outcome written = picture.bitmap.write(target, rowsOf(picture.image)); !written)
         return Outcome::failure(tr("%1 could not be written.").arg(target), written.fullText());
-    if (made) {
-        made->format = format;
-        made->lossy = LossyFormats.contains(format);
-        made->size = image.size();
-        made->capacity = bitmap.capacity();
-    }
+    describe(picture, made);
+    return Outcome::success();
+}
+
+Outcome stream(const QString &source, const PlainBitmap::Sink &sink, Made *made)
+{
+    Picture picture;
+    if (Outcome read = load(source, &picture); !read)
+        return read;
+    if (Outcome written = picture.bitmap.writeTo(sink, rowsOf(picture.image)); !written)
+        return written;
+    describe(picture, made);
     return Outcome::success();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "carrier/Outcome.h"
+#include "carrier/PlainBitmap.h"
 
 #include <QSize>
 #include <QString>
@@ -29,6 +30,9 @@ bool isLossyFormat(const QString &path);
 // Writes the picture at source as a 24-bit BMP to target. An existing
 // target is refused unless replace is set.
 Outcome make(const QString &source, const QString &target, bool replace, Made *made);
+// Writes it to sink instead, a stream such as standard output. A failure of
+// the sink comes back as it is, with part of the BMP taken.
+Outcome stream(const QString &source, const PlainBitmap::Sink &sink, Made *made);
 
 // A name for a BMP copy beside source that nothing has yet: the same name
 // with ".bmp", or "name (2).bmp" and so on.

@@ -3,11 +3,15 @@
 
 #include "TestBitmaps.h"
 #include "cli/CliRunner.h"
+#include "container/ContainerHeader.h"
+#include "container/EntryRecord.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QtEndian>
 #include <QtTest>
+
+#include <fcntl.h>
 
 // "veldra-cli carrier": any picture becomes a plain 24-bit BMP that can carry
 // hidden files, through the real program.
@@ -15,10 +19,10 @@ class TestPictureCarrier : public QObject, private ScratchFolder {
     Q_OBJECT
 
 private:
-    // A width whose rows need fill bytes, and a capacity above the 14 bytes
-    // a container's header takes.
+    // A width whose rows need fill bytes, and room for the 14-byte header
+    // and the 32-byte record of one file (11 x 12 x 3 / 8 = 49 bytes).
     static constexpr int Width = 11;
-    static constexpr int Height = 9;
+    static constexpr int Height = 12;
 
     // A small picture with every component different, half of it partly
     // transparent when it has an alpha channel.
@@ -28,7 +32,7 @@ private:
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 image.setPixel(
-                    x, y, qRgba(20 * x + 10, 25 * y + 5, 220 - 20 * x, x < 6 ? 255 : 50 * (x - 6)));
+                    x, y, qRgba(20 * x + 10, 20 * y + 5, 220 - 20 * x, x < 6 ? 255 : 50 * (x - 6)));
         return format == QImage::Format_Indexed8 ? image.convertToFormat(QImage::Format_RGB32)
                                                        .convertToFormat(format, Qt::ThresholdDither)
                                                  : image.convertToFormat(format);
@@ -89,7 +93,7 @@ private slots:
         const QString bmp = path(name + ".carrier.bmp");
         const Run run = cli({"carrier", path(name), bmp});
         QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, QStringLiteral("capacity: 37\n")); // 11 x 9 x 3 / 8
+        QCOMPARE(run.out, QStringLiteral("capacity: 49\n"));
         QCOMPARE(run.err.contains("Warning"), lossy);
 
         const QByteArray bytes = readFile(bmp);
@@ -109,7 +113,95 @@ private slots:
                 QCOMPARE(QByteArray(line + 3 * x, 3), QByteArray(bgr, 3));
             }
         }
-        QVERIFY(cli({"info", bmp}).out.startsWith("capacity: 37\n"));
+        QVERIFY(cli({"info", bmp}).out.startsWith("capacity: 49\n"));
+    }
+
+    // A picture whose BMP could not hold even one empty file is refused,
+    // saying how many pixels it takes; a picture of that many holds one.
+    void tooSmallPicturesAreRefused()
+    {
+        // Every pixel carries 3 hidden bits.
+        const int least = int(((ContainerHeader::Size + EntryRecord::Size) * 8 + 2) / 3);
+        const auto column = [this](int height, const char *name) {
+            QImage image(1, height, QImage::Format_RGB32);
+            image.fill(Qt::darkCyan);
+            return image.save(path(name));
+        };
+        QVERIFY(column(least - 1, "short.png"));
+        const Run run = cli({"carrier", path("short.png"), path("short.bmp")});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("short.png is too small to carry hidden files.")
+                && run.err.contains(QStringLiteral("at least %1 pixels").arg(least)),
+            qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(!QFileInfo::exists(path("short.bmp")));
+
+        QVERIFY(column(least, "enough.png"));
+        QCOMPARE(cli({"carrier", path("enough.png"), path("enough.bmp")}).status, 0);
+        QCOMPARE(cli({"add", path("enough.bmp"), "-", "--name", "empty"}).status, 0);
+        QCOMPARE(cli({"list", path("enough.bmp")}).out, QStringLiteral("0\tempty\n"));
+    }
+
+    // "-" writes the BMP to standard output, the bytes a file would get, and
+    // the capacity line to standard error.
+    void standardOutputTakesTheBitmap()
+    {
+        QVERIFY(picture(QImage::Format_ARGB32).save(path("source.png")));
+        QCOMPARE(cli({"carrier", path("source.png"), path("file.bmp")}).status, 0);
+        QProcess process;
+        process.setWorkingDirectory(root());
+        startCli(process, {"carrier", path("source.png"), "-"});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(process.readAllStandardOutput(), readFile(path("file.bmp")));
+        QCOMPARE(process.readAllStandardError(), QByteArray("capacity: 49\n"));
+        QVERIFY(!QFileInfo::exists(path("-")));
+    }
+
+    // Output that cannot be written, the capacity line or the BMP itself,
+    // fails, saying why.
+    void unwritableOutputIsReported()
+    {
+        if (!QFileInfo::exists("/dev/full"))
+            QSKIP("needs /dev/full");
+        QVERIFY(picture(QImage::Format_RGB32).save(path("source.png")));
+        const QByteArray here = QFile::encodeName(root());
+        for (const QString &target : {path("made.bmp"), QStringLiteral("-")}) {
+            const Run run = cli({"carrier", path("source.png"), target}, {}, [&here] {
+                ::dup2(::open("/dev/full", O_WRONLY), STDOUT_FILENO);
+                if (::chdir(here.constData()) != 0)
+                    ::_exit(125);
+            });
+            QCOMPARE(run.status, 1);
+            QVERIFY2(run.err.contains("The output could not be written. No space left on device."),
+                qPrintable(run.err));
+        }
+    }
+
+    // The BMP states the picture's own resolution across and down, and 72 dpi
+    // where the picture states none.
+    void resolutionIsKept()
+    {
+        QImage image = picture(QImage::Format_RGB32);
+        image.setDotsPerMeterX(3000);
+        image.setDotsPerMeterY(4000);
+        QVERIFY(image.save(path("stated.png")));
+        // The same picture without the chunk that holds its resolution.
+        QByteArray png = readFile(path("stated.png"));
+        const qsizetype chunk = png.indexOf("pHYs") - 4;
+        QVERIFY(chunk > 0);
+        png.remove(chunk, 12 + qFromBigEndian<quint32>(png.constData() + chunk));
+        put("unstated.png", png);
+
+        const std::tuple<const char *, qint32, qint32> pictures[]
+            = {{"stated.png", 3000, 4000}, {"unstated.png", 2835, 2835}};
+        for (const auto &[name, across, down] : pictures) {
+            const QString bmp = path(QString::fromLatin1(name) + ".bmp");
+            QCOMPARE(cli({"carrier", path(name), bmp}).status, 0);
+            const QByteArray bytes = readFile(bmp);
+            QCOMPARE(qFromLittleEndian<qint32>(bytes.constData() + 38), across);
+            QCOMPARE(qFromLittleEndian<qint32>(bytes.constData() + 42), down);
+        }
     }
 
     void existingOutputsAndNonPictures()
