@@ -258,10 +258,10 @@ _veldra_cli()
         case $command in
             info | list | analyse) options+=" --json" ;;
             carrier) options="--help --force" ;;
-            add) options+=" --protect --no-protect --new-password-file --name --wait" ;;
-            extract) options+=" --output -o" ;;
-            protect) options+=" --new-password-file --wait" ;;
-            remove | unprotect) options+=" --wait" ;;
+            add) options+=" --protect --no-protect --new-password-file --name --wait --force" ;;
+            extract) options+=" --output -o --no-clobber" ;;
+            protect) options+=" --new-password-file --wait --force" ;;
+            remove | unprotect) options+=" --wait --force" ;;
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return
