@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
+// Bitmaps with info headers of the other kinds, and the ones ImageMagick
+// writes, carry hidden data.
+
+#include "TestBitmaps.h"
+#include "analysis/ImageAnalysis.h"
+#include "carrier/Carrier.h"
+#include "carrier/HiddenStream.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(BitmapVariant)
+
+class TestBitmapKinds : public QObject, private ScratchFolder {
+    Q_OBJECT
+
+    // ImageMagick's convert of a random photo into format ("BMP2:" and the
+    // like), or nothing without it.
+    QByteArray converted(const QString &format)
+    {
+        QProcess convert;
+        convert.start("convert", {"-version"});
+        if (!convert.waitForFinished() || !convert.readAll().startsWith("Version: ImageMagick"))
+            return {};
+        QImage photo(37, 23, QImage::Format_RGB32);
+        QRandomGenerator rng(5);
+        for (int i = 0; i < 37 * 23; ++i)
+            photo.setPixel(i % 37, i / 37, rng.generate() | 0xFF000000);
+        if (!photo.save(path("photo.png"))
+            || QProcess::execute("convert", {path("photo.png"), format + path("photo.bmp")}) != 0)
+            return {};
+        return readFile(path("photo.bmp"));
+    }
+
+private slots:
+    void carriers_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qint64>("offset");
+        QTest::addColumn<qint64>("area");
+        const auto row = [](const char *name, const BitmapVariant &v) {
+            QTest::newRow(name) << v.bytes() << v.pixelOffset() << v.area();
+        };
+        for (const char *name : {"124", "108", "56", "52", "12"})
+            row(name, BitmapVariant::of(QByteArray(name).toUInt()));
+        BitmapVariant v = BitmapVariant::of(124, 24, 0, 64);
+        v.profileAt = 14 + 124 + 16; // in the gap
+        v.profileSize = 48;
+        row("124, gap and profile before the pixels", v);
+        v = BitmapVariant::of(124);
+        v.tail = 40;
+        v.profileAt = v.pixelOffset() + 120 + 8;
+        v.profileSize = 32;
+        row("124, profile after the pixels", v);
+        v = BitmapVariant::of(108, 24, 0, 13);
+        v.height = -5;
+        v.tail = 9;
+        row("108, top-down, gap and tail", v);
+        v = BitmapVariant::of(12, 24, 0, 9);
+        v.tail = 7;
+        row("12, gap and tail", v);
+        for (const QString format : {"", "BMP2:"}) {
+            const QByteArray bytes = converted(format);
+            QTest::addRow("ImageMagick %sbmp", qPrintable(format))
+                << bytes
+                << qint64(bytes.isEmpty() ? 0 : qFromLittleEndian<quint32>(bytes.data() + 10))
+                << qint64(37 * 23 * 3);
+        }
+    }
+    void carriers()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, offset);
+        QFETCH(qint64, area);
+        if (bytes.isEmpty())
+            QSKIP("ImageMagick's convert is not installed.");
+        const QString file = put("carrier.bmp", bytes);
+        Carrier carrier;
+        const Outcome loaded = carrier.LoadCarrier(file);
+        QVERIFY2(loaded.ok(), qPrintable(loaded.fullText()));
+        QCOMPARE(carrier.Capacity(), area / 8);
+        const QByteArray secret = randomBytes(carrier.Capacity(), 11);
+        QVERIFY(carrier.SaveCarrier(file, {runOf(0, secret)}).ok());
+
+        // Only the lowest bits of the pixel area changed, and they hold it.
+        QByteArray pixels = bytes.mid(offset, area);
+        QVERIFY(HiddenStream(pixels).WriteRuns({runOf(0, secret)}).ok());
+        QCOMPARE(readFile(file), bytes.replace(offset, area, pixels));
+        Carrier reread;
+        QByteArray back(secret.size(), '\0');
+        QVERIFY(reread.LoadCarrier(file).ok() && reread.ReadHidden(back, back.size(), 0).ok());
+        QCOMPARE(back, secret);
+    }
+
+    void cutShortVariantCountsFromItsOwnOffset()
+    {
+        const BitmapVariant v = BitmapVariant::of(124, 24, 0, 100);
+        const QString file = put("short.bmp", v.bytes().left(v.pixelOffset() + 10));
+        Carrier carrier;
+        QVERIFY(carrier.LoadCarrier(file).ok());
+        QCOMPARE(carrier.missingPixelBytes(), v.area() - 10);
+        ImageAnalysis analysis;
+        QVERIFY(analyseImage(file, &analysis).ok());
+        QCOMPARE(analysis.missingBytes, v.area() - 10);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBitmapKinds)
+#include "tst_bitmapkinds.moc"
