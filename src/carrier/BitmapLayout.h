@@ -20,18 +20,26 @@ struct BitmapLayout {
     // The bytes at the start of a file that read() needs at most.
     static constexpr int HeadBytes = BitmapFileHeader::Size + BitmapInfoHeader::V5Size;
 
+    // What a refusal says of the file.
+    enum class Refusal {
+        None,
+        NotABitmap, // not a BMP file: maybe a picture of another format
+        Convertible, // a bitmap "veldra-cli carrier" can make a 24-bit copy of
+        Unusable, // a bitmap that can neither carry nor be converted
+    };
+
     BitmapFileHeader file;
     BitmapInfoHeader info;
     qint64 pixelOffset = 0; // the file offset of the first pixel byte
     qint64 areaSize = 0; // the pixel bytes that carry hidden bits
-    // After a refusal: the file is of another kind than a plain 24-bit bitmap.
-    bool otherKind = false;
+    Refusal refusal = Refusal::None;
 
     // The bytes of both headers, from the start of the file.
     qint64 headerSize() const { return BitmapFileHeader::Size + info.raw.size(); }
 
     // Reads the layout from the first got bytes of a file (at most HeadBytes
-    // of them are looked at). On failure the message says why, for the user.
+    // of them are looked at). On failure the message says why, for the user,
+    // and refusal tells what kind of file was turned away.
     Outcome read(const char *bytes, qint64 got);
 
 private:

@@ -53,7 +53,10 @@ Outcome Carrier::LoadCarrier(const QString &path)
         return Outcome::failure(tr("The bitmap could not be read."), systemError(errno));
     BitmapLayout layout;
     if (Outcome read = layout.read(head, got); !read) {
-        m_formatRefused = layout.otherKind;
+        // Pictures of another kind: another format, or a bitmap that can be
+        // converted into a plain 24-bit one.
+        m_formatRefused = layout.refusal == BitmapLayout::Refusal::NotABitmap
+            || layout.refusal == BitmapLayout::Refusal::Convertible;
         return read;
     }
 

@@ -70,8 +70,9 @@ public:
     }
 
     // True when the last LoadCarrier turned the file away for being of
-    // another kind than a plain 24-bit bitmap (a picture that a conversion
-    // could make a carrier of).
+    // another kind than a plain 24-bit bitmap that a conversion could make a
+    // carrier of: a file of another format (whether it is a picture is for
+    // the caller to tell), or a bitmap that "veldra-cli carrier" reads.
     bool formatRefused() const { return m_formatRefused; }
 
     // Closes the file (the container was closed); the headers stay.

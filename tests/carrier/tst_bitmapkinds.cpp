@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
-// Bitmaps with info headers of the other kinds, and the ones ImageMagick
-// writes, carry hidden data.
+// Bitmaps with info headers of the other kinds: those that carry, those that
+// are refused and why, and the ones ImageMagick writes.
 
 #include "TestBitmaps.h"
 #include "analysis/ImageAnalysis.h"
@@ -106,6 +106,48 @@ private slots:
         ImageAnalysis analysis;
         QVERIFY(analyseImage(file, &analysis).ok());
         QCOMPARE(analysis.missingBytes, v.area() - 10);
+    }
+
+    void refusalsNameTheReason_data()
+    {
+        QTest::addColumn<BitmapVariant>("variant");
+        QTest::addColumn<QString>("text");
+        const QString depth = "File must be a 24-bit bitmap! This one has %1 bits per pixel.";
+        const QString compressed = "This bitmap is compressed (%1).";
+        const QString unknown = "This bitmap has a header of an unknown kind (%1 bytes)";
+        QTest::newRow("12, 8 bits") << BitmapVariant::of(12, 8, 0, 768) << depth.arg(8);
+        QTest::newRow("32 bits") << BitmapVariant::of(40, 32) << depth.arg(32);
+        QTest::newRow("JPEG") << BitmapVariant::of(40, 0, 4) << compressed.arg("JPEG");
+        QTest::newRow("PNG") << BitmapVariant::of(124, 0, 5) << compressed.arg("PNG");
+        QTest::newRow("RLE8") << BitmapVariant::of(40, 8, 1, 1024) << compressed.arg("RLE8");
+        QTest::newRow("RLE4") << BitmapVariant::of(40, 4, 2, 64) << compressed.arg("RLE4");
+        QTest::newRow("bit fields")
+            << BitmapVariant::of(108, 32, 3) << compressed.arg("bit fields");
+        QTest::newRow("20") << BitmapVariant::of(20) << unknown.arg(20);
+        QTest::newRow("64") << BitmapVariant::of(64) << unknown.arg(64);
+        BitmapVariant v = BitmapVariant::of(124);
+        v.offBits = 100;
+        QTest::newRow("pixels in the headers")
+            << v << "This bitmap's pixels would start inside its headers (at byte 100;";
+        v = BitmapVariant::of(124);
+        v.profileAt = v.pixelOffset() + 100;
+        v.profileSize = 4;
+        QTest::newRow("profile among the pixels")
+            << v << "This bitmap's colour profile (bytes 238 to 241) lies among its pixels";
+    }
+    void refusalsNameTheReason()
+    {
+        QFETCH(BitmapVariant, variant);
+        QFETCH(QString, text);
+        const QString file = put("refused.bmp", variant.bytes());
+        Carrier carrier;
+        const Outcome loaded = carrier.LoadCarrier(file);
+        QVERIFY2(loaded.fullText().startsWith(text), qPrintable(loaded.fullText()));
+        // The copy is offered, and the command named, for exactly the bitmaps
+        // that Qt reads, as the carrier command does.
+        const bool converts = !QImage(file).isNull();
+        QCOMPARE(carrier.formatRefused(), converts);
+        QCOMPARE(loaded.detail().contains("veldra-cli carrier PICTURE OUTPUT.bmp"), converts);
     }
 };
 
