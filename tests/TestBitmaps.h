@@ -96,16 +96,6 @@ struct BitmapVariant {
     qint64 profileAt = 0; // a 124-byte header's colour profile, as a file offset
     quint32 profileSize = 0;
 
-    static BitmapVariant of(
-        quint32 size, quint16 bits = 24, quint32 compression = 0, qint64 gap = 0)
-    {
-        BitmapVariant v;
-        v.infoSize = size;
-        v.bitCount = bits;
-        v.compression = compression;
-        v.gap = gap;
-        return v;
-    }
     qint64 pixelOffset() const { return offBits >= 0 ? offBits : 14 + infoSize + gap; }
     qint64 area() const { return qint64(width) * qAbs(height) * 3; }
     QByteArray bytes(quint32 seed = 1) const

@@ -46,23 +46,13 @@ private slots:
             QTest::newRow(name) << v.bytes() << v.pixelOffset() << v.area();
         };
         for (const char *name : {"124", "108", "56", "52", "12"})
-            row(name, BitmapVariant::of(QByteArray(name).toUInt()));
-        BitmapVariant v = BitmapVariant::of(124, 24, 0, 64);
-        v.profileAt = 14 + 124 + 16; // in the gap
-        v.profileSize = 48;
-        row("124, gap and profile before the pixels", v);
-        v = BitmapVariant::of(124);
-        v.tail = 40;
-        v.profileAt = v.pixelOffset() + 120 + 8;
-        v.profileSize = 32;
-        row("124, profile after the pixels", v);
-        v = BitmapVariant::of(108, 24, 0, 13);
-        v.height = -5;
-        v.tail = 9;
-        row("108, top-down, gap and tail", v);
-        v = BitmapVariant::of(12, 24, 0, 9);
-        v.tail = 7;
-        row("12, gap and tail", v);
+            row(name, {.infoSize = QByteArray(name).toUInt()});
+        row("124, gap and profile before the pixels",
+            {.infoSize = 124, .gap = 64, .profileAt = 14 + 124 + 16, .profileSize = 48});
+        row("124, profile after the pixels",
+            {.infoSize = 124, .tail = 40, .profileAt = 14 + 124 + 120 + 8, .profileSize = 32});
+        row("108, top-down, gap and tail", {.infoSize = 108, .height = -5, .gap = 13, .tail = 9});
+        row("12, gap and tail", {.infoSize = 12, .gap = 9, .tail = 7});
         for (const QString format : {"", "BMP2:"}) {
             const QByteArray bytes = converted(format);
             QTest::addRow("ImageMagick %sbmp", qPrintable(format))
@@ -98,7 +88,7 @@ private slots:
 
     void cutShortVariantCountsFromItsOwnOffset()
     {
-        const BitmapVariant v = BitmapVariant::of(124, 24, 0, 100);
+        const BitmapVariant v {.infoSize = 124, .gap = 100};
         const QString file = put("short.bmp", v.bytes().left(v.pixelOffset() + 10));
         Carrier carrier;
         QVERIFY(carrier.LoadCarrier(file).ok());
@@ -115,25 +105,25 @@ private slots:
         const QString depth = "File must be a 24-bit bitmap! This one has %1 bits per pixel.";
         const QString compressed = "This bitmap is compressed (%1).";
         const QString unknown = "This bitmap has a header of an unknown kind (%1 bytes)";
-        QTest::newRow("12, 8 bits") << BitmapVariant::of(12, 8, 0, 768) << depth.arg(8);
-        QTest::newRow("32 bits") << BitmapVariant::of(40, 32) << depth.arg(32);
-        QTest::newRow("JPEG") << BitmapVariant::of(40, 0, 4) << compressed.arg("JPEG");
-        QTest::newRow("PNG") << BitmapVariant::of(124, 0, 5) << compressed.arg("PNG");
-        QTest::newRow("RLE8") << BitmapVariant::of(40, 8, 1, 1024) << compressed.arg("RLE8");
-        QTest::newRow("RLE4") << BitmapVariant::of(40, 4, 2, 64) << compressed.arg("RLE4");
-        QTest::newRow("bit fields")
-            << BitmapVariant::of(108, 32, 3) << compressed.arg("bit fields");
-        QTest::newRow("20") << BitmapVariant::of(20) << unknown.arg(20);
-        QTest::newRow("64") << BitmapVariant::of(64) << unknown.arg(64);
-        BitmapVariant v = BitmapVariant::of(124);
-        v.offBits = 100;
-        QTest::newRow("pixels in the headers")
-            << v << "This bitmap's pixels would start inside its headers (at byte 100;";
-        v = BitmapVariant::of(124);
-        v.profileAt = v.pixelOffset() + 100;
-        v.profileSize = 4;
-        QTest::newRow("profile among the pixels")
-            << v << "This bitmap's colour profile (bytes 238 to 241) lies among its pixels";
+        const auto row = [](const char *name, const BitmapVariant &v, const QString &text) {
+            QTest::newRow(name) << v << text;
+        };
+        row("12, 8 bits", {.infoSize = 12, .bitCount = 8, .gap = 768}, depth.arg(8));
+        row("32 bits", {.infoSize = 40, .bitCount = 32}, depth.arg(32));
+        row("JPEG", {.infoSize = 40, .bitCount = 0, .compression = 4}, compressed.arg("JPEG"));
+        row("PNG", {.bitCount = 0, .compression = 5}, compressed.arg("PNG"));
+        row("RLE8", {.infoSize = 40, .bitCount = 8, .compression = 1, .gap = 1024},
+            compressed.arg("RLE8"));
+        row("RLE4", {.infoSize = 40, .bitCount = 4, .compression = 2, .gap = 64},
+            compressed.arg("RLE4"));
+        row("bit fields", {.infoSize = 108, .bitCount = 32, .compression = 3},
+            compressed.arg("bit fields"));
+        row("20", {.infoSize = 20}, unknown.arg(20));
+        row("64", {.infoSize = 64}, unknown.arg(64));
+        row("pixels in the headers", {.offBits = 100},
+            "This bitmap's pixels would start inside its headers (at byte 100;");
+        row("profile among the pixels", {.profileAt = 14 + 124 + 100, .profileSize = 4},
+            "This bitmap's colour profile (bytes 238 to 241) lies among its pixels");
     }
     void refusalsNameTheReason()
     {
