@@ -81,6 +81,52 @@ inline QByteArray randomBytes(qsizetype size, quint32 seed)
     return bytes;
 }
 
+// A bitmap with an info header of any kind (12 bytes: the OS/2 core header),
+// gap bytes between the headers and the pixels and tail bytes after them.
+// Every byte but the header fields set here is random, to see it kept.
+struct BitmapVariant {
+    quint32 infoSize = 124;
+    qint32 width = 7;
+    qint32 height = 5;
+    quint16 bitCount = 24;
+    quint32 compression = 0;
+    qint64 gap = 0;
+    qint64 tail = 0;
+    qint64 offBits = -1; // -1: right after the gap
+    qint64 profileAt = 0; // a 124-byte header's colour profile, as a file offset
+    quint32 profileSize = 0;
+
+    qint64 pixelOffset() const { return offBits >= 0 ? offBits : 14 + infoSize + gap; }
+    qint64 area() const { return qint64(width) * qAbs(height) * 3; }
+    QByteArray bytes(quint32 seed = 1) const
+    {
+        const qint64 rows = (qint64(width) * 3 + 3) / 4 * 4 * qAbs(height);
+        QByteArray b = randomBytes(14 + infoSize + gap + rows + tail, seed);
+        char *p = b.data();
+        p[0] = 'B';
+        p[1] = 'M';
+        qToLittleEndian<quint32>(quint32(b.size()), p + 2);
+        qToLittleEndian<quint32>(quint32(pixelOffset()), p + 10);
+        qToLittleEndian<quint32>(infoSize, p + 14);
+        if (infoSize == 12) {
+            const quint16 core[] = {quint16(width), quint16(height), 1, bitCount};
+            qToLittleEndian<quint16>(core, 4, p + 18);
+            return b;
+        }
+        qToLittleEndian<qint32>(width, p + 18);
+        qToLittleEndian<qint32>(height, p + 22);
+        qToLittleEndian<quint16>(1, p + 26);
+        qToLittleEndian<quint16>(bitCount, p + 28);
+        qToLittleEndian<quint32>(compression, p + 30);
+        qToLittleEndian<quint32>(0, p + 46); // colours used: all the depth has
+        if (infoSize == 124) {
+            qToLittleEndian<quint32>(profileAt ? quint32(profileAt - 14) : 0, p + 14 + 112);
+            qToLittleEndian<quint32>(profileSize, p + 14 + 116);
+        }
+        return b;
+    }
+};
+
 // A run of hidden bytes that stores bytes from hidden offset start.
 inline HiddenRun runOf(qint64 start, const QByteArray &bytes)
 {

@@ -97,7 +97,7 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
     result.pixelBytes = area;
     // Bytes past the end of the file would read as zeros, which are no
     // evidence of anything: only what the file holds is read and analysed.
-    const qint64 held = std::max<qint64>(0, carrier.identity().size - Carrier::PixelOffset);
+    const qint64 held = std::max<qint64>(0, carrier.identity().size - carrier.pixelOffset());
     result.analysedBytes = std::min(area, held);
     result.missingBytes = area - result.analysedBytes;
     const qint64 windowBytes = std::max<qint64>(

@@ -5,6 +5,20 @@
 
 #include <QtEndian>
 
+namespace {
+
+// The field of type T at offset in the raw header, or zero when the header
+// ends before it.
+template <typename T>
+T field(const QByteArray &raw, qsizetype offset)
+{
+    if (raw.size() < offset + qsizetype(sizeof(T)))
+        return 0;
+    return qFromLittleEndian<T>(raw.constData() + offset);
+}
+
+} // namespace
+
 BitmapFileHeader BitmapFileHeader::fromBytes(const char *bytes)
 {
     BitmapFileHeader header;
@@ -32,21 +46,34 @@ QByteArray BitmapFileHeader::toBytes() const
 
 quint32 BitmapInfoHeader::biSize() const
 {
-    return qFromLittleEndian<quint32>(raw.constData() + 0);
+    return field<quint32>(raw, 0);
 }
 qint32 BitmapInfoHeader::biWidth() const
 {
-    return qFromLittleEndian<qint32>(raw.constData() + 4);
+    return isCore() ? field<quint16>(raw, 4) : field<qint32>(raw, 4);
 }
 qint32 BitmapInfoHeader::biHeight() const
 {
-    return qFromLittleEndian<qint32>(raw.constData() + 8);
+    // The core header's height is unsigned: its rows are always bottom-up.
+    return isCore() ? field<quint16>(raw, 6) : field<qint32>(raw, 8);
+}
+quint16 BitmapInfoHeader::biPlanes() const
+{
+    return field<quint16>(raw, isCore() ? 8 : 12);
 }
 quint16 BitmapInfoHeader::biBitCount() const
 {
-    return qFromLittleEndian<quint16>(raw.constData() + 14);
+    return field<quint16>(raw, isCore() ? 10 : 14);
 }
 quint32 BitmapInfoHeader::biCompression() const
 {
-    return qFromLittleEndian<quint32>(raw.constData() + 16);
+    return isCore() ? 0 : field<quint32>(raw, 16);
+}
+quint32 BitmapInfoHeader::bV5ProfileData() const
+{
+    return biSize() == V5Size ? field<quint32>(raw, 112) : 0;
+}
+quint32 BitmapInfoHeader::bV5ProfileSize() const
+{
+    return biSize() == V5Size ? field<quint32>(raw, 116) : 0;
 }

@@ -23,16 +23,31 @@ struct BitmapFileHeader {
     QByteArray toBytes() const;
 };
 
-// BITMAPINFOHEADER: file offsets 14..53, kept as its 40 raw bytes; the
-// fields are read from them on demand.
+// The info header from file offset 14 on, kept as its raw bytes, all biSize
+// of them; the fields are read from them on demand. Its size, its first four
+// bytes, tells its kind:
+//   12: the OS/2 core header (BITMAPCOREHEADER): 16-bit width and height,
+//       planes and bit count, and no compression;
+//   40: BITMAPINFOHEADER, the usual kind;
+//   52, 56, 108, 124: kinds that begin as BITMAPINFOHEADER and add colour
+//       masks, a colour space (108) and a colour profile (124).
+// Fields a header lacks, or is too short to hold, read as zero.
 struct BitmapInfoHeader {
     static constexpr int Size = 40;
+    static constexpr int CoreSize = 12;
+    static constexpr int V5Size = 124; // the largest kind
 
     QByteArray raw = QByteArray(Size, '\0');
 
     quint32 biSize() const;
+    bool isCore() const { return biSize() == CoreSize; }
     qint32 biWidth() const;
     qint32 biHeight() const;
+    quint16 biPlanes() const;
     quint16 biBitCount() const;
     quint32 biCompression() const;
+    // Of a 124-byte header: where its colour profile starts, counted from the
+    // header's first byte, and how long it is.
+    quint32 bV5ProfileData() const;
+    quint32 bV5ProfileSize() const;
 };

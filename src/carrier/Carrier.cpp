@@ -4,6 +4,7 @@
 #include "Carrier.h"
 
 #include "BitPlane.h"
+#include "BitmapLayout.h"
 #include "FileProbe.h"
 #include "ReadAt.h"
 #include "SystemError.h"
@@ -14,7 +15,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <limits>
 #include <optional>
 
 namespace {
@@ -22,54 +22,6 @@ namespace {
 QString tr(const char *text)
 {
     return QCoreApplication::translate("Carrier", text);
-}
-
-QString plainBitmapAdvice()
-{
-    return tr("Save the image as a plain, uncompressed 24-bit BMP file and open it again.");
-}
-
-// Refuses layouts in which the bytes from offset 54 on are not the pixels:
-// hidden bits would land in header, colour-table or compressed data.
-Outcome checkLayout(const BitmapFileHeader &file, const BitmapInfoHeader &info)
-{
-    QString reason;
-    if (info.biSize() != BitmapInfoHeader::Size)
-        reason = tr("This bitmap has a header of an unusual kind (%1 bytes instead of 40).")
-                     .arg(info.biSize());
-    else if (info.biCompression() != 0)
-        reason = tr("This bitmap is compressed.");
-    else if (file.bfOffBits != Carrier::PixelOffset)
-        reason = tr("This bitmap's pixels do not start right after its header (at byte %1 "
-                    "instead of 54).")
-                     .arg(file.bfOffBits);
-    if (reason.isEmpty())
-        return Outcome::success();
-    return Outcome::failure(reason + QLatin1Char(' ') + tr("Hidden data would damage it.")
-        + QLatin1Char(' ') + plainBitmapAdvice());
-}
-
-// Computes the pixel area's size, biWidth x |biHeight| x 3, or refuses it.
-Outcome computeAreaSize(const BitmapInfoHeader &info, qint64 *size)
-{
-    const qint64 width = info.biWidth();
-    const qint64 height = qAbs(static_cast<qint64>(info.biHeight()));
-    if (width <= 0 || height == 0) {
-        return Outcome::failure(tr("This bitmap's size (%1 x %2 pixels) is not valid.")
-                                    .arg(info.biWidth())
-                                    .arg(info.biHeight()));
-    }
-    // width and height are below 2^31 each, so their product fits; the
-    // product times 3 may not.
-    const qint64 area = width * height;
-    if (area > std::numeric_limits<qint32>::max() / 3) {
-        return Outcome::failure(tr("This bitmap is too large (%1 x %2 pixels): images of "
-                                   "2 GiB of pixels or more cannot be used.")
-                                    .arg(width)
-                                    .arg(height));
-    }
-    *size = area * 3;
-    return Outcome::success();
 }
 
 // Pixel bytes read at a time when hidden bytes are gathered from the file.
@@ -88,11 +40,6 @@ Carrier::~Carrier() = default;
 Outcome Carrier::LoadCarrier(const QString &path)
 {
     m_formatRefused = false;
-    // A file of another kind than a plain 24-bit bitmap.
-    const auto refuse = [this](Outcome why) {
-        m_formatRefused = true;
-        return why;
-    };
     auto file = std::make_unique<QFile>();
     if (Outcome opened = openRegularFile(path, *file); !opened)
         return Outcome::failure(tr("Bitmap file not found!"), opened.message());
@@ -100,42 +47,31 @@ Outcome Carrier::LoadCarrier(const QString &path)
     if (!identity)
         return Outcome::failure(tr("Bitmap file not found!"), file->errorString());
 
-    char headers[PixelOffset];
+    char head[BitmapLayout::HeadBytes];
     qint64 got = 0;
-    if (!readAt(file->handle(), headers, 0, PixelOffset, &got))
+    if (!readAt(file->handle(), head, 0, BitmapLayout::HeadBytes, &got))
         return Outcome::failure(tr("The bitmap could not be read."), systemError(errno));
-    if (got < PixelOffset) {
-        return refuse(Outcome::failure(tr("File isn't a bitmap!"),
-            tr("It is only %1 bytes long; a bitmap's headers alone take 54.").arg(got)));
+    BitmapLayout layout;
+    if (Outcome read = layout.read(head, got); !read) {
+        // Pictures of another kind: another format, or a bitmap that can be
+        // converted into a plain 24-bit one.
+        m_formatRefused = layout.refusal == BitmapLayout::Refusal::NotABitmap
+            || layout.refusal == BitmapLayout::Refusal::Convertible;
+        return read;
     }
 
-    const BitmapFileHeader fileHeader = BitmapFileHeader::fromBytes(headers);
-    if (fileHeader.bfType != "BM") {
-        return refuse(
-            Outcome::failure(tr("File isn't a bitmap!"), tr("It does not begin with \"BM\".")));
-    }
-
-    BitmapInfoHeader infoHeader;
-    infoHeader.raw = QByteArray(headers + BitmapFileHeader::Size, BitmapInfoHeader::Size);
-    if (infoHeader.biBitCount() != 24) {
-        return refuse(Outcome::failure(tr("File must be a 24-bit bitmap!"),
-            tr("This one has %1 bits per pixel.").arg(infoHeader.biBitCount())));
-    }
-
-    if (Outcome layout = checkLayout(fileHeader, infoHeader); !layout)
-        return refuse(layout);
-    qint64 size = 0;
-    if (Outcome sized = computeAreaSize(infoHeader, &size); !sized)
-        return sized;
-
+    // The headers say where the pixels are: they are the bytes whose change
+    // would move them. The bytes between the headers and the pixels carry
+    // nothing hidden and are copied as they are when the file is written.
     auto fingerprint = std::make_unique<Fingerprint>();
-    fingerprint->hasher.add(headers, PixelOffset);
-    fingerprint->ranges.append({0, PixelOffset});
+    fingerprint->hasher.add(head, layout.headerSize());
+    fingerprint->ranges.append({0, layout.headerSize()});
 
     m_file = std::move(file);
-    m_fileHeader = fileHeader;
-    m_infoHeader = infoHeader;
-    m_pixelAreaSize = size;
+    m_fileHeader = layout.file;
+    m_infoHeader = layout.info;
+    m_pixelOffset = layout.pixelOffset;
+    m_pixelAreaSize = layout.areaSize;
     m_identity = *identity;
     m_verifiedStamp = FileIdentity();
     m_fingerprint = std::move(fingerprint);
@@ -166,7 +102,7 @@ qint32 Carrier::Capacity() const
 
 qint64 Carrier::presentPixelBytes() const
 {
-    return std::clamp(m_identity.size - PixelOffset, qint64(0), m_pixelAreaSize);
+    return std::clamp(m_identity.size - m_pixelOffset, qint64(0), m_pixelAreaSize);
 }
 
 qint64 Carrier::presentCapacity() const
@@ -179,11 +115,11 @@ Outcome Carrier::readPixels(char *out, qint64 offset, qint64 count) const
     if (!isLoaded())
         return Outcome::failure(tr("No bitmap is open."));
     qint64 got = 0;
-    if (!readAt(handle(), out, PixelOffset + offset, count, &got))
+    if (!readAt(handle(), out, m_pixelOffset + offset, count, &got))
         return Outcome::failure(tr("The bitmap could not be read."), systemError(errno));
     if (m_fingerprint && got > 0) {
         m_fingerprint->hasher.add(out, got);
-        m_fingerprint->ranges.append({PixelOffset + offset, got});
+        m_fingerprint->ranges.append({m_pixelOffset + offset, got});
     }
     // A file cut short inside its pixels: the missing bytes read as zero.
     std::memset(out + got, 0, static_cast<std::size_t>(count - got));

@@ -20,12 +20,13 @@
 // that carry them and nothing else. Writing streams a new copy of the file
 // through a fixed buffer, storing hidden runs on the way.
 //
-// The pixel area is biWidth x |biHeight| x 3 bytes from file offset 54,
-// row fill bytes included; hidden data stored in existing bitmaps depends on
-// exactly that placement. Pixel bytes a short file lacks read as zero.
+// The pixel area is biWidth x |biHeight| x 3 bytes from the first pixel byte,
+// row fill bytes included: from file offset 54 in the usual bitmap, from
+// bfOffBits in the others (see BitmapLayout). Hidden data stored in existing
+// bitmaps depends on exactly that placement. Pixel bytes a short file lacks
+// read as zero.
 class Carrier : public HiddenSource {
 public:
-    static constexpr qint64 PixelOffset = BitmapFileHeader::Size + BitmapInfoHeader::Size;
     static constexpr qint64 DefaultChunk = 256 * 1024;
 
     // What a write takes from the loaded file besides its picture: hidden
@@ -69,8 +70,9 @@ public:
     }
 
     // True when the last LoadCarrier turned the file away for being of
-    // another kind than a plain 24-bit bitmap (a picture that a conversion
-    // could make a carrier of).
+    // another kind than a plain 24-bit bitmap that a conversion could make a
+    // carrier of: a file of another format (whether it is a picture is for
+    // the caller to tell), or a bitmap that "veldra-cli carrier" reads.
     bool formatRefused() const { return m_formatRefused; }
 
     // Closes the file (the container was closed); the headers stay.
@@ -79,6 +81,8 @@ public:
 
     const BitmapFileHeader &fileHeader() const { return m_fileHeader; }
     const BitmapInfoHeader &infoHeader() const { return m_infoHeader; }
+    // The file offset of the first pixel byte, where the pixel area begins.
+    qint64 pixelOffset() const { return m_pixelOffset; }
     qint64 pixelAreaSize() const { return m_pixelAreaSize; }
 
     qint32 Capacity() const override;
@@ -112,6 +116,7 @@ private:
     std::unique_ptr<QFile> m_file;
     BitmapFileHeader m_fileHeader;
     BitmapInfoHeader m_infoHeader;
+    qint64 m_pixelOffset = 0;
     qint64 m_pixelAreaSize = 0;
     FileIdentity m_identity;
     // The stamp at which the bytes read were last found unchanged.

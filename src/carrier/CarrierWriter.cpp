@@ -97,11 +97,12 @@ Outcome Carrier::SaveCarrier(
         // write" do. The picture as it is now can carry the runs, when the
         // runs are all that is needed and the pixel area is still the same.
         const std::optional<FileIdentity> now = FileIdentity::ofDescriptor(source);
-        char headers[PixelOffset];
-        qint64 got = 0;
         const QByteArray held = m_fileHeader.toBytes() + m_infoHeader.raw;
+        QByteArray headers(held.size(), Qt::Uninitialized);
+        qint64 got = 0;
         if (options.reliance == Reliance::KeepsHiddenBits || !now || now->size != m_identity.size
-            || !readAt(source, headers, 0, PixelOffset, &got) || QByteArray(headers, got) != held)
+            || !readAt(source, headers.data(), 0, headers.size(), &got) || got != held.size()
+            || headers != held)
             return intact;
     }
     // What is read and what is replaced, as they are now: both must stay so
@@ -126,7 +127,7 @@ Outcome Carrier::SaveCarrier(
         return failed(opened);
 
     ::posix_fadvise(source, 0, 0, POSIX_FADV_SEQUENTIAL);
-    const qint64 total = std::max(sourceSize, PixelOffset + m_pixelAreaSize);
+    const qint64 total = std::max(sourceSize, m_pixelOffset + m_pixelAreaSize);
     const qint64 hiddenPixels = qint64(Capacity()) * 8;
     const qint64 chunkSize = std::max<qint64>(1, options.chunkSize);
     QByteArray buffer(static_cast<qsizetype>(std::min(chunkSize, total)), Qt::Uninitialized);
@@ -140,8 +141,8 @@ Outcome Carrier::SaveCarrier(
         const qint64 n = std::min(chunkSize, total - pos);
         // The pixel bytes in this chunk that carry hidden bits, and the hidden
         // bytes they belong to.
-        const qint64 p0 = std::clamp(pos - PixelOffset, qint64(0), hiddenPixels);
-        const qint64 p1 = std::clamp(pos + n - PixelOffset, qint64(0), hiddenPixels);
+        const qint64 p0 = std::clamp(pos - m_pixelOffset, qint64(0), hiddenPixels);
+        const qint64 p1 = std::clamp(pos + n - m_pixelOffset, qint64(0), hiddenPixels);
         const qint64 h0 = p0 / 8;
         const qint64 h1 = (p1 + 7) / 8;
         while (next < runs.size() && runs[next].start + runs[next].length <= h0)
@@ -162,7 +163,7 @@ Outcome Carrier::SaveCarrier(
             hidden.resize(static_cast<qsizetype>(b - a));
             if (Outcome filled = run.fill(hidden.data(), a - run.start, b - a); !filled)
                 return failed(filled);
-            storeBits(chunk, pos - PixelOffset, p0, p1, a,
+            storeBits(chunk, pos - m_pixelOffset, p0, p1, a,
                 reinterpret_cast<const std::uint8_t *>(hidden.constData()), b - a);
         }
         if (Outcome written = file.write(buffer.constData(), n); !written)
