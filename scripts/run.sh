@@ -6,5 +6,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build --target veldra
+# The programs and what installing them takes, so that cmake --install works next.
+cmake --build build --target veldra veldra-cli veldra-carrier veldra_data
 exec ./build/src/veldra "$@"

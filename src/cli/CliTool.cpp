@@ -63,7 +63,8 @@ int CliTool::run(const QStringList &arguments)
         "  extract BITMAP NAME -o -             write one hidden file to standard output\n"
         "  protect BITMAP                       set or change the password\n"
         "  unprotect BITMAP                     remove the password\n"
-        "  carrier PICTURE OUTPUT.bmp [--force] make a 24-bit BMP from any picture\n"
+        "  carrier PICTURE OUTPUT.bmp|- [--force]\n"
+        "                                       make a 24-bit BMP from any picture\n"
         "  analyse BITMAP [--json]              how visible hidden data are in the image\n\n"
         "The password scrambling keeps casual eyes out, not an attacker: encrypt a file\n"
         "with a real cipher first to keep it secret."));
