@@ -6,9 +6,10 @@
 // bytes, or a plain read and write of the same file. Compare the ratios, not
 // the times.
 
-#include "carrier/Carrier.h"
-#include "carrier/HiddenStream.h"
-#include "carrier/PlainBitmap.h"
+#include "HiddenStream.h"
+#include "InMemoryContainer.h"
+#include "bitmap/Carrier.h"
+#include "bitmap/PlainBitmap.h"
 #include "container/ContainerHeader.h"
 #include "container/DatFile.h"
 #include "container/Scrambler.h"
@@ -151,7 +152,7 @@ void BM_SaveLoadFullContainer(benchmark::State &state)
     QByteArray pixels = filled(PixelBytes, 7);
     HiddenStream stream(pixels);
     for (auto _ : state) {
-        if (!table.Save(stream, header, password))
+        if (!saveEntries(table, stream, header, password))
             state.SkipWithError("save refused");
         DatFile back;
         benchmark::DoNotOptimize(back.Load(stream, header, password).loaded);

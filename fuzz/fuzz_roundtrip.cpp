@@ -5,6 +5,7 @@
 // carrier with or without a password and reads it back: every entry must
 // come back with the same stored name and the same bytes, in order.
 
+#include "InMemoryContainer.h"
 #include "container/ContainerHeader.h"
 #include "container/DatFile.h"
 #include "container/EntryRecord.h"
@@ -85,10 +86,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     header.PasswordHash = HashPassword(password);
     const bool fits = table.ContainerSize() <= stream.Capacity();
     const QByteArray before = pixels;
-    const bool headerWritten = header.WriteHeader(stream).ok();
+    const bool headerWritten = writeHeader(stream, header).ok();
     if (headerWritten != (stream.Capacity() >= ContainerHeader::Size))
         std::abort();
-    const Outcome saved = table.Save(stream, header, password);
+    const Outcome saved = saveEntries(table, stream, header, password);
     if (saved.ok() != fits)
         std::abort();
     if (!fits) {

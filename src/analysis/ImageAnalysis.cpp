@@ -5,7 +5,7 @@
 
 #include "SamplePairs.h"
 #include "WindowedPairs.h"
-#include "carrier/Carrier.h"
+#include "bitmap/Carrier.h"
 
 #include <QCoreApplication>
 

@@ -8,10 +8,10 @@
 #include "PasswordInput.h"
 #include "TerminalText.h"
 #include "analysis/ImageAnalysis.h"
-#include "carrier/FileProbe.h"
-#include "carrier/ImageLock.h"
 #include "container/ContainerSession.h"
 #include "container/EntryRecord.h"
+#include "io/FileProbe.h"
+#include "io/ImageLock.h"
 
 #include <QCoreApplication>
 #include <QFile>

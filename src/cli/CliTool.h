@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "carrier/ImageLock.h"
+#include "io/ImageLock.h"
 
 #include <QStringList>
 #include <QTextStream>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "CliTool.h"
-#include "carrier/TemporaryRegistry.h"
+#include "io/TemporaryRegistry.h"
 
 #include <QCoreApplication>
 

@@ -3,9 +3,9 @@
 
 #include "ContainerHeader.h"
 
-#include "carrier/BitOps.h"
-
 #include <QtEndian>
+
+#include <cstring>
 
 namespace {
 
@@ -27,7 +27,7 @@ QByteArray ContainerHeader::toBytes() const
 {
     QByteArray bytes(Size, '\0');
     char *p = bytes.data();
-    BitOps::MemCopy(p, Signature.leftJustified(4, '\0', true).constData(), 4);
+    std::memcpy(p, Signature.leftJustified(4, '\0', true).constData(), 4);
     qToLittleEndian(FileCount, p + 4);
     qToLittleEndian(PasswordHash, p + 8);
     qToLittleEndian<qint16>(UsePassword ? -1 : 0, p + 12);
@@ -46,11 +46,6 @@ Outcome ContainerHeader::ReadHeader(const HiddenSource &stream)
 bool ContainerHeader::HasSignature() const
 {
     return Signature == SignatureText;
-}
-
-Outcome ContainerHeader::WriteHeader(HiddenStream &stream) const
-{
-    return stream.WriteHidden(toBytes(), Size, Offset);
 }
 
 void ContainerHeader::startFresh()

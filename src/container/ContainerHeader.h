@@ -3,9 +3,8 @@
 
 #pragma once
 
-#include "carrier/HiddenSource.h"
-#include "carrier/HiddenStream.h"
-#include "carrier/Outcome.h"
+#include "base/Outcome.h"
+#include "bitmap/HiddenSource.h"
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -31,8 +30,6 @@ struct ContainerHeader {
     Outcome ReadHeader(const HiddenSource &stream);
     // True when the signature is exactly "VLD2".
     bool HasSignature() const;
-    // Writes the stored form at hidden offset 0.
-    Outcome WriteHeader(HiddenStream &stream) const;
     // The header of a new, empty container without password.
     void startFresh();
 };

@@ -4,7 +4,7 @@
 #include "ContainerLayout.h"
 
 #include "Scrambler.h"
-#include "carrier/FileSource.h"
+#include "io/FileSource.h"
 
 #include <QRandomGenerator>
 

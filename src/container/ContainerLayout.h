@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "carrier/HiddenRun.h"
+#include "bitmap/HiddenRun.h"
 
 #include <QByteArray>
 

@@ -4,8 +4,8 @@
 #include "ContainerSession.h"
 
 #include "PasswordHash.h"
-#include "carrier/ByteCount.h"
-#include "carrier/FileProbe.h"
+#include "base/ByteCount.h"
+#include "io/FileProbe.h"
 
 #include <QCoreApplication>
 #include <QDir>

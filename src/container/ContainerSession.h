@@ -5,8 +5,8 @@
 
 #include "ContainerHeader.h"
 #include "DatFile.h"
-#include "carrier/Carrier.h"
-#include "carrier/Outcome.h"
+#include "base/Outcome.h"
+#include "bitmap/Carrier.h"
 
 #include <QByteArray>
 #include <QIODevice>

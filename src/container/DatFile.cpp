@@ -7,10 +7,10 @@
 #include "EntryName.h"
 #include "EntryRecord.h"
 #include "Scrambler.h"
-#include "carrier/AtomicFile.h"
-#include "carrier/ByteCount.h"
-#include "carrier/FileProbe.h"
-#include "carrier/Prefault.h"
+#include "base/ByteCount.h"
+#include "base/Prefault.h"
+#include "io/AtomicFile.h"
+#include "io/FileProbe.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -383,18 +383,6 @@ Outcome DatFile::makeLayout(const ContainerHeader &header, const QByteArray &pas
         key += entry.size;
     }
     return Outcome::success();
-}
-
-Outcome DatFile::Save(
-    HiddenStream &stream, const ContainerHeader &header, const QByteArray &password) const
-{
-    if (Outcome fits = CheckFits(stream.Capacity()); !fits)
-        return fits;
-    ContainerLayout layout;
-    if (Outcome made = makeLayout(header, password, m_source == &stream, &layout); !made)
-        return made;
-    // The header is WriteHeader's to write.
-    return stream.WriteRuns(layout.runs().mid(1));
 }
 
 LoadReport DatFile::Load(

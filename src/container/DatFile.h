@@ -6,10 +6,9 @@
 #include "ContainerHeader.h"
 #include "ContainerLayout.h"
 #include "KeyedList.h"
-#include "carrier/FileSource.h"
-#include "carrier/HiddenSource.h"
-#include "carrier/HiddenStream.h"
-#include "carrier/Outcome.h"
+#include "base/Outcome.h"
+#include "bitmap/HiddenSource.h"
+#include "io/FileSource.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -141,11 +140,6 @@ public:
     Outcome makeLayout(const ContainerHeader &header, const QByteArray &password, bool inPlace,
         ContainerLayout *layout) const;
 
-    // Writes every entry from hidden offset 14 into the pixel area in memory;
-    // the header is WriteHeader's. Refuses, writing nothing, a container that
-    // does not fit.
-    Outcome Save(
-        HiddenStream &stream, const ContainerHeader &header, const QByteArray &password) const;
     // Reads the records of header.FileCount entries from hidden offset 14
     // into this table; their data stay in source, which must outlive the
     // table. Never reads past the source; keeps every entry it could read. A

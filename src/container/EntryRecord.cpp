@@ -4,10 +4,11 @@
 #include "EntryRecord.h"
 
 #include <QCoreApplication>
+
 #include <QStringList>
+#include <cstring>
 
 #include "Charset.h"
-#include "carrier/BitOps.h"
 
 #include <QtEndian>
 
@@ -46,7 +47,7 @@ EntryRecord EntryRecord::fromBytes(const char *bytes)
 QByteArray EntryRecord::toBytes() const
 {
     QByteArray bytes(Size, ' ');
-    BitOps::MemCopy(bytes.data(), Description.leftJustified(DescriptionSize, ' ', true).constData(),
+    std::memcpy(bytes.data(), Description.leftJustified(DescriptionSize, ' ', true).constData(),
         DescriptionSize);
     qToLittleEndian(Length, bytes.data() + DescriptionSize);
     return bytes;

@@ -3,10 +3,10 @@
 
 #include "PictureCarrier.h"
 
-#include "carrier/FileProbe.h"
-#include "carrier/PlainBitmap.h"
+#include "bitmap/PlainBitmap.h"
 #include "container/ContainerHeader.h"
 #include "container/EntryRecord.h"
+#include "io/FileProbe.h"
 
 #include <QCoreApplication>
 #include <QDir>

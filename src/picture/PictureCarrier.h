@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "carrier/Outcome.h"
-#include "carrier/PlainBitmap.h"
+#include "base/Outcome.h"
+#include "bitmap/PlainBitmap.h"
 
 #include <QSize>
 #include <QString>

@@ -7,8 +7,8 @@
 // arguments; this program writes the carrier and says what it made.
 
 #include "PictureCarrier.h"
-#include "carrier/SystemError.h"
-#include "carrier/TemporaryRegistry.h"
+#include "base/SystemError.h"
+#include "io/TemporaryRegistry.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>

@@ -5,7 +5,7 @@
 
 #include "frmVeldra.h"
 
-#include "carrier/TemporaryRegistry.h"
+#include "io/TemporaryRegistry.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -8,7 +8,7 @@
 #include "Prompter.h"
 #include "frmVeldra.h"
 
-#include "carrier/ByteCount.h"
+#include "base/ByteCount.h"
 #include "container/EntryRecord.h"
 
 #include <QDir>

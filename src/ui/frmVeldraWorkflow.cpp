@@ -8,9 +8,9 @@
 #include "Prompter.h"
 #include "frmVeldra.h"
 
-#include "carrier/FileProbe.h"
-#include "carrier/ImageLock.h"
 #include "container/Charset.h"
+#include "io/FileProbe.h"
+#include "io/ImageLock.h"
 #include "picture/PictureCarrier.h"
 
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
+#include "CliRunner.h"
 #include "TestBitmaps.h"
 #include "analysis/SamplePairs.h"
 #include "analysis/WindowedPairs.h"
-#include "cli/CliRunner.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

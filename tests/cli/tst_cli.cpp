@@ -4,7 +4,7 @@
 #include "CliRunner.h"
 #include "TestBitmaps.h"
 
-#include "carrier/Carrier.h"
+#include "bitmap/Carrier.h"
 #include "container/ContainerHeader.h"
 
 #include <QDir>

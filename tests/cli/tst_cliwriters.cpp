@@ -3,7 +3,7 @@
 
 #include "CliRunner.h"
 #include "TestBitmaps.h"
-#include "carrier/ImageLock.h"
+#include "io/ImageLock.h"
 
 #include <QDir>
 #include <QElapsedTimer>

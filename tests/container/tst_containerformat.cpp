@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
+#include "InMemoryContainer.h"
 #include "container/Charset.h"
 #include "container/ContainerHeader.h"
 #include "container/EntryRecord.h"
@@ -42,7 +43,7 @@ private slots:
         QVERIFY(!header.HasSignature()); // an ordinary image holds no container
         header.startFresh();
         header.FileCount = 2;
-        QVERIFY(header.WriteHeader(stream).ok());
+        QVERIFY(writeHeader(stream, header).ok());
         ContainerHeader read;
         QVERIFY(read.ReadHeader(stream).ok());
         QCOMPARE(read.toBytes(), header.toBytes());
@@ -51,7 +52,7 @@ private slots:
         HiddenStream tooSmall(small);
         QVERIFY(!read.ReadHeader(tooSmall).ok());
         QVERIFY(read.HasSignature()); // unchanged by the refused read
-        QVERIFY(!header.WriteHeader(tooSmall).ok());
+        QVERIFY(!writeHeader(tooSmall, header).ok());
         QCOMPARE(small, QByteArray(8 * 13, '\0'));
     }
 

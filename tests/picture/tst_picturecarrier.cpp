@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
+#include "CliRunner.h"
 #include "TestBitmaps.h"
-#include "cli/CliRunner.h"
 #include "container/ContainerHeader.h"
 #include "container/EntryRecord.h"
 

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "WindowFixture.h"
-#include "carrier/ByteCount.h"
+#include "base/ByteCount.h"
 #include "ui/FolderPicker.h"
 
 #include <QCheckBox>

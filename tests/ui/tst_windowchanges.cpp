@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "WindowFixture.h"
-#include "carrier/ImageLock.h"
+#include "io/ImageLock.h"
 
 #include <QTimer>
 

@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "TestBitmaps.h"
-#include "carrier/AtomicFile.h"
-#include "carrier/Carrier.h"
-#include "carrier/ImageLock.h"
-#include "carrier/TemporaryRegistry.h"
+#include "bitmap/Carrier.h"
+#include "io/AtomicFile.h"
+#include "io/ImageLock.h"
+#include "io/TemporaryRegistry.h"
 
 #include <QDir>
 #include <QScopeGuard>

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "Outcome.h"
+#include "base/Outcome.h"
 
 #include <QString>
 

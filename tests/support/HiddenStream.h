@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "HiddenRun.h"
-#include "HiddenSource.h"
+#include "bitmap/HiddenRun.h"
+#include "bitmap/HiddenSource.h"
 
 #include <QByteArray>
 #include <QtGlobal>

@@ -3,7 +3,7 @@
 
 #include "HiddenStream.h"
 
-#include "BitPlane.h"
+#include "bitmap/BitPlane.h"
 
 #include <QCoreApplication>
 

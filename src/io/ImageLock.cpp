@@ -4,7 +4,7 @@
 #include "ImageLock.h"
 
 #include "AtomicFile.h"
-#include "SystemError.h"
+#include "base/SystemError.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

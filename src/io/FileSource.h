@@ -4,7 +4,7 @@
 #pragma once
 
 #include "FileIdentity.h"
-#include "Outcome.h"
+#include "base/Outcome.h"
 
 #include <QString>
 

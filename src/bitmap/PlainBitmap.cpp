@@ -3,8 +3,8 @@
 
 #include "PlainBitmap.h"
 
-#include "AtomicFile.h"
 #include "BitmapHeaders.h"
+#include "io/AtomicFile.h"
 
 #include <QCoreApplication>
 #include <QtEndian>

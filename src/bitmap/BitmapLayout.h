@@ -4,7 +4,7 @@
 #pragma once
 
 #include "BitmapHeaders.h"
-#include "Outcome.h"
+#include "base/Outcome.h"
 
 // Where the pixels of a bitmap file lie, read from its headers, or why hidden
 // data cannot go into it.

@@ -3,7 +3,7 @@
 
 #include "FileProbe.h"
 
-#include "SystemError.h"
+#include "base/SystemError.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
-#include "carrier/BitOps.h"
-#include "carrier/BitPlane.h"
-#include "carrier/HiddenStream.h"
+#include "BitOps.h"
+#include "HiddenStream.h"
+#include "bitmap/BitPlane.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
+#include "HiddenStream.h"
 #include "TestBitmaps.h"
-#include "carrier/Carrier.h"
-#include "carrier/FileProbe.h"
-#include "carrier/HiddenStream.h"
+#include "bitmap/Carrier.h"
+#include "io/FileProbe.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,10 +4,10 @@
 #pragma once
 
 #include "BitmapHeaders.h"
-#include "FileIdentity.h"
 #include "HiddenRun.h"
 #include "HiddenSource.h"
-#include "Outcome.h"
+#include "base/Outcome.h"
+#include "io/FileIdentity.h"
 
 #include <QFile>
 #include <QString>

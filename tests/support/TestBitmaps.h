@@ -5,7 +5,7 @@
 
 // Small bitmap fixtures made by code, and file helpers, for the tests.
 
-#include "carrier/HiddenRun.h"
+#include "bitmap/HiddenRun.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -4,9 +4,9 @@
 #include "AtomicFile.h"
 
 #include "FileMetadata.h"
-#include "SystemError.h"
 #include "TemporaryName.h"
 #include "TemporaryRegistry.h"
+#include "base/SystemError.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "TestBitmaps.h"
-#include "carrier/ImageLock.h"
+#include "io/ImageLock.h"
 
 #include <QDir>
 #include <QtTest>

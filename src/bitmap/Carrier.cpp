@@ -5,9 +5,9 @@
 
 #include "BitPlane.h"
 #include "BitmapLayout.h"
-#include "FileProbe.h"
-#include "ReadAt.h"
-#include "SystemError.h"
+#include "base/SystemError.h"
+#include "io/FileProbe.h"
+#include "io/ReadAt.h"
 
 #include <QCoreApplication>
 #include <QFile>

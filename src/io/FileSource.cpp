@@ -5,7 +5,7 @@
 
 #include "FileProbe.h"
 #include "ReadAt.h"
-#include "SystemError.h"
+#include "base/SystemError.h"
 
 #include <QCoreApplication>
 #include <QFile>

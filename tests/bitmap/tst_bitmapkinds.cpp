@@ -4,10 +4,10 @@
 // Bitmaps with info headers of the other kinds: those that carry, those that
 // are refused and why, and the ones ImageMagick writes.
 
+#include "HiddenStream.h"
 #include "TestBitmaps.h"
 #include "analysis/ImageAnalysis.h"
-#include "carrier/Carrier.h"
-#include "carrier/HiddenStream.h"
+#include "bitmap/Carrier.h"
 
 #include <QImage>
 #include <QProcess>

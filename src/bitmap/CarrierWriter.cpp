@@ -7,12 +7,12 @@
 // parts no run touches: on ext4 it copies through a small pipe and is slower
 // than this loop.)
 
-#include "AtomicFile.h"
 #include "BitPlane.h"
 #include "Carrier.h"
-#include "Prefault.h"
-#include "ReadAt.h"
-#include "SystemError.h"
+#include "base/Prefault.h"
+#include "base/SystemError.h"
+#include "io/AtomicFile.h"
+#include "io/ReadAt.h"
 
 #include <QCoreApplication>
 

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "TestBitmaps.h"
-#include "carrier/Carrier.h"
+#include "bitmap/Carrier.h"
 
 #include <QtTest>
 
