@@ -7,54 +7,77 @@
 
 #include <utility>
 
-// The result of an operation that can fail: success, or failure with the
-// text the user is to be shown and, apart from it, the reason behind it
-// ("Bitmap file not found!" / "Permission denied."). Callers must look at it.
-// Failures that a caller answers in a way of its own carry a kind.
+// The result of an operation that can fail: success, or a failure of some
+// kind with the reason behind it ("Permission denied."). Callers must look
+// at it, and tell failures apart by their kind.
+//
+// The kinds the programs answer with a fixed text of their own ("Bitmap file
+// not found!", see FailureText.h) carry only the reason; other failures also
+// say what failed ("The bitmap could not be written.").
 class [[nodiscard]] Outcome {
 public:
     enum class Kind {
         Ok,
-        Failed, // any failure without an answer of its own
+        BitmapNotFound, // no readable regular file at the bitmap's path
+        NotABitmap, // not a BMP file at all
+        NotTwentyFourBit, // a BMP of another depth
+        // A 24-bit BMP whose layout cannot carry hidden files (compressed, an
+        // unknown header, pixels that are not where they can be written).
+        Unsupported,
+        NoRoom, // the file does not fit into the image
+        WrongPassword, // the password does not open the container
+        Refused, // a file or name the container cannot take
+        Damaged, // hidden data that cannot be read whole
+        SystemError, // the system refused: errorNumber() says why
         // The image on disk is not, or is no longer, the file that was read:
         // a caller may ask whether to overwrite it.
         ChangedOnDisk,
         // The image file ends inside its pixels: a write would make the
         // missing part black for good.
         CutShort,
+        Exists, // a file already at the path was kept
+        Failed, // anything else
     };
 
-    static Outcome success() { return Outcome(Kind::Ok, {}, {}); }
-    static Outcome failure(QString message, QString detail = {})
+    static Outcome success() { return Outcome(Kind::Ok, 0, {}, {}); }
+    // A failure of a kind with a fixed text, for the reason given.
+    static Outcome failure(Kind kind, QString detail = {})
     {
-        return Outcome(Kind::Failed, std::move(message), std::move(detail));
+        return Outcome(kind, 0, {}, std::move(detail));
     }
-    static Outcome failure(Kind kind, QString message, QString detail = {})
+    // A failure that says what failed, and why.
+    static Outcome failure(Kind kind, QString what, QString detail)
     {
-        return Outcome(
-            kind == Kind::Ok ? Kind::Failed : kind, std::move(message), std::move(detail));
+        return Outcome(kind, 0, std::move(what), std::move(detail));
     }
+    static Outcome failure(QString what, QString detail = {})
+    {
+        return Outcome(Kind::Failed, 0, std::move(what), std::move(detail));
+    }
+    // The system refused with errno errorNumber; the reason is its words for
+    // it, after what failed when that is given.
+    static Outcome systemError(int errorNumber, QString what = {});
 
     bool ok() const { return m_kind == Kind::Ok; }
     explicit operator bool() const { return ok(); }
     Kind kind() const { return m_kind; }
-    const QString &message() const { return m_message; }
+    int errorNumber() const { return m_errorNumber; }
+    // What failed, in a sentence; empty for the kinds with a fixed text.
+    const QString &what() const { return m_what; }
+    // Why, in a sentence or more; may be empty.
     const QString &detail() const { return m_detail; }
-    // The message followed by its reason, on one line.
-    QString fullText() const
-    {
-        return m_detail.isEmpty() ? m_message : m_message + QLatin1Char(' ') + m_detail;
-    }
 
 private:
-    Outcome(Kind kind, QString message, QString detail)
-        : m_kind(kind),
-          m_message(std::move(message)),
+    Outcome(Kind kind, int errorNumber, QString what, QString detail)
+        : m_kind(kind == Kind::Ok && !what.isEmpty() ? Kind::Failed : kind),
+          m_errorNumber(errorNumber),
+          m_what(std::move(what)),
           m_detail(std::move(detail))
     {
     }
 
     Kind m_kind;
-    QString m_message;
+    int m_errorNumber;
+    QString m_what;
     QString m_detail;
 };

@@ -86,8 +86,9 @@ bool qtReads(const BitmapInfoHeader &info)
 
 Outcome BitmapLayout::refuseLayout(const QString &reason) const
 {
-    return Outcome::failure(reason + QLatin1Char(' ') + tr("Hidden data would damage it.")
-            + QLatin1Char(' ') + plainBitmapAdvice(),
+    return Outcome::failure(Outcome::Kind::Unsupported,
+        reason + QLatin1Char(' ') + tr("Hidden data would damage it.") + QLatin1Char(' ')
+            + plainBitmapAdvice(),
         refusal == Refusal::Convertible ? conversionAdvice() : QString());
 }
 
@@ -96,10 +97,10 @@ Outcome BitmapLayout::read(const char *bytes, qint64 got)
     constexpr qint64 Before = BitmapFileHeader::Size; // the info header's offset
     refusal = Refusal::NotABitmap;
     if (got >= 2 && QByteArray(bytes, 2) != "BM")
-        return Outcome::failure(tr("File isn't a bitmap!"), tr("It does not begin with \"BM\"."));
+        return Outcome::failure(Outcome::Kind::NotABitmap, tr("It does not begin with \"BM\"."));
     refusal = Refusal::Unusable;
     if (got < Before + 4) {
-        return Outcome::failure(tr("File isn't a bitmap!"),
+        return Outcome::failure(Outcome::Kind::NotABitmap,
             tr("It is only %1 bytes long, too short for a bitmap's headers.").arg(got));
     }
 
@@ -125,7 +126,7 @@ Outcome BitmapLayout::read(const char *bytes, qint64 got)
                                 .arg(Before + size));
     }
     if (!whole) {
-        return Outcome::failure(tr("File isn't a bitmap!"),
+        return Outcome::failure(Outcome::Kind::NotABitmap,
             tr("It is only %1 bytes long; a bitmap's headers alone take %2.")
                 .arg(got)
                 .arg(Before + size));
@@ -138,7 +139,7 @@ Outcome BitmapLayout::read(const char *bytes, qint64 got)
         QString detail = tr("This one has %1 bits per pixel.").arg(info.biBitCount());
         if (refusal == Refusal::Convertible)
             detail += QLatin1Char(' ') + conversionAdvice();
-        return Outcome::failure(tr("File must be a 24-bit bitmap!"), detail);
+        return Outcome::failure(Outcome::Kind::NotTwentyFourBit, detail);
     }
     if (Outcome placed = placePixels(); !placed)
         return placed;

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "Carrier.h"
+#include "base/FailureText.h"
 
 #include "BitPlane.h"
 #include "BitmapLayout.h"
@@ -39,26 +40,20 @@ Carrier::~Carrier() = default;
 
 Outcome Carrier::LoadCarrier(const QString &path)
 {
-    m_formatRefused = false;
     auto file = std::make_unique<QFile>();
     if (Outcome opened = openRegularFile(path, *file); !opened)
-        return Outcome::failure(tr("Bitmap file not found!"), opened.message());
+        return Outcome::failure(Outcome::Kind::BitmapNotFound, fullText(opened));
     std::optional<FileIdentity> identity = FileIdentity::ofDescriptor(file->handle());
     if (!identity)
-        return Outcome::failure(tr("Bitmap file not found!"), file->errorString());
+        return Outcome::failure(Outcome::Kind::BitmapNotFound, file->errorString());
 
     char head[BitmapLayout::HeadBytes];
     qint64 got = 0;
     if (!readAt(file->handle(), head, 0, BitmapLayout::HeadBytes, &got))
-        return Outcome::failure(tr("The bitmap could not be read."), systemError(errno));
+        return Outcome::systemError(errno, tr("The bitmap could not be read."));
     BitmapLayout layout;
-    if (Outcome read = layout.read(head, got); !read) {
-        // Pictures of another kind: another format, or a bitmap that can be
-        // converted into a plain 24-bit one.
-        m_formatRefused = layout.refusal == BitmapLayout::Refusal::NotABitmap
-            || layout.refusal == BitmapLayout::Refusal::Convertible;
+    if (Outcome read = layout.read(head, got); !read)
         return read;
-    }
 
     // The headers say where the pixels are: they are the bytes whose change
     // would move them. The bytes between the headers and the pixels carry
@@ -116,7 +111,7 @@ Outcome Carrier::readPixels(char *out, qint64 offset, qint64 count) const
         return Outcome::failure(tr("No bitmap is open."));
     qint64 got = 0;
     if (!readAt(handle(), out, m_pixelOffset + offset, count, &got))
-        return Outcome::failure(tr("The bitmap could not be read."), systemError(errno));
+        return Outcome::systemError(errno, tr("The bitmap could not be read."));
     if (m_fingerprint && got > 0) {
         m_fingerprint->hasher.add(out, got);
         m_fingerprint->ranges.append({m_pixelOffset + offset, got});

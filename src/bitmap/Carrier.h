@@ -69,12 +69,6 @@ public:
         return SaveCarrier(path, runs, SaveOptions());
     }
 
-    // True when the last LoadCarrier turned the file away for being of
-    // another kind than a plain 24-bit bitmap that a conversion could make a
-    // carrier of: a file of another format (whether it is a picture is for
-    // the caller to tell), or a bitmap that "veldra-cli carrier" reads.
-    bool formatRefused() const { return m_formatRefused; }
-
     // Closes the file (the container was closed); the headers stay.
     void release();
     bool isLoaded() const;
@@ -124,5 +118,4 @@ private:
     // While the fingerprint is open, every byte read goes into it.
     struct Fingerprint;
     mutable std::unique_ptr<Fingerprint> m_fingerprint;
-    bool m_formatRefused = false;
 };

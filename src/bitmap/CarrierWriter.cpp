@@ -9,6 +9,7 @@
 
 #include "BitPlane.h"
 #include "Carrier.h"
+#include "base/FailureText.h"
 #include "base/Prefault.h"
 #include "base/SystemError.h"
 #include "io/AtomicFile.h"
@@ -121,7 +122,7 @@ Outcome Carrier::SaveCarrier(
     file.keepMetadataOf(source);
     const auto failed = [](const Outcome &why) {
         return Outcome::failure(why.kind(), tr("The bitmap could not be written."),
-            why.fullText() + QLatin1Char(' ') + tr("The image on disk was left unchanged."));
+            fullText(why) + QLatin1Char(' ') + tr("The image on disk was left unchanged."));
     };
     if (Outcome opened = file.open(); !opened)
         return failed(opened);
@@ -150,7 +151,7 @@ Outcome Carrier::SaveCarrier(
         const bool touched = p0 < p1 && next < runs.size() && runs[next].start < h1;
         qint64 got = 0;
         if (!readAt(source, buffer.data(), pos, n, &got))
-            return failed(Outcome::failure(systemError(errno)));
+            return failed(Outcome::systemError(errno));
         // Past the end of a file cut short: the missing pixel bytes are zero.
         std::memset(buffer.data() + got, 0, static_cast<std::size_t>(n - got));
 

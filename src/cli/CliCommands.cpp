@@ -4,6 +4,7 @@
 // What each command of veldra-cli does, on the same core as the window.
 
 #include "CliTool.h"
+#include "base/FailureText.h"
 
 #include "PasswordInput.h"
 #include "TerminalText.h"
@@ -114,7 +115,7 @@ void CliTool::say(const QString &text)
 
 int CliTool::fail(const Outcome &outcome)
 {
-    say(outcome.fullText());
+    say(fullText(outcome));
     return Failure;
 }
 
@@ -129,17 +130,15 @@ int CliTool::execute(const Request &request)
     // Commands that write the image hold its lock from before the read to
     // after the write, so that concurrent writers take turns and every
     // change lands.
-    const bool writes = Writers.contains(request.command);
-    ImageLock lock;
-    if (writes) {
+    ContainerSession session;
+    if (Writers.contains(request.command)) {
         if (Outcome probed = probeRegularFile(request.bitmap); !probed)
-            return fail(Outcome::failure(tr("Bitmap file not found!"), probed.message()));
-        if (Outcome locked = lock.acquire(request.bitmap, request.wait); !locked)
+            return fail(Outcome::failure(Outcome::Kind::BitmapNotFound, fullText(probed)));
+        if (Outcome locked = session.lockImage(request.bitmap, request.wait); !locked)
             return fail(locked);
     }
 
     PasswordInput passwords(request.passwordFile, request.newPasswordFile, request.prompts);
-    ContainerSession session;
     const Outcome opened = session.open(
         request.bitmap, [&passwords](QString *why) { return passwords.existing(why); });
     if (!opened)
@@ -156,14 +155,11 @@ int CliTool::execute(const Request &request)
     if (request.command == QLatin1String("extract"))
         return extract(session, request);
 
-    // The commands that write the image back refuse a container that could
-    // not be read whole: writing it would drop what could not be read.
-    if (!session.report().damage.isEmpty()) {
-        say(tr("The image was not changed: its hidden data are damaged, and writing them back "
-               "would lose the %1 files that could not be read.")
-                .arg(session.report().unread()));
-        return Failure;
-    }
+    // The commands that write refuse, before they change anything, a
+    // container that could not be read whole: writing it back would drop
+    // what could not be read.
+    if (Outcome writable = session.checkWritable(); !writable)
+        return fail(writable);
     if (request.command == QLatin1String("add"))
         return add(session, request, passwords);
     if (request.command == QLatin1String("remove"))
@@ -173,20 +169,20 @@ int CliTool::execute(const Request &request)
 
 int CliTool::info(const ContainerSession &session, bool json)
 {
-    const qint64 used = session.file().TotalSize();
+    const ContainerSession::Space space = session.space();
     const qint64 files = session.file().colFiles().count();
     const bool isProtected = session.header().UsePassword;
     if (json) {
-        const QJsonObject object {{"capacity", session.capacity()}, {"used", used},
-            {"free", session.capacity() - used}, {"files", files}, {"protected", isProtected},
-            {"room", session.room()}, {"damaged", !session.report().damage.isEmpty()},
+        const QJsonObject object {{"capacity", space.capacity}, {"used", space.used},
+            {"free", space.free}, {"files", files}, {"protected", isProtected},
+            {"room", space.room}, {"damaged", !session.report().damage.isEmpty()},
             {"unreadable", session.report().unread()}, {"missing_bytes", session.missingBytes()}};
         m_out << QJsonDocument(object).toJson(QJsonDocument::Indented);
         return Success;
     }
-    m_out << "capacity: " << session.capacity() << '\n'
-          << "used: " << used << '\n'
-          << "free: " << session.capacity() - used << '\n'
+    m_out << "capacity: " << space.capacity << '\n'
+          << "used: " << space.used << '\n'
+          << "free: " << space.free << '\n'
           << "files: " << files << '\n'
           << "protected: " << (isProtected ? "yes" : "no") << '\n';
     return Success;
@@ -228,15 +224,14 @@ int CliTool::add(ContainerSession &session, const Request &request, PasswordInpu
             QFile input;
             added = input.open(stdin, QIODevice::ReadOnly)
                 ? session.addFrom(input, request.name)
-                : Outcome::failure(QStringLiteral("Error!"), input.errorString());
+                : Outcome::failure(Outcome::Kind::Refused, input.errorString());
         } else {
             // Read as the image is written, milliseconds from now, so that
             // no copy of the file need be held in memory.
             added = session.add(path, Holding::FromFile);
         }
         if (!added) {
-            say((fromInput ? tr("standard input") : path) + QStringLiteral(": ")
-                + added.fullText());
+            say((fromInput ? tr("standard input") : path) + QStringLiteral(": ") + fullText(added));
             say(tr("The image was not changed."));
             return Failure;
         }
@@ -270,7 +265,7 @@ int CliTool::remove(ContainerSession &session, const Request &request)
 {
     for (const QString &name : request.arguments) {
         if (Outcome removed = session.file().Remove(name); !removed) {
-            say(removed.fullText());
+            say(fullText(removed));
             say(tr("The image was not changed."));
             return Failure;
         }
@@ -306,7 +301,8 @@ int CliTool::writeBack(
 {
     ContainerSession::WriteOptions options;
     options.mayFillMissing = request.force;
-    if (Outcome written = session.write(request.bitmap, usePassword, password, options); !written) {
+    if (Outcome written = session.writeBack(request.bitmap, usePassword, password, options);
+        !written) {
         if (written.kind() == Outcome::Kind::CutShort)
             say(tr("Give --force to write it all the same."));
         return fail(written);
@@ -364,7 +360,7 @@ int CliTool::extract(const ContainerSession &session, const Request &request)
     for (const QString &description : std::as_const(wanted)) {
         if (Outcome written = session.extract(description, request.output, request.noClobber);
             !written) {
-            say(description + QStringLiteral(": ") + written.fullText());
+            say(description + QStringLiteral(": ") + fullText(written));
             ++failures;
         } else if (const QString used = table.extractionName(description); used != description) {
             say(tr("\"%1\" cannot be a file name as it stands and was written as \"%2\".")

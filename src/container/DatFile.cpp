@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "DatFile.h"
+#include "base/FailureText.h"
 
 #include "Charset.h"
 #include "EntryName.h"
@@ -146,7 +147,7 @@ InjectResult DatFile::Inject(
     if (holding == Holding::FromFile) {
         auto source = std::make_shared<FileSource>();
         if (Outcome opened = source->open(FileName); !opened)
-            return {InjectStatus::Unreadable, opened.message()};
+            return {InjectStatus::Unreadable, fullText(opened)};
         if (source->size() > limit)
             return tooLarge(limit);
         if (source->size() > 0) {
@@ -159,7 +160,7 @@ InjectResult DatFile::Inject(
     }
     QFile file;
     if (Outcome opened = openRegularFile(FileName, file); !opened)
-        return {InjectStatus::Unreadable, opened.message()};
+        return {InjectStatus::Unreadable, fullText(opened)};
     return addRead(Description, file, limit);
 }
 
@@ -429,7 +430,7 @@ LoadReport DatFile::Load(
             break;
         }
         if (Outcome read = source.ReadHidden(recordBytes, RecordSize, offset); !read) {
-            stop(i, read.fullText());
+            stop(i, fullText(read));
             break;
         }
         offset += RecordSize;

@@ -113,7 +113,7 @@ Outcome AtomicFile::failWith(int error)
     if (m_mode == Mode::Create && error == EEXIST)
         m_exists = true;
     discard();
-    return Outcome::failure(systemError(error));
+    return Outcome::systemError(error);
 }
 
 void AtomicFile::removeLeftovers(const QString &image)
@@ -132,7 +132,7 @@ Outcome AtomicFile::open()
     const QByteArray target = QFile::encodeName(m_target);
     if (m_mode == Mode::Edit && ::access(target.constData(), F_OK) == 0
         && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
-        return Outcome::failure(systemError(errno));
+        return Outcome::systemError(errno);
     struct stat existing { };
     if (m_mode == Mode::Create && ::lstat(target.constData(), &existing) == 0)
         return failWith(EEXIST);
@@ -150,7 +150,7 @@ Outcome AtomicFile::open()
         if (fd >= 0)
             ::close(fd);
         else if (!refusesUnnamed(errno))
-            return Outcome::failure(systemError(errno));
+            return Outcome::systemError(errno);
     }
     return openNamed();
 }
@@ -173,9 +173,9 @@ Outcome AtomicFile::openNamed()
         const int error = errno;
         TemporaryRegistry::leave(ticket);
         if (error != EEXIST)
-            return Outcome::failure(systemError(error));
+            return Outcome::systemError(error);
     }
-    return Outcome::failure(systemError(EEXIST));
+    return Outcome::failure(Outcome::Kind::Exists, systemError(EEXIST));
 }
 
 Outcome AtomicFile::write(const char *data, qint64 size)

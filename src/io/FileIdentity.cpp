@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "FileIdentity.h"
+#include "base/FailureText.h"
 
 #include "FileProbe.h"
 #include "ReadAt.h"
@@ -113,7 +114,7 @@ Outcome FileIdentity::verify(const QString &path) const
         return Outcome::success();
     QFile file;
     if (Outcome opened = openRegularFile(path, file); !opened)
-        return changed(opened.message());
+        return changed(fullText(opened));
     if (now->size != size || !contentMatches(file.handle()))
         return changed(tr("Another program wrote to it."));
     return Outcome::success();

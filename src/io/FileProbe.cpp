@@ -54,12 +54,12 @@ Outcome probeRegularFile(const QString &path, qint64 *size)
             return Outcome::failure(tr("Its name is not valid UTF-8 text, so it cannot be read. "
                                        "Rename the file and try again."));
         }
-        return Outcome::failure(systemError(errno));
+        return Outcome::systemError(errno);
     }
     if (const QString problem = kindProblem(st.st_mode); !problem.isEmpty())
         return Outcome::failure(problem);
     if (::faccessat(AT_FDCWD, native.constData(), R_OK, AT_EACCESS) != 0)
-        return Outcome::failure(systemError(errno));
+        return Outcome::systemError(errno);
     if (size)
         *size = st.st_size;
     return Outcome::success();
@@ -85,12 +85,12 @@ Outcome openRegularFile(const QString &path, QFile &file)
     const int fd
         = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return Outcome::failure(systemError(errno));
+        return Outcome::systemError(errno);
     struct stat st { };
     if (::fstat(fd, &st) != 0) {
         const int error = errno;
         ::close(fd);
-        return Outcome::failure(systemError(error));
+        return Outcome::systemError(error);
     }
     if (const QString problem = kindProblem(st.st_mode); !problem.isEmpty()) {
         ::close(fd);

@@ -55,7 +55,7 @@ Outcome FileSource::open(const QString &path)
         return opened;
     const std::optional<FileIdentity> identity = FileIdentity::ofDescriptor(file.handle());
     if (!identity)
-        return Outcome::failure(systemError(errno));
+        return Outcome::systemError(errno);
     m_path = path;
     m_identity = *identity;
     m_id = nextSourceId();
@@ -79,7 +79,7 @@ Outcome FileSource::read(char *out, qint64 offset, qint64 count) const
     }
     qint64 got = 0;
     if (!readAt(file.handle(), out, offset, count, &got))
-        return Outcome::failure(systemError(errno));
+        return Outcome::systemError(errno);
     if (got < count)
         return Outcome::failure(tr("%1 ended early.").arg(m_path));
     return Outcome::success();

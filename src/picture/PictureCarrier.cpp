@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "PictureCarrier.h"
+#include "base/FailureText.h"
 
 #include "bitmap/PlainBitmap.h"
 #include "container/ContainerHeader.h"
@@ -137,7 +138,7 @@ Outcome load(const QString &source, Picture *picture)
 {
     QFile file;
     if (Outcome opened = openRegularFile(source, file); !opened)
-        return Outcome::failure(tr("%1 cannot be read.").arg(source), opened.message());
+        return Outcome::failure(tr("%1 cannot be read.").arg(source), fullText(opened));
     QImageReader reader(&file);
     reader.setAutoTransform(true);
     QImageReader::setAllocationLimit(AllocationLimitMiB);
@@ -219,7 +220,7 @@ Outcome make(const QString &source, const QString &target, bool replace, Made *m
     if (Outcome read = load(source, &picture); !read)
         return read;
     if (Outcome written = picture.bitmap.write(target, rowsOf(picture.image)); !written)
-        return Outcome::failure(tr("%1 could not be written.").arg(target), written.fullText());
+        return Outcome::failure(tr("%1 could not be written.").arg(target), fullText(written));
     describe(picture, made);
     return Outcome::success();
 }

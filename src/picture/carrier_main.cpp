@@ -7,6 +7,7 @@
 // arguments; this program writes the carrier and says what it made.
 
 #include "PictureCarrier.h"
+#include "base/FailureText.h"
 #include "base/SystemError.h"
 #include "io/TemporaryRegistry.h"
 
@@ -64,7 +65,7 @@ int main(int argc, char **argv)
     if (Outcome written = toOutput ? PictureCarrier::stream(arguments[0], toStandardOutput, &made)
                                    : PictureCarrier::make(arguments[0], arguments[1], force, &made);
         !written) {
-        err << written.fullText() << '\n';
+        err << fullText(written) << '\n';
         return 1;
     }
     if (made.lossy) {
@@ -82,7 +83,7 @@ int main(int argc, char **argv)
     err.flush();
     if (Outcome written = writeAll(STDOUT_FILENO, line.constData(), line.size()); !written) {
         // The BMP is made, but a script cannot learn its capacity.
-        err << written.fullText() << '\n';
+        err << fullText(written) << '\n';
         return 1;
     }
     return 0;

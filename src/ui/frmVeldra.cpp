@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "frmVeldra.h"
+#include "base/FailureText.h"
 
 #include "Prompter.h"
 
@@ -374,5 +375,5 @@ void frmVeldra::Form_Unload()
 
 void frmVeldra::showError(const Outcome &outcome)
 {
-    m_prompter->message(this, QMessageBox::Critical, outcome.message(), outcome.detail());
+    m_prompter->message(this, QMessageBox::Critical, headline(outcome), outcome.detail());
 }

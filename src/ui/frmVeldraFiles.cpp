@@ -6,6 +6,7 @@
 
 #include "CaselessListItem.h"
 #include "Prompter.h"
+#include "base/FailureText.h"
 #include "frmVeldra.h"
 
 #include "base/ByteCount.h"
@@ -40,20 +41,19 @@ QString plainTooltip(const QStringList &lines)
 
 void frmVeldra::RefreshInfo()
 {
-    const qint64 capacity = m_session->capacity();
+    const ContainerSession::Space space = m_session->space();
     const DatFile &table = m_session->file();
     const auto show = [](QLabel *label, const QString &caption, qint64 count) {
         label->setText(FormatBytes(count));
         label->setAccessibleName(caption + QStringLiteral(": ") + label->text());
     };
-    show(lblCapacity, tr("Capacity"), capacity);
-    show(lblUsed, tr("Used space"), table.TotalSize());
-    show(lblFree, tr("Free space"), capacity - table.TotalSize());
+    show(lblCapacity, tr("Capacity"), space.capacity);
+    show(lblUsed, tr("Used space"), space.used);
+    show(lblFree, tr("Free space"), space.free);
     // The label keeps the plain figure; every file also needs its record,
     // and the container its header.
-    const qint64 largest = qMax<qint64>(0, capacity - table.ContainerSize() - DatFile::RecordSize);
-    lblFree->setToolTip(
-        plainTooltip({tr("The largest file that can still be added: %1.").arg(bytesText(largest)),
+    lblFree->setToolTip(plainTooltip(
+        {tr("The largest file that can still be added: %1.").arg(bytesText(space.room)),
             tr("Every file also needs %1 for its name and size, and the container %2 of its own.")
                 .arg(bytesText(DatFile::RecordSize), bytesText(ContainerHeader::Size))}));
 
@@ -98,7 +98,7 @@ void frmVeldra::addFiles(const QStringList &paths)
     Outcome last = Outcome::success();
     for (const QString &path : paths) {
         if (Outcome added = m_session->add(path); !added) {
-            refused << tr("%1: %2").arg(QFileInfo(path).fileName(), added.fullText());
+            refused << tr("%1: %2").arg(QFileInfo(path).fileName(), fullText(added));
             last = added;
         }
     }
@@ -127,7 +127,7 @@ void frmVeldra::extractOne(const QString &description, const QString &folder, Ex
 {
     const DatFile &table = m_session->file();
     if (Outcome written = m_session->extract(description, folder); !written)
-        done->failures << tr("%1: %2").arg(description, written.fullText());
+        done->failures << tr("%1: %2").arg(description, fullText(written));
     else if (const QString used = table.extractionName(description); used != description)
         done->renamed << tr("\"%1\" cannot be a file name as it stands and was written as "
                             "\"%2\".")

@@ -6,11 +6,11 @@
 
 #include "BusyCaption.h"
 #include "Prompter.h"
+#include "base/FailureText.h"
 #include "frmVeldra.h"
 
 #include "container/Charset.h"
 #include "io/FileProbe.h"
-#include "io/ImageLock.h"
 #include "picture/PictureCarrier.h"
 
 #include <QCheckBox>
@@ -35,7 +35,7 @@ void frmVeldra::txtBitmap_Change()
     const QString typed = txtBitmap->text();
     const Outcome probed = probeRegularFile(typed);
     cmdOpen->setEnabled(probed.ok());
-    const QString why = probed || typed.isEmpty() ? QString() : probed.message();
+    const QString why = probed || typed.isEmpty() ? QString() : fullText(probed);
     txtBitmap->setToolTip(why);
     txtBitmap->setAccessibleDescription(why.isEmpty() ? m_pathDescription : why);
 }
@@ -81,14 +81,17 @@ void frmVeldra::cmdOpen_Click()
     if (!opened) {
         // A password the container refused is forgotten, so that it never
         // protects the next image by mistake.
-        if (session->passwordRefused()) {
+        if (opened.kind() == Outcome::Kind::WrongPassword) {
             m_Loading = true;
             chkUsePass->setChecked(false);
             m_Loading = false;
             m_Password.clear();
         }
         showError(opened);
-        if (session->formatRefused())
+        // A picture of another format or kind: a copy may carry files.
+        if (opened.kind() == Outcome::Kind::NotABitmap
+            || opened.kind() == Outcome::Kind::NotTwentyFourBit
+            || opened.kind() == Outcome::Kind::Unsupported)
             offerCarrierCopy(txtBitmap->text());
         return;
     }
@@ -173,6 +176,7 @@ void frmVeldra::cmdWrClose_Click()
             return;
     }
     ContainerSession::WriteOptions options;
+    options.mayLoseUnreadable = true;
     if (m_session->missingBytes() > 0) {
         if (!m_prompter->question(this,
                 tr("The image file is cut short. Write it anyway, with the missing part black?"),
@@ -186,48 +190,36 @@ void frmVeldra::cmdWrClose_Click()
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
 
-    // The lock keeps other writers out while the image is checked and
-    // replaced; it is not held while the user is asked.
-    ImageLock lock;
     // Another program writing a large image may take a while: the window
     // waits, showing Wait..., and asks from time to time whether to go on.
-    const auto keepWaiting = [this](std::chrono::milliseconds, bool timeUp) {
+    options.keepWaiting = [this](std::chrono::milliseconds, bool timeUp) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         return !timeUp
             || m_prompter->question(this,
                 tr("Another program is still writing this image. Keep waiting for it?"),
                 tr("The image is written back once the other program has finished with it."));
     };
-    const auto relock = [&] {
-        const Outcome locked = lock.acquire(path, ImageLock::DefaultWait, keepWaiting);
-        if (!locked)
-            showError(locked);
-        return locked.ok();
-    };
-    const auto overwriteAnyway = [&](const Outcome &changed) {
-        lock.release();
-        return m_prompter->question(this,
-                   tr("The image was changed on disk since it was opened. Overwrite it with the "
-                      "hidden files shown here?"),
-                   changed.detail() + QLatin1Char(' ')
-                       + tr("Overwriting it loses what the other program wrote."))
-            && relock();
-    };
-    if (!relock())
-        return;
-    if (Outcome same = m_session->checkUnchanged(path); !same && !overwriteAnyway(same))
-        return;
 
     // Any failure keeps the container open with everything in it; the image
-    // on disk is replaced only by a complete new copy. Another program that
-    // changes the image while it is written gets the same question.
+    // on disk is replaced only by a complete new copy. An image another
+    // program changed, before or during the write, is overwritten only when
+    // the user says so; the lock is not held while the user is asked.
     Outcome written = Outcome::success();
     for (;;) {
-        written = m_session->write(path, chkUsePass->isChecked(), passwordBytes(), options);
-        if (written.kind() != Outcome::Kind::ChangedOnDisk || !m_session->carrier().checkIntact())
+        written = m_session->writeBack(path, chkUsePass->isChecked(), passwordBytes(), options);
+        if (written.kind() != Outcome::Kind::ChangedOnDisk)
             break;
-        if (!overwriteAnyway(written))
+        // Told to overwrite, but the image read from was itself written
+        // into: its hidden files are gone, and asking again cannot help.
+        if (options.overwriteChanged && !m_session->carrier().checkIntact())
+            break;
+        if (!m_prompter->question(this,
+                tr("The image was changed on disk since it was opened. Overwrite it with the "
+                   "hidden files shown here?"),
+                written.detail() + QLatin1Char(' ')
+                    + tr("Overwriting it loses what the other program wrote.")))
             return;
+        options.overwriteChanged = true;
     }
     if (!written) {
         showError(written);

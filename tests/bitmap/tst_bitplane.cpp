@@ -185,7 +185,7 @@ private slots:
         QByteArray buffer(16, '\x33');
         const Outcome write = stream.WriteHidden(buffer.constData(), count, start);
         QVERIFY(!write.ok());
-        QVERIFY(!write.message().isEmpty());
+        QVERIFY(!write.what().isEmpty());
         QVERIFY(!stream.ReadHidden(buffer.data(), count, start).ok());
         QCOMPARE(pixels, before);
         QCOMPARE(buffer, QByteArray(16, '\x33'));

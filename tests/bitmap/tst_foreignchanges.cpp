@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "TestBitmaps.h"
+#include "base/FailureText.h"
 #include "bitmap/Carrier.h"
 
 #include <QtTest>
@@ -138,7 +139,7 @@ private slots:
         options.chunkSize = 4096;
         const Outcome saved = carrier.SaveCarrier(image, {late}, options);
         QCOMPARE(saved.kind(), Outcome::Kind::ChangedOnDisk);
-        QVERIFY2(saved.detail().contains("unchanged"), qPrintable(saved.fullText()));
+        QVERIFY2(saved.detail().contains("unchanged"), qPrintable(fullText(saved)));
         // What the other program did stays; no copy is left behind.
         QByteArray theirs;
         if (QFileInfo(image).size() == 100)

@@ -280,7 +280,7 @@ private slots:
         HiddenStream stream(pixels);
         const Outcome saved = saveEntries(table, stream, headerFor(1, false), {});
         QVERIFY(!saved.ok());
-        QVERIFY(saved.message().contains("95"));
+        QVERIFY(saved.what().contains("95"));
         QCOMPARE(pixels, before);
         QVERIFY(!table.CheckFits(95).ok());
         QVERIFY(table.CheckFits(96).ok());

@@ -34,7 +34,7 @@ private slots:
         QVERIFY(writer.open(bmp, giving({})).ok());
         QVERIFY(writer.add(put("one.bin", randomBytes(200000, 1))).ok());
         QVERIFY(writer.add(put("two.bin", randomBytes(300000, 2))).ok());
-        QVERIFY(writer.write(bmp, false, {}).ok());
+        QVERIFY(writer.writeBack(bmp, false, {}).ok());
 
         ContainerSession reader;
         QVERIFY(reader.open(bmp, giving({})).ok());
@@ -56,19 +56,19 @@ private slots:
             QVERIFY(session.open(bmp, giving({})).ok());
             for (const char *name : {"a.bin", "b.bin", "c.bin"})
                 QVERIFY(session.add(put(name, randomBytes(1001, name[0]))).ok());
-            QVERIFY(session.write(bmp, true, "one").ok());
+            QVERIFY(session.writeBack(bmp, true, "one").ok());
         }
         {
             ContainerSession session;
             QVERIFY(session.open(bmp, giving("one")).ok());
             QVERIFY(session.file().Remove("a.bin").ok());
-            QVERIFY(session.write(bmp, true, "second").ok());
+            QVERIFY(session.writeBack(bmp, true, "second").ok());
         }
         {
             ContainerSession session;
             QVERIFY(session.open(bmp, giving("second")).ok());
             QVERIFY(session.add(put("d.bin", randomBytes(10, 'd'))).ok());
-            QVERIFY(session.write(bmp, true, "second").ok());
+            QVERIFY(session.writeBack(bmp, true, "second").ok());
         }
         ContainerSession session;
         QVERIFY(session.open(bmp, giving("second")).ok());
@@ -88,7 +88,7 @@ private slots:
             ContainerSession session;
             QVERIFY(session.open(bmp, giving({})).ok());
             QVERIFY(session.add(put("kept.txt", "kept")).ok());
-            QVERIFY(session.write(bmp, false, {}).ok());
+            QVERIFY(session.writeBack(bmp, false, {}).ok());
         }
         ContainerSession stored;
         QVERIFY(stored.open(bmp, giving({})).ok());
@@ -101,11 +101,14 @@ private slots:
         QVERIFY(writeFile(path("fresh.bmp"), picture));
         QByteArray data;
         const Outcome read = stored.file().readData("kept.txt", &data);
-        QCOMPARE(read.message(), QStringLiteral("The image was changed while it was open."));
-        QVERIFY(!stored.write(bmp, false, {}).ok());
+        QCOMPARE(read.kind(), Outcome::Kind::ChangedOnDisk);
+        QVERIFY(!stored.writeBack(bmp, false, {}).ok());
         QCOMPARE(readFile(bmp), picture);
 
-        QVERIFY(fresh.write(path("fresh.bmp"), false, {}).ok());
+        ContainerSession::WriteOptions overwrite; // the user said to overwrite it
+        overwrite.overwriteChanged = true;
+        QVERIFY(!stored.writeBack(bmp, false, {}, overwrite).ok());
+        QVERIFY(fresh.writeBack(path("fresh.bmp"), false, {}, overwrite).ok());
         ContainerSession again;
         QVERIFY(again.open(path("fresh.bmp"), giving({})).ok());
         QCOMPARE(dataOf(again, "new.txt"), QByteArray("new"));

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "TestBitmaps.h"
+#include "base/FailureText.h"
 #include "io/ImageLock.h"
 
 #include <QDir>
@@ -32,7 +33,7 @@ private slots:
         const Outcome ended = waiter.acquire(image, 10s,
             [&](std::chrono::milliseconds, bool timeUp) { return !timeUp && ++calls < 3; });
         QVERIFY(!ended);
-        QCOMPARE(ended.message(), QStringLiteral("Another program is writing this image."));
+        QCOMPARE(ended.what(), QStringLiteral("Another program is writing this image."));
         QCOMPARE(calls, 3);
 
         // Kept going past the time asked for, until the holder lets go.
@@ -43,7 +44,7 @@ private slots:
                       holder.release();
                   return true;
               });
-        QVERIFY2(kept.ok(), qPrintable(kept.fullText()));
+        QVERIFY2(kept.ok(), qPrintable(fullText(kept)));
         QCOMPARE(expiries, 3);
     }
 
@@ -69,7 +70,7 @@ private slots:
                 || (::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0
                     && ::setresuid(65534, 65534, 65534) == 0);
             ImageLock lock;
-            const QByteArray said = dropped ? lock.acquire(image, 0ms).fullText().toUtf8()
+            const QByteArray said = dropped ? fullText(lock.acquire(image, 0ms)).toUtf8()
                                             : QByteArray("cannot drop privileges");
             (void)!::write(pipe[1], said.constData(), static_cast<size_t>(said.size()));
             ::_exit(0);
