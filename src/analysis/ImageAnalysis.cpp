@@ -14,10 +14,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ImageAnalysis", text);
-}
+// This file's texts, translated under the context "ImageAnalysis".
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(ImageAnalysis)
+};
 
 // Pixel bytes are read this many at a time, whatever the length of a row.
 constexpr qint64 ReadBlock = 1 << 20;
@@ -32,31 +32,34 @@ QString verdictOf(const ImageAnalysis &a)
     const QString evidence = QString::number(a.margin, 'f', 2);
     QString text;
     if (a.analysedBytes == 0 && a.missingBytes > 0) {
-        text = tr("The file is cut short: it holds none of its %1 pixel bytes, so there is "
-                  "nothing to analyse.")
+        text = Texts::tr("The file is cut short: it holds none of its %1 pixel bytes, so there is "
+                         "nothing to analyse.")
                    .arg(a.pixelBytes)
             + QLatin1Char(' ');
     } else if (a.missingBytes > 0) {
-        text = tr("The file is cut short: %1 of its %2 pixel bytes are missing, so only the "
-                  "first %3 were analysed.")
+        text = Texts::tr("The file is cut short: %1 of its %2 pixel bytes are missing, so only the "
+                         "first %3 were analysed.")
                    .arg(a.missingBytes)
                    .arg(a.pixelBytes)
                    .arg(a.analysedBytes)
             + QLatin1Char(' ');
     }
     if (a.detected) {
-        text += tr("Hidden data are likely: the lowest bits look random over the first %1 % of "
-                   "the pixel bytes (evidence %2; 1.0 counts as present).")
+        text += Texts::tr(
+            "Hidden data are likely: the lowest bits look random over the first %1 % of "
+            "the pixel bytes (evidence %2; 1.0 counts as present).")
                     .arg(percent(double(a.runEnd) / double(a.pixelBytes)), evidence);
     } else {
-        text += tr("No run of hidden data from the first pixel byte shows (evidence %1, below "
-                   "1.0).")
+        text += Texts::tr(
+            "No run of hidden data from the first pixel byte shows (evidence %1, below "
+            "1.0).")
                     .arg(evidence);
     }
     if (a.nonzeroFillBytes > 0) {
         text += QLatin1Char(' ')
-            + tr("%1 row fill bytes are not zero, which plain pictures never have: something "
-                 "was written into them.")
+            + Texts::tr(
+                "%1 row fill bytes are not zero, which plain pictures never have: something "
+                "was written into them.")
                   .arg(a.nonzeroFillBytes);
     }
     return text;

@@ -10,19 +10,19 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Carrier", text);
-}
+// This file's texts, translated under the context "Carrier".
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(Carrier)
+};
 
 QString plainBitmapAdvice()
 {
-    return tr("Save the image as a plain, uncompressed 24-bit BMP file and open it again.");
+    return Texts::tr("Save the image as a plain, uncompressed 24-bit BMP file and open it again.");
 }
 
 QString conversionAdvice()
 {
-    return tr("veldra-cli carrier PICTURE OUTPUT.bmp makes a 24-bit copy of it.");
+    return Texts::tr("veldra-cli carrier PICTURE OUTPUT.bmp makes a 24-bit copy of it.");
 }
 
 bool knownHeaderSize(quint32 size)
@@ -39,13 +39,13 @@ QString compressionName(quint32 compression)
     case 2:
         return QStringLiteral("RLE4");
     case 3:
-        return tr("bit fields");
+        return Texts::tr("bit fields");
     case 4:
         return QStringLiteral("JPEG");
     case 5:
         return QStringLiteral("PNG");
     case 6:
-        return tr("alpha bit fields");
+        return Texts::tr("alpha bit fields");
     case 11:
         return QStringLiteral("CMYK");
     case 12:
@@ -53,7 +53,7 @@ QString compressionName(quint32 compression)
     case 13:
         return QStringLiteral("CMYK RLE4");
     default:
-        return tr("method %1").arg(compression);
+        return Texts::tr("method %1").arg(compression);
     }
 }
 
@@ -87,7 +87,7 @@ bool qtReads(const BitmapInfoHeader &info)
 Outcome BitmapLayout::refuseLayout(const QString &reason) const
 {
     return Outcome::failure(Outcome::Kind::Unsupported,
-        reason + QLatin1Char(' ') + tr("Hidden data would damage it.") + QLatin1Char(' ')
+        reason + QLatin1Char(' ') + Texts::tr("Hidden data would damage it.") + QLatin1Char(' ')
             + plainBitmapAdvice(),
         refusal == Refusal::Convertible ? conversionAdvice() : QString());
 }
@@ -97,11 +97,12 @@ Outcome BitmapLayout::read(const char *bytes, qint64 got)
     constexpr qint64 Before = BitmapFileHeader::Size; // the info header's offset
     refusal = Refusal::NotABitmap;
     if (got >= 2 && QByteArray(bytes, 2) != "BM")
-        return Outcome::failure(Outcome::Kind::NotABitmap, tr("It does not begin with \"BM\"."));
+        return Outcome::failure(
+            Outcome::Kind::NotABitmap, Texts::tr("It does not begin with \"BM\"."));
     refusal = Refusal::Unusable;
     if (got < Before + 4) {
         return Outcome::failure(Outcome::Kind::NotABitmap,
-            tr("It is only %1 bytes long, too short for a bitmap's headers.").arg(got));
+            Texts::tr("It is only %1 bytes long, too short for a bitmap's headers.").arg(got));
     }
 
     // The header's size tells its kind, and so where its fields are: nothing
@@ -112,31 +113,33 @@ Outcome BitmapLayout::read(const char *bytes, qint64 got)
     if (!knownHeaderSize(size)) {
         if (info.raw.size() == qint64(size) && qtReads(info))
             refusal = Refusal::Convertible;
-        return refuseLayout(tr("This bitmap has a header of an unknown kind (%1 bytes), so where "
-                               "its pixels lie cannot be told.")
-                                .arg(size));
+        return refuseLayout(
+            Texts::tr("This bitmap has a header of an unknown kind (%1 bytes), so where "
+                      "its pixels lie cannot be told.")
+                .arg(size));
     }
     file = BitmapFileHeader::fromBytes(bytes);
     const bool whole = got >= Before + size;
     refusal = whole && qtReads(info) ? Refusal::Convertible : Refusal::Unusable;
     if (file.bfOffBits < Before + size) {
-        return refuseLayout(tr("This bitmap's pixels would start inside its headers (at byte %1; "
-                               "the headers take %2 bytes).")
-                                .arg(file.bfOffBits)
-                                .arg(Before + size));
+        return refuseLayout(
+            Texts::tr("This bitmap's pixels would start inside its headers (at byte %1; "
+                      "the headers take %2 bytes).")
+                .arg(file.bfOffBits)
+                .arg(Before + size));
     }
     if (!whole) {
         return Outcome::failure(Outcome::Kind::NotABitmap,
-            tr("It is only %1 bytes long; a bitmap's headers alone take %2.")
+            Texts::tr("It is only %1 bytes long; a bitmap's headers alone take %2.")
                 .arg(got)
                 .arg(Before + size));
     }
     if (info.biCompression() != 0) {
-        return refuseLayout(
-            tr("This bitmap is compressed (%1).").arg(compressionName(info.biCompression())));
+        return refuseLayout(Texts::tr("This bitmap is compressed (%1).")
+                                .arg(compressionName(info.biCompression())));
     }
     if (info.biBitCount() != 24) {
-        QString detail = tr("This one has %1 bits per pixel.").arg(info.biBitCount());
+        QString detail = Texts::tr("This one has %1 bits per pixel.").arg(info.biBitCount());
         if (refusal == Refusal::Convertible)
             detail += QLatin1Char(' ') + conversionAdvice();
         return Outcome::failure(Outcome::Kind::NotTwentyFourBit, detail);
@@ -157,16 +160,17 @@ Outcome BitmapLayout::placePixels()
     // away: for it the place stays fixed.
     constexpr qint64 UsualOffset = BitmapFileHeader::Size + BitmapInfoHeader::Size;
     if (info.biSize() == BitmapInfoHeader::Size && offset != UsualOffset) {
-        return refuseLayout(tr("This bitmap's pixels do not start right after its header (at byte "
-                               "%1 instead of 54).")
-                                .arg(offset));
+        return refuseLayout(
+            Texts::tr("This bitmap's pixels do not start right after its header (at byte "
+                      "%1 instead of 54).")
+                .arg(offset));
     }
 
     const qint64 width = info.biWidth();
     const qint64 height = qAbs(static_cast<qint64>(info.biHeight()));
     refusal = Refusal::Unusable;
     if (width <= 0 || height == 0) {
-        return Outcome::failure(tr("This bitmap's size (%1 x %2 pixels) is not valid.")
+        return Outcome::failure(Texts::tr("This bitmap's size (%1 x %2 pixels) is not valid.")
                                     .arg(info.biWidth())
                                     .arg(info.biHeight()));
     }
@@ -174,8 +178,8 @@ Outcome BitmapLayout::placePixels()
     // product times 3 may not.
     const qint64 pixels = width * height;
     if (pixels > std::numeric_limits<qint32>::max() / 3) {
-        return Outcome::failure(tr("This bitmap is too large (%1 x %2 pixels): images of "
-                                   "2 GiB of pixels or more cannot be used.")
+        return Outcome::failure(Texts::tr("This bitmap is too large (%1 x %2 pixels): images of "
+                                          "2 GiB of pixels or more cannot be used.")
                                     .arg(width)
                                     .arg(height));
     }
@@ -187,12 +191,13 @@ Outcome BitmapLayout::placePixels()
     const qint64 profileStart = BitmapFileHeader::Size + qint64(info.bV5ProfileData());
     const qint64 profileEnd = profileStart + info.bV5ProfileSize();
     if (profileEnd > profileStart && profileStart < pixelEnd && offset < profileEnd) {
-        return refuseLayout(tr("This bitmap's colour profile (bytes %1 to %2) lies among its "
-                               "pixels (bytes %3 to %4).")
-                                .arg(profileStart)
-                                .arg(profileEnd - 1)
-                                .arg(offset)
-                                .arg(pixelEnd - 1));
+        return refuseLayout(
+            Texts::tr("This bitmap's colour profile (bytes %1 to %2) lies among its "
+                      "pixels (bytes %3 to %4).")
+                .arg(profileStart)
+                .arg(profileEnd - 1)
+                .arg(offset)
+                .arg(pixelEnd - 1));
     }
     pixelOffset = offset;
     areaSize = pixels * 3;

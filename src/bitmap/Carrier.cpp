@@ -20,10 +20,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Carrier", text);
-}
+// This file's texts, translated under the context "Carrier".
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(Carrier)
+};
 
 // Pixel bytes read at a time when hidden bytes are gathered from the file.
 constexpr qint64 ReadBlock = 1 << 20;
@@ -50,7 +50,7 @@ Outcome Carrier::LoadCarrier(const QString &path)
     char head[BitmapLayout::HeadBytes];
     qint64 got = 0;
     if (!readAt(file->handle(), head, 0, BitmapLayout::HeadBytes, &got))
-        return Outcome::systemError(errno, tr("The bitmap could not be read."));
+        return Outcome::systemError(errno, Texts::tr("The bitmap could not be read."));
     BitmapLayout layout;
     if (Outcome read = layout.read(head, got); !read)
         return read;
@@ -108,10 +108,10 @@ qint64 Carrier::presentCapacity() const
 Outcome Carrier::readPixels(char *out, qint64 offset, qint64 count) const
 {
     if (!isLoaded())
-        return Outcome::failure(tr("No bitmap is open."));
+        return Outcome::failure(Texts::tr("No bitmap is open."));
     qint64 got = 0;
     if (!readAt(handle(), out, m_pixelOffset + offset, count, &got))
-        return Outcome::systemError(errno, tr("The bitmap could not be read."));
+        return Outcome::systemError(errno, Texts::tr("The bitmap could not be read."));
     if (m_fingerprint && got > 0) {
         m_fingerprint->hasher.add(out, got);
         m_fingerprint->ranges.append({m_pixelOffset + offset, got});
@@ -157,7 +157,7 @@ Outcome Carrier::checkUnchanged(const QString &path) const
 Outcome Carrier::checkIntact() const
 {
     if (!isLoaded())
-        return Outcome::failure(tr("No bitmap is open."));
+        return Outcome::failure(Texts::tr("No bitmap is open."));
     // Renaming, linking or deleting the file, or changing its permissions,
     // leaves the open file's bytes alone. Only a write into it counts: a new
     // size or modification time, unless the bytes read are still the same
@@ -170,7 +170,7 @@ Outcome Carrier::checkIntact() const
         return Outcome::success();
     }
     return Outcome::failure(Outcome::Kind::ChangedOnDisk,
-        tr("The image was changed while it was open."),
-        tr("Another program wrote into the file, so the hidden files in it can no longer be "
-           "read. Close the image and open it again."));
+        Texts::tr("The image was changed while it was open."),
+        Texts::tr("Another program wrote into the file, so the hidden files in it can no longer be "
+                  "read. Close the image and open it again."));
 }

@@ -26,10 +26,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Carrier", text);
-}
+// This file's texts, translated under the context "Carrier".
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(Carrier)
+};
 
 // Stores hidden bytes first .. first + count (held in bytes) into the pixel
 // bytes of a chunk of the file, as far as the chunk holds them: pixel byte p
@@ -87,7 +87,7 @@ Outcome Carrier::SaveCarrier(
     const QString &path, const HiddenRuns &runs, const SaveOptions &options) const
 {
     if (!isLoaded())
-        return Outcome::failure(tr("No bitmap is open."));
+        return Outcome::failure(Texts::tr("No bitmap is open."));
     for (const HiddenRun &run : runs) {
         if (Outcome fits = checkRun(run.length, run.start); !fits)
             return fits;
@@ -111,7 +111,7 @@ Outcome Carrier::SaveCarrier(
     const std::optional<FileIdentity> sourceBefore = FileIdentity::ofDescriptor(source);
     const TargetState targetBefore = TargetState::at(path);
     if (!sourceBefore)
-        return Outcome::failure(tr("The bitmap could not be read."), systemError(errno));
+        return Outcome::failure(Texts::tr("The bitmap could not be read."), systemError(errno));
     const qint64 sourceSize = sourceBefore->size;
 
     // Writes beside the bitmap and renames over it only when all is written,
@@ -121,8 +121,8 @@ Outcome Carrier::SaveCarrier(
     AtomicFile file(path, AtomicFile::Mode::Edit);
     file.keepMetadataOf(source);
     const auto failed = [](const Outcome &why) {
-        return Outcome::failure(why.kind(), tr("The bitmap could not be written."),
-            fullText(why) + QLatin1Char(' ') + tr("The image on disk was left unchanged."));
+        return Outcome::failure(why.kind(), Texts::tr("The bitmap could not be written."),
+            fullText(why) + QLatin1Char(' ') + Texts::tr("The image on disk was left unchanged."));
     };
     if (Outcome opened = file.open(); !opened)
         return failed(opened);
@@ -181,11 +181,12 @@ Outcome Carrier::SaveCarrier(
         const std::optional<FileIdentity> sourceAfter = FileIdentity::ofDescriptor(source);
         if (!sourceAfter || !sourceAfter->sameStamp(*sourceBefore)) {
             return Outcome::failure(Outcome::Kind::ChangedOnDisk,
-                tr("Another program wrote into the image while it was being written."));
+                Texts::tr("Another program wrote into the image while it was being written."));
         }
         if (!TargetState::at(path).same(targetBefore)) {
             return Outcome::failure(Outcome::Kind::ChangedOnDisk,
-                tr("Another program replaced or changed the image while it was being written."));
+                Texts::tr(
+                    "Another program replaced or changed the image while it was being written."));
         }
         return Outcome::success();
     };

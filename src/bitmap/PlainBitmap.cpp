@@ -13,10 +13,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("PlainBitmap", text);
-}
+// This file's texts, translated under the context "PlainBitmap".
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(PlainBitmap)
+};
 
 } // namespace
 
@@ -24,10 +24,11 @@ Outcome PlainBitmap::checkSize() const
 {
     if (width <= 0 || height <= 0
         || qint64(width) * height > std::numeric_limits<qint32>::max() / 3) {
-        return Outcome::failure(tr("A bitmap of %1 x %2 pixels cannot carry hidden files: its "
-                                   "pixels must take fewer than 2 GiB.")
-                                    .arg(width)
-                                    .arg(height));
+        return Outcome::failure(
+            Texts::tr("A bitmap of %1 x %2 pixels cannot carry hidden files: its "
+                      "pixels must take fewer than 2 GiB.")
+                .arg(width)
+                .arg(height));
     }
     return Outcome::success();
 }
@@ -51,7 +52,7 @@ Outcome PlainBitmap::writeTo(const Sink &sink, const RowSource &row) const
     const qint64 stride = (qint64(width) * 3 + 3) / 4 * 4;
     const qint64 pixels = stride * height;
     if (54 + pixels > std::numeric_limits<quint32>::max())
-        return Outcome::failure(tr("The bitmap would be too large for its header."));
+        return Outcome::failure(Texts::tr("The bitmap would be too large for its header."));
 
     BitmapFileHeader fileHeader;
     fileHeader.bfType = QByteArrayLiteral("BM");

@@ -20,10 +20,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("AtomicFile", text);
-}
+// This file's texts, translated under the context "AtomicFile".
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(AtomicFile)
+};
 
 // Random names that are taken already are tried again, up to this often.
 constexpr int Attempts = 100;
@@ -181,7 +181,7 @@ Outcome AtomicFile::openNamed()
 Outcome AtomicFile::write(const char *data, qint64 size)
 {
     if (m_fd < 0)
-        return Outcome::failure(tr("The file is not open for writing."));
+        return Outcome::failure(Texts::tr("The file is not open for writing."));
     while (size > 0) {
         const ssize_t n = ::write(m_fd, data, static_cast<size_t>(qMin<qint64>(size, 1 << 30)));
         if (n < 0) {
@@ -205,7 +205,7 @@ void AtomicFile::applyMetadata(const QByteArray &target)
 Outcome AtomicFile::commit(const std::function<Outcome()> &lastCheck)
 {
     if (m_fd < 0)
-        return Outcome::failure(tr("The file is not open for writing."));
+        return Outcome::failure(Texts::tr("The file is not open for writing."));
     const QByteArray target = QFile::encodeName(m_target);
     applyMetadata(target);
     if (::fsync(m_fd) != 0)

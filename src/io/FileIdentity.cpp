@@ -17,10 +17,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("FileIdentity", text);
-}
+// This file's texts, translated under the context "FileIdentity".
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(FileIdentity)
+};
 
 qint64 nanoseconds(const timespec &t)
 {
@@ -103,19 +103,19 @@ Outcome FileIdentity::verify(const QString &path) const
 {
     const auto changed = [](const QString &how) {
         return Outcome::failure(Outcome::Kind::ChangedOnDisk,
-            tr("The image was changed on disk since it was opened."), how);
+            Texts::tr("The image was changed on disk since it was opened."), how);
     };
     const std::optional<FileIdentity> now = ofPath(path);
     if (!now)
-        return changed(tr("It is no longer there."));
+        return changed(Texts::tr("It is no longer there."));
     if (!sameFile(*now))
-        return changed(tr("Another file was put in its place."));
+        return changed(Texts::tr("Another file was put in its place."));
     if (sameStamp(*now))
         return Outcome::success();
     QFile file;
     if (Outcome opened = openRegularFile(path, file); !opened)
         return changed(fullText(opened));
     if (now->size != size || !contentMatches(file.handle()))
-        return changed(tr("Another program wrote to it."));
+        return changed(Texts::tr("Another program wrote to it."));
     return Outcome::success();
 }

@@ -15,10 +15,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("FileProbe", text);
-}
+// This file's texts, translated under the context "FileProbe".
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(FileProbe)
+};
 
 // Why a file of this mode cannot be read as a plain file, or nothing when it
 // is one.
@@ -27,16 +27,16 @@ QString kindProblem(mode_t mode)
     if (S_ISREG(mode))
         return {};
     if (S_ISDIR(mode))
-        return tr("It is a folder, not a file.");
+        return Texts::tr("It is a folder, not a file.");
     if (S_ISFIFO(mode))
-        return tr("It is a named pipe (FIFO), not a regular file.");
+        return Texts::tr("It is a named pipe (FIFO), not a regular file.");
     if (S_ISCHR(mode))
-        return tr("It is a character device, not a regular file.");
+        return Texts::tr("It is a character device, not a regular file.");
     if (S_ISBLK(mode))
-        return tr("It is a block device, not a regular file.");
+        return Texts::tr("It is a block device, not a regular file.");
     if (S_ISSOCK(mode))
-        return tr("It is a socket, not a regular file.");
-    return tr("It is not a regular file.");
+        return Texts::tr("It is a socket, not a regular file.");
+    return Texts::tr("It is not a regular file.");
 }
 
 } // namespace
@@ -44,15 +44,16 @@ QString kindProblem(mode_t mode)
 Outcome probeRegularFile(const QString &path, qint64 *size)
 {
     if (path.isEmpty())
-        return Outcome::failure(tr("No file was named."));
+        return Outcome::failure(Texts::tr("No file was named."));
     const QByteArray native = QFile::encodeName(path);
     struct stat st { };
     if (::stat(native.constData(), &st) != 0) {
         // File names are bytes; one that is not valid UTF-8 arrives here with
         // replacement characters and names no file.
         if (errno == ENOENT && path.contains(QChar::ReplacementCharacter)) {
-            return Outcome::failure(tr("Its name is not valid UTF-8 text, so it cannot be read. "
-                                       "Rename the file and try again."));
+            return Outcome::failure(
+                Texts::tr("Its name is not valid UTF-8 text, so it cannot be read. "
+                          "Rename the file and try again."));
         }
         return Outcome::systemError(errno);
     }
@@ -107,7 +108,8 @@ Outcome openRegularFile(const QString &path, QFile &file)
 Outcome prepareFolder(const QString &path)
 {
     const auto cannot = [&path](const QString &why) {
-        return Outcome::failure(tr("Files cannot be written into the folder %1.").arg(path), why);
+        return Outcome::failure(
+            Texts::tr("Files cannot be written into the folder %1.").arg(path), why);
     };
     const QByteArray native = QFile::encodeName(path.isEmpty() ? QStringLiteral(".") : path);
     struct stat st { };
@@ -126,7 +128,7 @@ Outcome prepareFolder(const QString &path)
             return cannot(systemError(errno));
     }
     if (!S_ISDIR(st.st_mode))
-        return cannot(tr("It is not a folder."));
+        return cannot(Texts::tr("It is not a folder."));
     if (::faccessat(AT_FDCWD, native.constData(), W_OK | X_OK, AT_EACCESS) != 0)
         return cannot(systemError(errno));
     return Outcome::success();

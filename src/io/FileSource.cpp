@@ -14,10 +14,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("FileSource", text);
-}
+// This file's texts, translated under the context "FileSource".
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(FileSource)
+};
 
 // The file read last stays open, so that a file read piece by piece is
 // opened once; any number of sources never hold more than this one open.
@@ -75,12 +75,12 @@ Outcome FileSource::read(char *out, qint64 offset, qint64 count) const
     QFile &file = last.file;
     if (!m_identity.stillMatches(file.handle())) {
         return Outcome::failure(
-            tr("%1 changed while it was being hidden. Hide it again.").arg(m_path));
+            Texts::tr("%1 changed while it was being hidden. Hide it again.").arg(m_path));
     }
     qint64 got = 0;
     if (!readAt(file.handle(), out, offset, count, &got))
         return Outcome::systemError(errno);
     if (got < count)
-        return Outcome::failure(tr("%1 ended early.").arg(m_path));
+        return Outcome::failure(Texts::tr("%1 ended early.").arg(m_path));
     return Outcome::success();
 }

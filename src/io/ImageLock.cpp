@@ -23,10 +23,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ImageLock", text);
-}
+// This file's texts, translated under the context "ImageLock".
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(ImageLock)
+};
 
 // Lock names stay well inside the 255 bytes a folder entry allows.
 constexpr qsizetype LongestReadableName = 200;
@@ -94,18 +94,18 @@ Outcome ImageLock::acquire(
         ::close(fd);
         if (error != EWOULDBLOCK && error != EINTR) {
             return Outcome::failure(
-                tr("The image cannot be locked for writing."), systemError(error));
+                Texts::tr("The image cannot be locked for writing."), systemError(error));
         }
         const std::chrono::milliseconds sofar(waited.elapsed());
         const bool timeUp = deadline.hasExpired();
         const bool goOn = keepWaiting ? keepWaiting(sofar, timeUp) : !timeUp;
         if (!goOn) {
             const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sofar).count();
-            return Outcome::failure(tr("Another program is writing this image."),
-                seconds > 0
-                    ? tr("It did not finish within %1 seconds. Try again when it has finished.")
-                          .arg(seconds)
-                    : tr("Try again when it has finished."));
+            return Outcome::failure(Texts::tr("Another program is writing this image."),
+                seconds > 0 ? Texts::tr(
+                    "It did not finish within %1 seconds. Try again when it has finished.")
+                                  .arg(seconds)
+                            : Texts::tr("Try again when it has finished."));
         }
         if (timeUp)
             deadline.setRemainingTime(wait);
@@ -117,15 +117,18 @@ Outcome ImageLock::cannotCreate(const QString &path, int error)
 {
     const QString why = systemError(error);
     if (error == EACCES || error == EPERM || error == EROFS) {
-        return Outcome::failure(tr("The image cannot be written: its folder %1 must be writable.")
-                                    .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
+        return Outcome::failure(
+            Texts::tr("The image cannot be written: its folder %1 must be writable.")
+                .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
             why + QLatin1Char(' ')
-                + tr("The image is replaced by a complete new copy written beside it, and the "
-                     "lock file that keeps two programs from writing it at once lives there "
-                     "too."));
+                + Texts::tr(
+                    "The image is replaced by a complete new copy written beside it, and the "
+                    "lock file that keeps two programs from writing it at once lives there "
+                    "too."));
     }
-    return Outcome::failure(tr("The image cannot be locked for writing."),
-        tr("The lock file %1 cannot be created: %2").arg(QDir::toNativeSeparators(path), why));
+    return Outcome::failure(Texts::tr("The image cannot be locked for writing."),
+        Texts::tr("The lock file %1 cannot be created: %2")
+            .arg(QDir::toNativeSeparators(path), why));
 }
 
 void ImageLock::release()

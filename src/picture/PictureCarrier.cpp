@@ -22,10 +22,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("PictureCarrier", text);
-}
+// This file's texts, translated under the context "PictureCarrier".
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(PictureCarrier)
+};
 
 // Formats that store pictures with losses (or may: WebP has both kinds).
 const QStringList LossyFormats = {"jpeg", "jpg", "webp", "heic", "heif", "avif", "jp2"};
@@ -56,22 +56,24 @@ Outcome checkSize(const QString &source, QSize size, QImage::Format format)
     };
     QString reason;
     if (bytes > qint64(AllocationLimitMiB) << 20) {
-        reason = tr("At %1 x %2 pixels it would take %3 MiB of memory to read; a picture may "
-                    "take %4 MiB at most.")
-                     .arg(size.width())
-                     .arg(size.height())
-                     .arg(mib(bytes))
-                     .arg(AllocationLimitMiB);
+        reason
+            = Texts::tr("At %1 x %2 pixels it would take %3 MiB of memory to read; a picture may "
+                        "take %4 MiB at most.")
+                  .arg(size.width())
+                  .arg(size.height())
+                  .arg(mib(bytes))
+                  .arg(AllocationLimitMiB);
     } else if (area > std::numeric_limits<qint32>::max()) {
-        reason = tr("At %1 x %2 pixels its BMP would hold %3 MiB of pixels; a carrier's pixels "
-                    "must take less than 2 GiB.")
-                     .arg(size.width())
-                     .arg(size.height())
-                     .arg(mib(area));
+        reason
+            = Texts::tr("At %1 x %2 pixels its BMP would hold %3 MiB of pixels; a carrier's pixels "
+                        "must take less than 2 GiB.")
+                  .arg(size.width())
+                  .arg(size.height())
+                  .arg(mib(area));
     }
     if (reason.isEmpty())
         return Outcome::success();
-    return Outcome::failure(tr("%1 is too large to make a carrier of.").arg(source), reason);
+    return Outcome::failure(Texts::tr("%1 is too large to make a carrier of.").arg(source), reason);
 }
 
 // Refuses a picture whose BMP could not hold even one empty file: the
@@ -87,10 +89,11 @@ Outcome checkRoom(const QString &source, const PlainBitmap &bitmap)
     qint64 side = 1;
     while (side * side < least)
         ++side;
-    return Outcome::failure(tr("%1 is too small to carry hidden files.").arg(source),
-        tr("At %1 x %2 pixels its BMP would have room for %3 of the %4 bytes that even an empty "
-           "file takes (a %5-byte header and a %6-byte record). A picture needs at least %7 "
-           "pixels, such as %8 x %8.")
+    return Outcome::failure(Texts::tr("%1 is too small to carry hidden files.").arg(source),
+        Texts::tr(
+            "At %1 x %2 pixels its BMP would have room for %3 of the %4 bytes that even an empty "
+            "file takes (a %5-byte header and a %6-byte record). A picture needs at least %7 "
+            "pixels, such as %8 x %8.")
             .arg(bitmap.width)
             .arg(bitmap.height)
             .arg(bitmap.capacity())
@@ -138,7 +141,7 @@ Outcome load(const QString &source, Picture *picture)
 {
     QFile file;
     if (Outcome opened = openRegularFile(source, file); !opened)
-        return Outcome::failure(tr("%1 cannot be read.").arg(source), fullText(opened));
+        return Outcome::failure(Texts::tr("%1 cannot be read.").arg(source), fullText(opened));
     QImageReader reader(&file);
     reader.setAutoTransform(true);
     QImageReader::setAllocationLimit(AllocationLimitMiB);
@@ -149,7 +152,7 @@ Outcome load(const QString &source, Picture *picture)
     const QImage &image = picture->image;
     if (image.isNull()) {
         return Outcome::failure(
-            tr("%1 is not a picture that can be read.").arg(source), reader.errorString());
+            Texts::tr("%1 is not a picture that can be read.").arg(source), reader.errorString());
     }
     PlainBitmap &bitmap = picture->bitmap;
     bitmap.width = image.width();
@@ -213,14 +216,15 @@ bool isLossyFormat(const QString &path)
 Outcome make(const QString &source, const QString &target, bool replace, Made *made)
 {
     if (!replace && exists(target)) {
-        return Outcome::failure(tr("%1 already exists.").arg(target),
-            tr("It was left as it is; give --force to replace it."));
+        return Outcome::failure(Texts::tr("%1 already exists.").arg(target),
+            Texts::tr("It was left as it is; give --force to replace it."));
     }
     Picture picture;
     if (Outcome read = load(source, &picture); !read)
         return read;
     if (Outcome written = picture.bitmap.write(target, rowsOf(picture.image)); !written)
-        return Outcome::failure(tr("%1 could not be written.").arg(target), fullText(written));
+        return Outcome::failure(
+            Texts::tr("%1 could not be written.").arg(target), fullText(written));
     describe(picture, made);
     return Outcome::success();
 }
