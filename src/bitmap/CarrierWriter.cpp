@@ -3,12 +3,11 @@
 
 // Writing a carrier: the loaded file is copied into a new one through a
 // fixed buffer, and the hidden runs are stored into the lowest bits of the
-// pixel bytes as they pass. (The kernel's own file copy was tried for the
-// parts no run touches: on ext4 it copies through a small pipe and is slower
-// than this loop.)
+// pixel bytes as they pass.
 
 #include "BitPlane.h"
 #include "Carrier.h"
+#include "ImageCopy.h"
 #include "base/FailureText.h"
 #include "base/Prefault.h"
 #include "base/SystemError.h"
@@ -65,24 +64,6 @@ void storeBits(std::uint8_t *chunk, qint64 chunkPixel, qint64 p0, qint64 p1, qin
 
 } // namespace
 
-namespace {
-
-// What the target path names when a write begins, so that a program that
-// replaces or writes it meanwhile is noticed before the rename.
-struct TargetState {
-    std::optional<FileIdentity> file; // nothing: there is no file at the path
-
-    static TargetState at(const QString &path) { return {FileIdentity::ofPath(path)}; }
-    bool same(const TargetState &other) const
-    {
-        if (!file || !other.file)
-            return !file && !other.file;
-        return file->sameStamp(*other.file);
-    }
-};
-
-} // namespace
-
 Outcome Carrier::SaveCarrier(
     const QString &path, const HiddenRuns &runs, const SaveOptions &options) const
 {
@@ -106,56 +87,28 @@ Outcome Carrier::SaveCarrier(
             || headers != held)
             return intact;
     }
-    // What is read and what is replaced, as they are now: both must stay so
-    // until the new copy takes the path.
-    const std::optional<FileIdentity> sourceBefore = FileIdentity::ofDescriptor(source);
-    const TargetState targetBefore = TargetState::at(path);
-    if (!sourceBefore)
-        return Outcome::failure(Texts::tr("The bitmap could not be read."), systemError(errno));
-    const qint64 sourceSize = sourceBefore->size;
-
-    // Writes beside the bitmap and renames over it only when all is written,
-    // so a failure at any point leaves the user's image as it was.
-    // Its owner, mode and attributes come from the image as it was opened,
-    // which the path may no longer name.
-    AtomicFile file(path, AtomicFile::Mode::Edit);
-    file.keepMetadataOf(source);
-    const auto failed = [](const Outcome &why) {
-        return Outcome::failure(why.kind(), Texts::tr("The bitmap could not be written."),
-            fullText(why) + QLatin1Char(' ') + Texts::tr("The image on disk was left unchanged."));
-    };
-    if (Outcome opened = file.open(); !opened)
-        return failed(opened);
-
-    ::posix_fadvise(source, 0, 0, POSIX_FADV_SEQUENTIAL);
-    const qint64 total = std::max(sourceSize, m_pixelOffset + m_pixelAreaSize);
+    // The pixel bytes that carry hidden bits, and the first run that may
+    // reach into the piece at hand or later.
     const qint64 hiddenPixels = qint64(Capacity()) * 8;
+    qsizetype next = 0;
+    QByteArray hidden;
+    ImageCopy copy;
+    copy.source = source;
+    const std::optional<FileIdentity> now = FileIdentity::ofDescriptor(source);
+    copy.total = std::max(now ? now->size : 0, m_pixelOffset + m_pixelAreaSize);
     const qint64 chunkSize = std::max<qint64>(1, options.chunkSize);
-    QByteArray buffer(static_cast<qsizetype>(std::min(chunkSize, total)), Qt::Uninitialized);
-    prefault(buffer.data(), static_cast<std::size_t>(buffer.size()));
-    QByteArray hidden(static_cast<qsizetype>(buffer.size() / 8 + 2), Qt::Uninitialized);
-    prefault(hidden.data(), static_cast<std::size_t>(hidden.size()));
-    auto *chunk = reinterpret_cast<std::uint8_t *>(buffer.data());
-
-    qsizetype next = 0; // the first run that may reach into this chunk or later
-    for (qint64 pos = 0; pos < total;) {
-        const qint64 n = std::min(chunkSize, total - pos);
-        // The pixel bytes in this chunk that carry hidden bits, and the hidden
-        // bytes they belong to.
+    copy.pieceEnd = [chunkSize](qint64 pos) {
+        return pos + chunkSize;
+    };
+    copy.progress = options.progress;
+    copy.change = [&](qint64 pos, char *bytes, qint64 n) {
         const qint64 p0 = std::clamp(pos - m_pixelOffset, qint64(0), hiddenPixels);
         const qint64 p1 = std::clamp(pos + n - m_pixelOffset, qint64(0), hiddenPixels);
         const qint64 h0 = p0 / 8;
         const qint64 h1 = (p1 + 7) / 8;
         while (next < runs.size() && runs[next].start + runs[next].length <= h0)
             ++next;
-        const bool touched = p0 < p1 && next < runs.size() && runs[next].start < h1;
-        qint64 got = 0;
-        if (!readAt(source, buffer.data(), pos, n, &got))
-            return failed(Outcome::systemError(errno));
-        // Past the end of a file cut short: the missing pixel bytes are zero.
-        std::memset(buffer.data() + got, 0, static_cast<std::size_t>(n - got));
-
-        for (qsizetype r = next; touched && r < runs.size() && runs[r].start < h1; ++r) {
+        for (qsizetype r = next; p0 < p1 && r < runs.size() && runs[r].start < h1; ++r) {
             const HiddenRun &run = runs[r];
             const qint64 a = std::max(run.start, h0);
             const qint64 b = std::min(run.start + run.length, h1);
@@ -163,34 +116,11 @@ Outcome Carrier::SaveCarrier(
                 continue;
             hidden.resize(static_cast<qsizetype>(b - a));
             if (Outcome filled = run.fill(hidden.data(), a - run.start, b - a); !filled)
-                return failed(filled);
-            storeBits(chunk, pos - m_pixelOffset, p0, p1, a,
+                return filled;
+            storeBits(reinterpret_cast<std::uint8_t *>(bytes), pos - m_pixelOffset, p0, p1, a,
                 reinterpret_cast<const std::uint8_t *>(hidden.constData()), b - a);
-        }
-        if (Outcome written = file.write(buffer.constData(), n); !written)
-            return failed(written);
-        pos += n;
-        if (options.progress)
-            options.progress(pos, total);
-    }
-
-    // A program that wrote into the image while it was copied, or put
-    // another file at its path, would lose its work to the rename, and the
-    // copy may hold half of each: nothing is replaced.
-    const auto unchanged = [&]() {
-        const std::optional<FileIdentity> sourceAfter = FileIdentity::ofDescriptor(source);
-        if (!sourceAfter || !sourceAfter->sameStamp(*sourceBefore)) {
-            return Outcome::failure(Outcome::Kind::ChangedOnDisk,
-                Texts::tr("Another program wrote into the image while it was being written."));
-        }
-        if (!TargetState::at(path).same(targetBefore)) {
-            return Outcome::failure(Outcome::Kind::ChangedOnDisk,
-                Texts::tr(
-                    "Another program replaced or changed the image while it was being written."));
         }
         return Outcome::success();
     };
-    if (Outcome committed = file.commit(unchanged); !committed)
-        return failed(committed);
-    return Outcome::success();
+    return copy.writeTo(path);
 }
