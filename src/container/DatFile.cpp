@@ -81,21 +81,6 @@ InjectResult readAll(QIODevice &source, qint64 limit, QByteArray *data)
 
 } // namespace
 
-QString LoadReport::message() const
-{
-    QStringList parts;
-    if (!damage.isEmpty())
-        parts << damage;
-    if (renamedCount > 0) {
-        QString list = renamed.join(QStringLiteral(", "));
-        if (renamedCount > renamed.size())
-            list += tr(" and %1 more").arg(renamedCount - renamed.size());
-        parts << tr("Some hidden files had the same name as an earlier one and were renamed: %1.")
-                     .arg(list);
-    }
-    return parts.join(QLatin1Char(' '));
-}
-
 bool DatFile::AddEntry(const QString &description, EntryData data)
 {
     const qint64 size = data.size;

@@ -5,7 +5,10 @@
 
 #include "ContainerHeader.h"
 #include "ContainerLayout.h"
+#include "EntryData.h"
+#include "InjectResult.h"
 #include "KeyedList.h"
+#include "LoadReport.h"
 #include "base/Outcome.h"
 #include "bitmap/HiddenSource.h"
 #include "io/FileSource.h"
@@ -20,58 +23,6 @@
 #include <limits>
 #include <memory>
 #include <optional>
-
-// Why Inject turned a file away.
-enum class InjectStatus {
-    Injected,
-    Unreadable, // missing, not a regular file, unreadable, or not read whole
-    Duplicate, // the description is already in the table
-    Unrepresentable, // a character of the description cannot be stored
-    Unusable, // stored, the name could not be written back as a file
-    StoredNameTaken, // stored, it would read back as an existing entry's name
-    TooLarge, // the file holds more bytes than the limit allows
-};
-
-struct [[nodiscard]] InjectResult {
-    InjectStatus status = InjectStatus::Injected;
-    QString message;
-
-    explicit operator bool() const { return status == InjectStatus::Injected; }
-};
-
-// What Load could make of the stored entries.
-struct LoadReport {
-    qint32 expected = 0; // the entries the header announces (0 when it announces none)
-    qint32 loaded = 0;
-    static constexpr qsizetype RenamedListed = 10;
-
-    QString damage; // why the walk stopped early; empty when it did not
-    // The hidden offset just past the last byte the stored container takes,
-    // as far as it was read: what a smaller container written over it frees.
-    qint64 storedEnd = 0;
-    qint64 renamedCount = 0; // entries renamed because their name was taken
-    QStringList renamed; // "stored name" -> "name given", the first few of them
-
-    bool isComplete() const { return damage.isEmpty() && renamedCount == 0; }
-    // Entries the header announces that could not be read.
-    qint64 unread() const { return damage.isEmpty() ? 0 : qint64(expected) - loaded; }
-    // One text telling the user what happened, empty when complete.
-    QString message() const;
-};
-
-// An entry's data: in memory; where they lie in the image the table was
-// loaded from; or in the file they were added from. The last two are read
-// when they are needed.
-struct EntryData {
-    qint64 size = 0;
-    QByteArray bytes; // in memory
-    qint64 storedAt = -1; // the hidden offset in the loaded image, or -1
-    qint64 keyStart = 0; // the password key's position at the first byte there
-    std::shared_ptr<const FileSource> file; // the file added, when read later
-
-    bool inMemory() const { return storedAt < 0 && !file; }
-    bool inImage() const { return storedAt >= 0; }
-};
 
 // Whether Inject reads a file at once or when the container is written.
 enum class Holding {
