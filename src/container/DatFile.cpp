@@ -81,47 +81,15 @@ InjectResult readAll(QIODevice &source, qint64 limit, QByteArray *data)
 
 } // namespace
 
-bool DatFile::AddEntry(const QString &description, EntryData data)
+void DatFile::AddEntry(const QString &description, EntryData data)
 {
-    const qint64 size = data.size;
-    if (!m_colFiles.add(description, std::move(data)))
-        return false;
-    m_colDescriptions.add(description, description);
-    m_storedNames.insert(Charset::fold(EntryRecord::storedForm(description)), description);
-    m_totalSize += size;
+    m_table.add(description, std::move(data));
     m_extractionNames.reset();
-    return true;
 }
 
 InjectResult DatFile::checkDescription(const QString &Description) const
 {
-    if (const QString bad = Charset::unrepresentable(Description); !bad.isEmpty())
-        return {InjectStatus::Unrepresentable, bad};
-    const QString stored = EntryRecord::storedForm(Description);
-    // Control characters are refused anywhere in the name, so that the file
-    // can be extracted under its full name while the container is open, too.
-    QString why = EntryName::whyUnusable(Description);
-    if (why.isEmpty())
-        why = EntryName::whyUnusable(stored);
-    if (!why.isEmpty()) {
-        return {InjectStatus::Unusable,
-            tr("\"%1\" could not be written back as a file under its stored name \"%2\": %3")
-                .arg(Description, stored, why)};
-    }
-    if (const QString *existing = m_colDescriptions.find(Description)) {
-        return {InjectStatus::Duplicate,
-            tr("A file named \"%1\" is already hidden in this image.").arg(*existing)};
-    }
-    const auto taken = m_storedNames.constFind(Charset::fold(stored));
-    if (taken != m_storedNames.constEnd()) {
-        return {InjectStatus::StoredNameTaken,
-            tr("Only the first %1 characters of a name are stored, and \"%2\" would then read "
-               "back as \"%3\", the name of a file already hidden. Rename the file and add it "
-               "again.")
-                .arg(EntryRecord::DescriptionSize)
-                .arg(Description, *taken)};
-    }
-    return {};
+    return m_table.checkDescription(Description);
 }
 
 InjectResult DatFile::Inject(
@@ -174,16 +142,16 @@ const QHash<QString, QString> &DatFile::extractionNames() const
     // Usable names stay as they are and are taken first; a cleaned name is
     // numbered until no other entry's file name is the same.
     QSet<QString> taken;
-    for (qsizetype i = 1; i <= m_colDescriptions.count(); ++i) {
-        const QString &description = m_colDescriptions.item(i);
+    for (qsizetype i = 1; i <= m_table.count(); ++i) {
+        const QString &description = m_table.item(i).description;
         if (EntryName::whyUnusable(description).isEmpty()) {
             names.insert(Charset::fold(description), description);
             taken.insert(Charset::fold(description));
         }
     }
     QHash<QString, int> nextNumber;
-    for (qsizetype i = 1; i <= m_colDescriptions.count(); ++i) {
-        const QString &description = m_colDescriptions.item(i);
+    for (qsizetype i = 1; i <= m_table.count(); ++i) {
+        const QString &description = m_table.item(i).description;
         if (EntryName::whyUnusable(description).isEmpty())
             continue;
         QString name = EntryName::cleaned(description);
@@ -207,9 +175,10 @@ QString DatFile::extractionName(const QString &Description) const
 
 Outcome DatFile::readData(const QString &Description, QByteArray *data) const
 {
-    const EntryData *entry = m_colFiles.find(Description);
-    if (!entry)
+    const TableEntry *row = m_table.find(Description);
+    if (!row)
         return notHidden(Description);
+    const EntryData *entry = &row->data;
     if (entry->inMemory()) {
         *data = entry->bytes;
         return Outcome::success();
@@ -233,9 +202,10 @@ Outcome DatFile::readData(const QString &Description, QByteArray *data) const
 
 Outcome DatFile::streamData(const QString &Description, const DataSink &sink) const
 {
-    const EntryData *entry = m_colFiles.find(Description);
-    if (!entry)
+    const TableEntry *row = m_table.find(Description);
+    if (!row)
         return notHidden(Description);
+    const EntryData *entry = &row->data;
     if (entry->inMemory())
         return sink(entry->bytes.constData(), entry->size);
     if (!entry->file && !m_source)
@@ -264,7 +234,7 @@ Outcome DatFile::streamData(const QString &Description, const DataSink &sink) co
 
 Outcome DatFile::Extract(const QString &Description, const QString &folder, bool keepExisting) const
 {
-    if (!m_colFiles.contains(Description))
+    if (!m_table.contains(Description))
         return notHidden(Description);
     const QString name = extractionName(Description);
     // Every name the plan gives is a plain file name; this guards the rule
@@ -291,21 +261,15 @@ Outcome DatFile::Extract(const QString &Description, const QString &folder, bool
 
 Outcome DatFile::Remove(const QString &what)
 {
-    const QString *description = m_colDescriptions.find(what);
-    if (!description)
+    if (!m_table.remove(what))
         return notHidden(what);
-    const QString stored = Charset::fold(EntryRecord::storedForm(*description));
-    m_totalSize -= m_colFiles.find(what)->size;
-    m_storedNames.remove(stored);
-    m_colFiles.remove(what);
-    m_colDescriptions.remove(what);
     m_extractionNames.reset();
     return Outcome::success();
 }
 
 qint64 DatFile::ContainerSize() const
 {
-    return ContainerHeader::Size + RecordSize * m_colFiles.count() + TotalSize();
+    return ContainerHeader::Size + RecordSize * m_table.count() + TotalSize();
 }
 
 qint64 DatFile::ContainerSizeWith(qint64 fileSize) const
@@ -343,11 +307,12 @@ Outcome DatFile::makeLayout(const ContainerHeader &header, const QByteArray &pas
     layout->addFixed(ContainerHeader::Offset, header.toBytes());
     qint64 offset = ContainerHeader::Size;
     qint64 key = 0;
-    for (qsizetype i = 1; i <= m_colFiles.count(); ++i) {
-        const EntryData &entry = m_colFiles.item(i);
+    for (qsizetype i = 1; i <= m_table.count(); ++i) {
+        const TableEntry &row = m_table.item(i);
+        const EntryData &entry = row.data;
         // Every description in the table passed Inject or came from a record,
         // so it has a one-byte form.
-        const QByteArray name = Charset::encode(m_colDescriptions.item(i)).value_or(QByteArray());
+        const QByteArray name = Charset::encode(row.description).value_or(QByteArray());
         layout->addFixed(
             offset, EntryRecord::make(name, static_cast<qint32>(entry.size)).toBytes());
         offset += RecordSize;
@@ -360,7 +325,7 @@ Outcome DatFile::makeLayout(const ContainerHeader &header, const QByteArray &pas
                 layout->addFile(offset, entry.file, key);
             } else {
                 QByteArray data;
-                if (Outcome read = readData(m_colDescriptions.item(i), &data); !read)
+                if (Outcome read = readData(row.description, &data); !read)
                     return read;
                 layout->addOwnedData(offset, std::move(data), key);
             }
@@ -390,11 +355,7 @@ LoadReport DatFile::Load(
 
     // First every record that can be read, then their names: a repeated name
     // must be renamed to one that no entry, earlier or later, holds.
-    struct Entry {
-        QString description;
-        EntryData data;
-    };
-    QList<Entry> entries;
+    QList<TableEntry> entries;
     QByteArray recordBytes(RecordSize, '\0');
     qint64 offset = ContainerHeader::Size;
     qint64 key = 0;
@@ -443,18 +404,18 @@ LoadReport DatFile::Load(
     }
 
     QSet<QString> taken;
-    for (qsizetype i = 1; i <= m_colDescriptions.count(); ++i)
-        taken.insert(Charset::fold(m_colDescriptions.item(i)));
-    for (const Entry &entry : std::as_const(entries))
+    for (qsizetype i = 1; i <= m_table.count(); ++i)
+        taken.insert(Charset::fold(m_table.item(i).description));
+    for (const TableEntry &entry : std::as_const(entries))
         taken.insert(Charset::fold(entry.description));
     QSet<QString> kept;
     // Numbering goes on from the last number given to a name, so that a long
     // run of repeated names is renamed in linear time.
     QHash<QString, int> nextNumber;
-    for (Entry &entry : entries) {
+    for (TableEntry &entry : entries) {
         QString description = entry.description;
         const QString folded = Charset::fold(description);
-        if (kept.contains(folded) || m_colFiles.contains(description)) {
+        if (kept.contains(folded) || m_table.contains(description)) {
             int &n = nextNumber[folded];
             QString candidate;
             for (n = qMax(n, 2);; ++n) {

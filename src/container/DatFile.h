@@ -6,6 +6,7 @@
 #include "ContainerHeader.h"
 #include "ContainerLayout.h"
 #include "EntryData.h"
+#include "EntryTable.h"
 #include "InjectResult.h"
 #include "KeyedList.h"
 #include "LoadReport.h"
@@ -41,8 +42,10 @@ public:
     // Gives data one piece after another; a failure stops the reading.
     using DataSink = std::function<Outcome(const char *data, qint64 size)>;
 
-    const KeyedList<EntryData> &colFiles() const { return m_colFiles; }
-    const KeyedList<QString> &colDescriptions() const { return m_colDescriptions; }
+    // The entries' data, and their descriptions, as lists by position (from
+    // 1) and by description; they look at the table and last as long as it.
+    EntryTable::Files colFiles() const { return m_table.files(); }
+    EntryTable::Descriptions colDescriptions() const { return m_table.descriptions(); }
 
     // Adds the whole content of the regular file FileName under Description,
     // refusing a file of more than limit bytes. A file whose size is not
@@ -74,7 +77,7 @@ public:
 
     Outcome Remove(const QString &what);
     // The sum of the entries' data lengths; header and records not counted.
-    qint64 TotalSize() const { return m_totalSize; }
+    qint64 TotalSize() const { return m_table.totalSize(); }
 
     // Hidden bytes the whole container takes: header, records and data;
     // ContainerSizeWith adds one more file of fileSize bytes.
@@ -99,16 +102,12 @@ public:
         const HiddenSource &source, const ContainerHeader &header, const QByteArray &password);
 
 private:
-    bool AddEntry(const QString &description, EntryData data);
+    void AddEntry(const QString &description, EntryData data);
     // Reads source whole and adds it; the description was checked.
     InjectResult addRead(const QString &Description, QIODevice &source, qint64 limit);
     const QHash<QString, QString> &extractionNames() const;
 
-    KeyedList<EntryData> m_colFiles;
-    KeyedList<QString> m_colDescriptions;
-    qint64 m_totalSize = 0;
-    // Folded stored form of every description -> the description.
-    QHash<QString, QString> m_storedNames;
+    EntryTable m_table;
     // Folded description -> file name; built on demand, dropped on change.
     mutable std::optional<QHash<QString, QString>> m_extractionNames;
     // Where loaded entries' data lie, and how they are scrambled there.

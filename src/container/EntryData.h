@@ -6,6 +6,7 @@
 #include "io/FileSource.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 #include <memory>
@@ -22,4 +23,11 @@ struct EntryData {
 
     bool inMemory() const { return storedAt < 0 && !file; }
     bool inImage() const { return storedAt >= 0; }
+};
+
+// One row of the container's table: the name the file is hidden under, and
+// its data.
+struct TableEntry {
+    QString description;
+    EntryData data;
 };
