@@ -2,24 +2,17 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "DatFile.h"
-#include "base/FailureText.h"
 
 #include "Charset.h"
+#include "EntryExtraction.h"
 #include "EntryName.h"
 #include "EntryRecord.h"
 #include "Scrambler.h"
 #include "base/ByteCount.h"
-#include "base/Prefault.h"
-#include "io/AtomicFile.h"
-#include "io/FileProbe.h"
+#include "base/FailureText.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QSet>
-
-#include <cstring>
-#include <new>
 
 namespace {
 
@@ -28,64 +21,13 @@ QString tr(const char *text)
     return QCoreApplication::translate("DatFile", text);
 }
 
-// Data read back from the image pass through a buffer of this size.
-constexpr qint64 ChunkSize = 1024 * 1024;
-
-InjectResult tooLarge(qint64 limit)
-{
-    return {InjectStatus::TooLarge,
-        tr("It holds more than the %1 that can still be stored.").arg(bytesText(limit))};
-}
-
 Outcome notHidden(const QString &name)
 {
-    return Outcome::failure(tr("\"%1\" is not hidden in this image.").arg(name));
-}
-
-// Reads source to its end. A size it reports is only a hint: files such as
-// those under /proc say 0 and hold more, a file may grow while it is read,
-// and a pipe says nothing. More than limit bytes fail with TooLarge.
-InjectResult readAll(QIODevice &source, qint64 limit, QByteArray *data)
-{
-    const qint64 hint = source.isSequential() ? 0 : source.size();
-    if (hint > limit)
-        return tooLarge(limit);
-    try {
-        // One byte more than the size says, so that the end shows without a
-        // second allocation.
-        QByteArray bytes(hint > 0 ? hint + 1 : 4096, Qt::Uninitialized);
-        prefault(bytes.data(), static_cast<std::size_t>(bytes.size()));
-        qint64 total = 0;
-        for (;;) {
-            if (total == bytes.size()) {
-                if (total > limit)
-                    return tooLarge(limit);
-                bytes.resize(qMin(limit + 1, 2 * total));
-            }
-            const qint64 n = source.read(bytes.data() + total, bytes.size() - total);
-            if (n < 0)
-                return {InjectStatus::Unreadable, source.errorString()};
-            if (n == 0)
-                break;
-            total += n;
-        }
-        if (total > limit)
-            return tooLarge(limit);
-        bytes.resize(total);
-        *data = std::move(bytes);
-    } catch (const std::bad_alloc &) {
-        return {InjectStatus::Unreadable, tr("There is not enough memory to read the file.")};
-    }
-    return {};
+    return Outcome::failure(
+        QCoreApplication::translate("DatFile", "\"%1\" is not hidden in this image.").arg(name));
 }
 
 } // namespace
-
-void DatFile::AddEntry(const QString &description, EntryData data)
-{
-    m_table.add(description, std::move(data));
-    m_extractionNames.reset();
-}
 
 InjectResult DatFile::checkDescription(const QString &Description) const
 {
@@ -97,74 +39,34 @@ InjectResult DatFile::Inject(
 {
     if (InjectResult checked = checkDescription(Description); !checked)
         return checked;
-    if (holding == Holding::FromFile) {
-        auto source = std::make_shared<FileSource>();
-        if (Outcome opened = source->open(FileName); !opened)
-            return {InjectStatus::Unreadable, fullText(opened)};
-        if (source->size() > limit)
-            return tooLarge(limit);
-        if (source->size() > 0) {
-            EntryData data;
-            data.size = source->size();
-            data.file = std::move(source);
-            AddEntry(Description, std::move(data));
-            return {};
-        }
-    }
-    QFile file;
-    if (Outcome opened = openRegularFile(FileName, file); !opened)
-        return {InjectStatus::Unreadable, fullText(opened)};
-    return addRead(Description, file, limit);
+    EntryData data;
+    if (InjectResult read = FileIntake::fromFile(FileName, limit, holding, &data); !read)
+        return read;
+    AddEntry(Description, std::move(data));
+    return {};
 }
 
 InjectResult DatFile::InjectFrom(const QString &Description, QIODevice &source, qint64 limit)
 {
     if (InjectResult checked = checkDescription(Description); !checked)
         return checked;
-    return addRead(Description, source, limit);
-}
-
-InjectResult DatFile::addRead(const QString &Description, QIODevice &source, qint64 limit)
-{
     EntryData data;
-    if (InjectResult read = readAll(source, limit, &data.bytes); !read)
+    if (InjectResult read = FileIntake::fromDevice(source, limit, &data); !read)
         return read;
-    data.size = data.bytes.size();
     AddEntry(Description, std::move(data));
     return {};
 }
 
+void DatFile::AddEntry(const QString &description, EntryData data)
+{
+    m_table.add(description, std::move(data));
+    m_extractionNames.reset();
+}
+
 const QHash<QString, QString> &DatFile::extractionNames() const
 {
-    if (m_extractionNames)
-        return *m_extractionNames;
-    QHash<QString, QString> names;
-    // Usable names stay as they are and are taken first; a cleaned name is
-    // numbered until no other entry's file name is the same.
-    QSet<QString> taken;
-    for (qsizetype i = 1; i <= m_table.count(); ++i) {
-        const QString &description = m_table.item(i).description;
-        if (EntryName::whyUnusable(description).isEmpty()) {
-            names.insert(Charset::fold(description), description);
-            taken.insert(Charset::fold(description));
-        }
-    }
-    QHash<QString, int> nextNumber;
-    for (qsizetype i = 1; i <= m_table.count(); ++i) {
-        const QString &description = m_table.item(i).description;
-        if (EntryName::whyUnusable(description).isEmpty())
-            continue;
-        QString name = EntryName::cleaned(description);
-        if (taken.contains(Charset::fold(name))) {
-            int &n = nextNumber[Charset::fold(name)];
-            for (n = qMax(n, 2); taken.contains(Charset::fold(EntryName::numbered(name, n))); ++n) {
-            }
-            name = EntryName::numbered(name, n);
-        }
-        taken.insert(Charset::fold(name));
-        names.insert(Charset::fold(description), name);
-    }
-    m_extractionNames = std::move(names);
+    if (!m_extractionNames)
+        m_extractionNames = EntryExtraction::namePlan(m_table);
     return *m_extractionNames;
 }
 
@@ -175,88 +77,23 @@ QString DatFile::extractionName(const QString &Description) const
 
 Outcome DatFile::readData(const QString &Description, QByteArray *data) const
 {
-    const TableEntry *row = m_table.find(Description);
-    if (!row)
-        return notHidden(Description);
-    const EntryData *entry = &row->data;
-    if (entry->inMemory()) {
-        *data = entry->bytes;
-        return Outcome::success();
-    }
-    QByteArray bytes;
-    try {
-        bytes = QByteArray(entry->size, Qt::Uninitialized);
-    } catch (const std::bad_alloc &) {
-        return Outcome::failure(tr("There is not enough memory to read \"%1\".").arg(Description));
-    }
-    char *out = bytes.data();
-    const Outcome read = streamData(Description, [&out](const char *piece, qint64 size) {
-        std::memcpy(out, piece, static_cast<std::size_t>(size));
-        out += size;
-        return Outcome::success();
-    });
-    if (read)
-        *data = std::move(bytes);
-    return read;
+    const TableEntry *entry = m_table.find(Description);
+    return entry ? m_reader.read(Description, entry->data, data) : notHidden(Description);
 }
 
 Outcome DatFile::streamData(const QString &Description, const DataSink &sink) const
 {
-    const TableEntry *row = m_table.find(Description);
-    if (!row)
-        return notHidden(Description);
-    const EntryData *entry = &row->data;
-    if (entry->inMemory())
-        return sink(entry->bytes.constData(), entry->size);
-    if (!entry->file && !m_source)
-        return Outcome::failure(tr("The image \"%1\" was read from is closed.").arg(Description));
-    // From the file it was added from, or unscrambled from the image.
-    Scrambler scrambler(m_sourceScrambled, m_sourcePassword);
-    const auto read = [&](char *piece, qint64 done, qint64 run) {
-        if (entry->file)
-            return entry->file->read(piece, done, run);
-        const Outcome read = m_source->ReadHidden(piece, run, entry->storedAt + done);
-        scrambler.seek(entry->keyStart + done);
-        scrambler.apply(piece, run);
-        return read;
-    };
-    QByteArray piece(static_cast<qsizetype>(qMin(entry->size, ChunkSize)), Qt::Uninitialized);
-    for (qint64 done = 0; done < entry->size;) {
-        const qint64 run = qMin(ChunkSize, entry->size - done);
-        if (Outcome got = read(piece.data(), done, run); !got)
-            return got;
-        if (Outcome taken = sink(piece.constData(), run); !taken)
-            return taken;
-        done += run;
-    }
-    return Outcome::success();
+    const TableEntry *entry = m_table.find(Description);
+    return entry ? m_reader.stream(Description, entry->data, sink) : notHidden(Description);
 }
 
 Outcome DatFile::Extract(const QString &Description, const QString &folder, bool keepExisting) const
 {
-    if (!m_table.contains(Description))
+    const TableEntry *entry = m_table.find(Description);
+    if (!entry)
         return notHidden(Description);
-    const QString name = extractionName(Description);
-    // Every name the plan gives is a plain file name; this guards the rule
-    // that nothing is written outside the folder.
-    if (const QString why = EntryName::whyUnusable(name); !why.isEmpty())
-        return Outcome::failure(why);
-
-    // A link at the output path is replaced, not followed: writing through it
-    // would land outside the chosen folder.
-    AtomicFile file(QDir(folder).filePath(name),
-        keepExisting ? AtomicFile::Mode::Create : AtomicFile::Mode::Replace);
-    const auto kept = [&name]() {
-        return Outcome::failure(tr("\"%1\" already exists and was kept.").arg(name));
-    };
-    if (Outcome opened = file.open(); !opened)
-        return file.alreadyExists() ? kept() : opened;
-    const Outcome written = streamData(
-        Description, [&file](const char *data, qint64 size) { return file.write(data, size); });
-    if (!written)
-        return written;
-    const Outcome committed = file.commit();
-    return !committed && file.alreadyExists() ? kept() : committed;
+    return EntryExtraction::write(
+        m_reader, Description, entry->data, extractionName(Description), folder, keepExisting);
 }
 
 Outcome DatFile::Remove(const QString &what)
@@ -291,7 +128,7 @@ Outcome DatFile::makeLayout(const ContainerHeader &header, const QByteArray &pas
     ContainerLayout *layout) const
 {
     const bool scrambles = header.UsePassword && !password.isEmpty();
-    const bool sourceScrambles = m_sourceScrambled && !m_sourcePassword.isEmpty();
+    const bool sourceScrambles = m_reader.scrambles();
     // Data read from the image keep their stored bytes when they stay where
     // they are and the key over them is the same.
     const auto sameBytes = [&](const EntryData &entry, qint64 offset, qint64 key) {
@@ -299,7 +136,7 @@ Outcome DatFile::makeLayout(const ContainerHeader &header, const QByteArray &pas
             return false;
         if (!scrambles && !sourceScrambles)
             return true;
-        return scrambles && sourceScrambles && password == m_sourcePassword
+        return scrambles && sourceScrambles && password == m_reader.password()
             && entry.keyStart % password.size() == key % password.size();
     };
 
@@ -349,9 +186,7 @@ LoadReport DatFile::Load(
                             .arg(read)
                             .arg(why);
     };
-    m_source = &source;
-    m_sourceScrambled = header.UsePassword;
-    m_sourcePassword = password;
+    m_reader = DataReader(&source, header.UsePassword, password);
 
     // First every record that can be read, then their names: a repeated name
     // must be renamed to one that no entry, earlier or later, holds.

@@ -5,8 +5,10 @@
 
 #include "ContainerHeader.h"
 #include "ContainerLayout.h"
+#include "DataReader.h"
 #include "EntryData.h"
 #include "EntryTable.h"
+#include "FileIntake.h"
 #include "InjectResult.h"
 #include "KeyedList.h"
 #include "LoadReport.h"
@@ -25,22 +27,21 @@
 #include <memory>
 #include <optional>
 
-// Whether Inject reads a file at once or when the container is written.
-enum class Holding {
-    InMemory, // read whole now: later changes to the file do not matter
-    FromFile, // read when needed; the file must not change until then
-};
-
 // The open container's entries: for each its description and data, in stored
 // order followed by the order of adding. Loading reads the records only; an
 // entry's data are read from the image when they are needed.
+//
+// The rest of the program works through this class; the work itself is done
+// by EntryTable (the entries, and what may be added), FileIntake (reading
+// the files added), DataReader (reading data back) and EntryExtraction
+// (writing entries out as files).
 class DatFile {
 public:
     static constexpr qint64 RecordSize = 32;
     static constexpr qint64 NoLimit = std::numeric_limits<qint32>::max();
 
     // Gives data one piece after another; a failure stops the reading.
-    using DataSink = std::function<Outcome(const char *data, qint64 size)>;
+    using DataSink = DataReader::Sink;
 
     // The entries' data, and their descriptions, as lists by position (from
     // 1) and by description; they look at the table and last as long as it.
@@ -102,16 +103,13 @@ public:
         const HiddenSource &source, const ContainerHeader &header, const QByteArray &password);
 
 private:
+    // Adds an entry whose description was checked.
     void AddEntry(const QString &description, EntryData data);
-    // Reads source whole and adds it; the description was checked.
-    InjectResult addRead(const QString &Description, QIODevice &source, qint64 limit);
     const QHash<QString, QString> &extractionNames() const;
 
     EntryTable m_table;
+    // Where loaded entries' data lie, and how they are scrambled there.
+    DataReader m_reader;
     // Folded description -> file name; built on demand, dropped on change.
     mutable std::optional<QHash<QString, QString>> m_extractionNames;
-    // Where loaded entries' data lie, and how they are scrambled there.
-    const HiddenSource *m_source = nullptr;
-    bool m_sourceScrambled = false;
-    QByteArray m_sourcePassword;
 };
