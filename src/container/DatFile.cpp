@@ -5,21 +5,12 @@
 
 #include "Charset.h"
 #include "EntryExtraction.h"
-#include "EntryName.h"
-#include "EntryRecord.h"
-#include "Scrambler.h"
-#include "base/ByteCount.h"
-#include "base/FailureText.h"
+#include "LayoutBuilder.h"
+#include "TableLoader.h"
 
 #include <QCoreApplication>
-#include <QSet>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("DatFile", text);
-}
 
 Outcome notHidden(const QString &name)
 {
@@ -106,7 +97,7 @@ Outcome DatFile::Remove(const QString &what)
 
 qint64 DatFile::ContainerSize() const
 {
-    return ContainerHeader::Size + RecordSize * m_table.count() + TotalSize();
+    return LayoutBuilder::containerSize(m_table.count(), TotalSize());
 }
 
 qint64 DatFile::ContainerSizeWith(qint64 fileSize) const
@@ -116,158 +107,20 @@ qint64 DatFile::ContainerSizeWith(qint64 fileSize) const
 
 Outcome DatFile::CheckFits(qint64 capacity) const
 {
-    const qint64 needed = ContainerSize();
-    if (needed <= capacity)
-        return Outcome::success();
-    return Outcome::failure(tr("The hidden files need %1 with their names and sizes, but the "
-                               "image can hold only %2. Remove some files.")
-                                .arg(bytesText(needed), bytesText(capacity)));
+    return LayoutBuilder::checkFits(ContainerSize(), capacity);
 }
 
 Outcome DatFile::makeLayout(const ContainerHeader &header, const QByteArray &password, bool inPlace,
     ContainerLayout *layout) const
 {
-    const bool scrambles = header.UsePassword && !password.isEmpty();
-    const bool sourceScrambles = m_reader.scrambles();
-    // Data read from the image keep their stored bytes when they stay where
-    // they are and the key over them is the same.
-    const auto sameBytes = [&](const EntryData &entry, qint64 offset, qint64 key) {
-        if (!inPlace || !entry.inImage() || entry.storedAt != offset)
-            return false;
-        if (!scrambles && !sourceScrambles)
-            return true;
-        return scrambles && sourceScrambles && password == m_reader.password()
-            && entry.keyStart % password.size() == key % password.size();
-    };
-
-    layout->m_scrambler = std::make_shared<Scrambler>(header.UsePassword, password);
-    layout->addFixed(ContainerHeader::Offset, header.toBytes());
-    qint64 offset = ContainerHeader::Size;
-    qint64 key = 0;
-    for (qsizetype i = 1; i <= m_table.count(); ++i) {
-        const TableEntry &row = m_table.item(i);
-        const EntryData &entry = row.data;
-        // Every description in the table passed Inject or came from a record,
-        // so it has a one-byte form.
-        const QByteArray name = Charset::encode(row.description).value_or(QByteArray());
-        layout->addFixed(
-            offset, EntryRecord::make(name, static_cast<qint32>(entry.size)).toBytes());
-        offset += RecordSize;
-        if (entry.size > 0 && sameBytes(entry, offset, key)) {
-            layout->m_keepsStoredBits = true;
-        } else if (entry.size > 0) {
-            if (entry.inMemory()) {
-                layout->addData(offset, &entry.bytes, key);
-            } else if (entry.file) {
-                layout->addFile(offset, entry.file, key);
-            } else {
-                QByteArray data;
-                if (Outcome read = readData(row.description, &data); !read)
-                    return read;
-                layout->addOwnedData(offset, std::move(data), key);
-            }
-        }
-        offset += entry.size;
-        key += entry.size;
-    }
-    return Outcome::success();
+    return LayoutBuilder::build(m_table, m_reader, header, password, inPlace, layout);
 }
 
 LoadReport DatFile::Load(
     const HiddenSource &source, const ContainerHeader &header, const QByteArray &password)
 {
-    LoadReport report;
-    report.expected = qMax(0, header.FileCount);
-    report.storedEnd = ContainerHeader::Size;
-    const qint64 capacity = source.Capacity();
-    const auto stop = [&report](qint32 read, const QString &why) {
-        report.damage = tr("The image says it hides %1 files, but only %2 could be read: %3")
-                            .arg(report.expected)
-                            .arg(read)
-                            .arg(why);
-    };
     m_reader = DataReader(&source, header.UsePassword, password);
-
-    // First every record that can be read, then their names: a repeated name
-    // must be renamed to one that no entry, earlier or later, holds.
-    QList<TableEntry> entries;
-    QByteArray recordBytes(RecordSize, '\0');
-    qint64 offset = ContainerHeader::Size;
-    qint64 key = 0;
-    // Bytes past the end of a file cut short are not there: a record or data
-    // reaching into them cannot be read.
-    const qint64 present = source.presentCapacity();
-    const auto cutShort = [&](qint32 i) {
-        stop(i,
-            tr("the image file is cut short, and file %1 lies partly beyond its end.").arg(i + 1));
-    };
-    for (qint32 i = 0; i < report.expected; ++i) {
-        if (capacity - offset < RecordSize) {
-            stop(i, tr("the hidden data end early."));
-            break;
-        }
-        if (present - offset < RecordSize) {
-            cutShort(i);
-            break;
-        }
-        if (Outcome read = source.ReadHidden(recordBytes, RecordSize, offset); !read) {
-            stop(i, fullText(read));
-            break;
-        }
-        offset += RecordSize;
-        report.storedEnd = offset;
-        const EntryRecord record = EntryRecord::fromBytes(recordBytes.constData());
-        if (record.Length < 0 || record.Length > capacity - offset) {
-            stop(i,
-                tr("the size stored for file %1 (%2) is damaged.")
-                    .arg(i + 1)
-                    .arg(bytesText(record.Length)));
-            break;
-        }
-        if (record.Length > present - offset) {
-            cutShort(i);
-            break;
-        }
-        EntryData data;
-        data.size = record.Length;
-        data.storedAt = offset;
-        data.keyStart = key;
-        entries.append({record.description(), std::move(data)});
-        offset += record.Length;
-        key += record.Length;
-        report.storedEnd = offset;
-    }
-
-    QSet<QString> taken;
-    for (qsizetype i = 1; i <= m_table.count(); ++i)
-        taken.insert(Charset::fold(m_table.item(i).description));
-    for (const TableEntry &entry : std::as_const(entries))
-        taken.insert(Charset::fold(entry.description));
-    QSet<QString> kept;
-    // Numbering goes on from the last number given to a name, so that a long
-    // run of repeated names is renamed in linear time.
-    QHash<QString, int> nextNumber;
-    for (TableEntry &entry : entries) {
-        QString description = entry.description;
-        const QString folded = Charset::fold(description);
-        if (kept.contains(folded) || m_table.contains(description)) {
-            int &n = nextNumber[folded];
-            QString candidate;
-            for (n = qMax(n, 2);; ++n) {
-                candidate = EntryRecord::storedForm(
-                    EntryName::numbered(description, n, EntryRecord::DescriptionSize));
-                if (!taken.contains(Charset::fold(candidate)))
-                    break;
-            }
-            taken.insert(Charset::fold(candidate));
-            ++report.renamedCount;
-            if (report.renamed.size() < LoadReport::RenamedListed)
-                report.renamed << QStringLiteral("\"%1\" -> \"%2\"").arg(description, candidate);
-            description = candidate;
-        }
-        kept.insert(Charset::fold(description));
-        AddEntry(description, std::move(entry.data));
-        ++report.loaded;
-    }
+    LoadReport report = TableLoader::load(source, header, &m_table);
+    m_extractionNames.reset();
     return report;
 }

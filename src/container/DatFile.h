@@ -33,8 +33,9 @@
 //
 // The rest of the program works through this class; the work itself is done
 // by EntryTable (the entries, and what may be added), FileIntake (reading
-// the files added), DataReader (reading data back) and EntryExtraction
-// (writing entries out as files).
+// the files added), DataReader (reading data back), EntryExtraction (writing
+// entries out as files), LayoutBuilder (what a write stores) and TableLoader
+// (reading the stored records).
 class DatFile {
 public:
     static constexpr qint64 RecordSize = 32;
