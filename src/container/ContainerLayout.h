@@ -17,7 +17,7 @@ class Scrambler;
 // record, and the data of every entry that is not already in its place in
 // the image. It owns what the runs are made from, apart from the data that
 // the file table holds, and must outlive its runs; it is neither copied nor
-// moved. DatFile::makeLayout fills it.
+// moved. LayoutBuilder fills it.
 class ContainerLayout {
 public:
     ContainerLayout();
@@ -34,7 +34,7 @@ public:
     bool keepsStoredBits() const { return m_keepsStoredBits; }
 
 private:
-    friend class DatFile;
+    friend class LayoutBuilder;
 
     // Bytes stored as they are (header and records), kept alive here.
     void addFixed(qint64 start, QByteArray bytes);

@@ -5,7 +5,13 @@
 
 #include "ContainerHeader.h"
 #include "ContainerLayout.h"
+#include "DataReader.h"
+#include "EntryData.h"
+#include "EntryTable.h"
+#include "FileIntake.h"
+#include "InjectResult.h"
 #include "KeyedList.h"
+#include "LoadReport.h"
 #include "base/Outcome.h"
 #include "bitmap/HiddenSource.h"
 #include "io/FileSource.h"
@@ -21,77 +27,27 @@
 #include <memory>
 #include <optional>
 
-// Why Inject turned a file away.
-enum class InjectStatus {
-    Injected,
-    Unreadable, // missing, not a regular file, unreadable, or not read whole
-    Duplicate, // the description is already in the table
-    Unrepresentable, // a character of the description cannot be stored
-    Unusable, // stored, the name could not be written back as a file
-    StoredNameTaken, // stored, it would read back as an existing entry's name
-    TooLarge, // the file holds more bytes than the limit allows
-};
-
-struct [[nodiscard]] InjectResult {
-    InjectStatus status = InjectStatus::Injected;
-    QString message;
-
-    explicit operator bool() const { return status == InjectStatus::Injected; }
-};
-
-// What Load could make of the stored entries.
-struct LoadReport {
-    qint32 expected = 0; // the entries the header announces (0 when it announces none)
-    qint32 loaded = 0;
-    static constexpr qsizetype RenamedListed = 10;
-
-    QString damage; // why the walk stopped early; empty when it did not
-    // The hidden offset just past the last byte the stored container takes,
-    // as far as it was read: what a smaller container written over it frees.
-    qint64 storedEnd = 0;
-    qint64 renamedCount = 0; // entries renamed because their name was taken
-    QStringList renamed; // "stored name" -> "name given", the first few of them
-
-    bool isComplete() const { return damage.isEmpty() && renamedCount == 0; }
-    // Entries the header announces that could not be read.
-    qint64 unread() const { return damage.isEmpty() ? 0 : qint64(expected) - loaded; }
-    // One text telling the user what happened, empty when complete.
-    QString message() const;
-};
-
-// An entry's data: in memory; where they lie in the image the table was
-// loaded from; or in the file they were added from. The last two are read
-// when they are needed.
-struct EntryData {
-    qint64 size = 0;
-    QByteArray bytes; // in memory
-    qint64 storedAt = -1; // the hidden offset in the loaded image, or -1
-    qint64 keyStart = 0; // the password key's position at the first byte there
-    std::shared_ptr<const FileSource> file; // the file added, when read later
-
-    bool inMemory() const { return storedAt < 0 && !file; }
-    bool inImage() const { return storedAt >= 0; }
-};
-
-// Whether Inject reads a file at once or when the container is written.
-enum class Holding {
-    InMemory, // read whole now: later changes to the file do not matter
-    FromFile, // read when needed; the file must not change until then
-};
-
 // The open container's entries: for each its description and data, in stored
 // order followed by the order of adding. Loading reads the records only; an
 // entry's data are read from the image when they are needed.
+//
+// The rest of the program works through this class; the work itself is done
+// by EntryTable (the entries, and what may be added), FileIntake (reading
+// the files added), DataReader (reading data back), EntryExtraction (writing
+// entries out as files), LayoutBuilder (what a write stores) and TableLoader
+// (reading the stored records).
 class DatFile {
 public:
     static constexpr qint64 RecordSize = 32;
     static constexpr qint64 NoLimit = std::numeric_limits<qint32>::max();
 
     // Gives data one piece after another; a failure stops the reading.
-    using DataSink = std::function<Outcome(const char *data, qint64 size)>;
+    using DataSink = DataReader::Sink;
 
-    const KeyedList<EntryData> &colFiles() const { return m_colFiles; }
-    const KeyedList<QString> &colDescriptions() const { return m_colDescriptions; }
+    // The entries' data, and their descriptions, as lists by position (from
+    // 1) and by description; they look at the table and last as long as it.
+    EntryTable::Files colFiles() const { return m_table.files(); }
+    EntryTable::Descriptions colDescriptions() const { return m_table.descriptions(); }
 
     // Adds the whole content of the regular file FileName under Description,
     // refusing a file of more than limit bytes. A file whose size is not
@@ -123,7 +79,7 @@ public:
 
     Outcome Remove(const QString &what);
     // The sum of the entries' data lengths; header and records not counted.
-    qint64 TotalSize() const { return m_totalSize; }
+    qint64 TotalSize() const { return m_table.totalSize(); }
 
     // Hidden bytes the whole container takes: header, records and data;
     // ContainerSizeWith adds one more file of fileSize bytes.
@@ -148,20 +104,13 @@ public:
         const HiddenSource &source, const ContainerHeader &header, const QByteArray &password);
 
 private:
-    bool AddEntry(const QString &description, EntryData data);
-    // Reads source whole and adds it; the description was checked.
-    InjectResult addRead(const QString &Description, QIODevice &source, qint64 limit);
+    // Adds an entry whose description was checked.
+    void AddEntry(const QString &description, EntryData data);
     const QHash<QString, QString> &extractionNames() const;
 
-    KeyedList<EntryData> m_colFiles;
-    KeyedList<QString> m_colDescriptions;
-    qint64 m_totalSize = 0;
-    // Folded stored form of every description -> the description.
-    QHash<QString, QString> m_storedNames;
+    EntryTable m_table;
+    // Where loaded entries' data lie, and how they are scrambled there.
+    DataReader m_reader;
     // Folded description -> file name; built on demand, dropped on change.
     mutable std::optional<QHash<QString, QString>> m_extractionNames;
-    // Where loaded entries' data lie, and how they are scrambled there.
-    const HiddenSource *m_source = nullptr;
-    bool m_sourceScrambled = false;
-    QByteArray m_sourcePassword;
 };

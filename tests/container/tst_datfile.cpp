@@ -2,67 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "InMemoryContainer.h"
+#include "StoredEntries.h"
 #include "TestBitmaps.h"
-#include "bitmap/Carrier.h"
 #include "container/ContainerHeader.h"
 #include "container/DatFile.h"
-#include "container/PasswordHash.h"
 
 #include <QDir>
 #include <QtTest>
-
-namespace {
-
-// A fresh pixel area with room for capacity hidden bytes.
-QByteArray pixelArea(qint64 capacity, quint32 seed = 11)
-{
-    return randomBytes(capacity * 8, seed);
-}
-
-QByteArray hiddenRun(QByteArray &pixels, qint64 count, qint64 start)
-{
-    QByteArray out(count, '\0');
-    if (!HiddenStream(pixels).ReadHidden(out, count, start).ok())
-        qFatal("hidden run out of range");
-    return out;
-}
-
-QByteArray record(const QByteArray &name, qint32 length)
-{
-    QByteArray bytes = name.leftJustified(28, ' ', true);
-    bytes.resize(32);
-    qToLittleEndian(length, bytes.data() + 28);
-    return bytes;
-}
-
-ContainerHeader headerFor(qint32 files, bool usePassword, const QByteArray &password = {})
-{
-    ContainerHeader header;
-    header.startFresh();
-    header.FileCount = files;
-    header.UsePassword = usePassword;
-    header.PasswordHash = HashPassword(password);
-    return header;
-}
-
-// The data of the entry at position, read back as extraction reads them.
-QByteArray dataOf(const DatFile &table, qsizetype position)
-{
-    QByteArray data;
-    if (!table.readData(table.colDescriptions().item(position), &data))
-        qFatal("cannot read the data of entry %lld", qint64(position));
-    return data;
-}
-
-QStringList descriptions(const DatFile &table)
-{
-    QStringList out;
-    for (qsizetype i = 1; i <= table.colDescriptions().count(); ++i)
-        out << table.colDescriptions().item(i);
-    return out;
-}
-
-} // namespace
 
 class TestDatFile : public QObject, private ScratchFolder {
     Q_OBJECT
@@ -409,66 +355,6 @@ private slots:
         DatFile back;
         QCOMPARE(back.Load(stream, headerFor(2, false), {}).loaded, 2);
         QCOMPARE(descriptions(back), (QStringList {"g0", "g1"}));
-    }
-
-    // The whole cycle through real files: hide in a bitmap, write it, open it
-    // again and recover every file byte for byte.
-    void hideAndRecoverThroughTheBitmapFile_data()
-    {
-        QTest::addColumn<bool>("usePassword");
-        QTest::newRow("plain") << false;
-        QTest::newRow("password") << true;
-    }
-    void hideAndRecoverThroughTheBitmapFile()
-    {
-        QFETCH(bool, usePassword);
-        const QByteArray password = "correct horse";
-        const QByteArray original = makeBitmap(101, 67, 4) + QByteArray("tail");
-        const QString bitmap = put("cycle.bmp", original);
-
-        Carrier carrier;
-        QVERIFY(carrier.LoadCarrier(bitmap).ok());
-        ContainerHeader header;
-        QVERIFY(header.ReadHeader(carrier).ok());
-        QVERIFY(!header.HasSignature());
-        header.startFresh();
-        DatFile table;
-        const QByteArray a = randomBytes(1500, 9);
-        const QByteArray b = randomBytes(777, 10);
-        QVERIFY(table.Inject("a.bin", put("a.bin", a)));
-        QVERIFY(table.Inject("b.bin", put("b.bin", b)));
-
-        header.FileCount = 2;
-        header.UsePassword = usePassword;
-        header.PasswordHash = HashPassword(password);
-        ContainerLayout layout;
-        QVERIFY(table.makeLayout(header, password, true, &layout).ok());
-        QVERIFY(carrier.SaveCarrier(bitmap, layout.runs()).ok());
-        carrier.release();
-
-        const QByteArray written = readFile(bitmap);
-        QCOMPARE(written.size(), original.size());
-        QCOMPARE(written.right(4), QByteArray("tail"));
-
-        Carrier again;
-        QVERIFY(again.LoadCarrier(bitmap).ok());
-        ContainerHeader read;
-        QVERIFY(read.ReadHeader(again).ok());
-        QVERIFY(read.HasSignature());
-        QCOMPARE(read.FileCount, 2);
-        QCOMPARE(read.UsePassword, usePassword);
-        QCOMPARE(read.PasswordHash, HashPassword(password));
-        DatFile loaded;
-        QVERIFY(loaded.Load(again, read, password).isComplete());
-
-        QDir out(path(usePassword ? "out-pw" : "out-plain"));
-        QVERIFY(out.mkpath("."));
-        for (qsizetype i = 1; i <= loaded.colDescriptions().count(); ++i) {
-            const QString name = loaded.colDescriptions().item(i);
-            QVERIFY(loaded.Extract(name, out.path()).ok());
-        }
-        QCOMPARE(readFile(out.filePath("a.bin")), a);
-        QCOMPARE(readFile(out.filePath("b.bin")), b);
     }
 };
 

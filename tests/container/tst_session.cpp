@@ -2,8 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "TestBitmaps.h"
+#include "bitmap/Carrier.h"
+#include "container/ContainerHeader.h"
 #include "container/ContainerSession.h"
+#include "container/DatFile.h"
+#include "container/PasswordHash.h"
 
+#include <QDir>
 #include <QtTest>
 
 // One container opened, changed and written back through the bitmap on disk:
@@ -112,6 +117,66 @@ private slots:
         ContainerSession again;
         QVERIFY(again.open(path("fresh.bmp"), giving({})).ok());
         QCOMPARE(dataOf(again, "new.txt"), QByteArray("new"));
+    }
+
+    // The whole cycle through real files: hide in a bitmap, write it, open it
+    // again and recover every file byte for byte.
+    void hideAndRecoverThroughTheBitmapFile_data()
+    {
+        QTest::addColumn<bool>("usePassword");
+        QTest::newRow("plain") << false;
+        QTest::newRow("password") << true;
+    }
+    void hideAndRecoverThroughTheBitmapFile()
+    {
+        QFETCH(bool, usePassword);
+        const QByteArray password = "correct horse";
+        const QByteArray original = makeBitmap(101, 67, 4) + QByteArray("tail");
+        const QString bitmap = put("cycle.bmp", original);
+
+        Carrier carrier;
+        QVERIFY(carrier.LoadCarrier(bitmap).ok());
+        ContainerHeader header;
+        QVERIFY(header.ReadHeader(carrier).ok());
+        QVERIFY(!header.HasSignature());
+        header.startFresh();
+        DatFile table;
+        const QByteArray a = randomBytes(1500, 9);
+        const QByteArray b = randomBytes(777, 10);
+        QVERIFY(table.Inject("a.bin", put("a.bin", a)));
+        QVERIFY(table.Inject("b.bin", put("b.bin", b)));
+
+        header.FileCount = 2;
+        header.UsePassword = usePassword;
+        header.PasswordHash = HashPassword(password);
+        ContainerLayout layout;
+        QVERIFY(table.makeLayout(header, password, true, &layout).ok());
+        QVERIFY(carrier.SaveCarrier(bitmap, layout.runs()).ok());
+        carrier.release();
+
+        const QByteArray written = readFile(bitmap);
+        QCOMPARE(written.size(), original.size());
+        QCOMPARE(written.right(4), QByteArray("tail"));
+
+        Carrier again;
+        QVERIFY(again.LoadCarrier(bitmap).ok());
+        ContainerHeader read;
+        QVERIFY(read.ReadHeader(again).ok());
+        QVERIFY(read.HasSignature());
+        QCOMPARE(read.FileCount, 2);
+        QCOMPARE(read.UsePassword, usePassword);
+        QCOMPARE(read.PasswordHash, HashPassword(password));
+        DatFile loaded;
+        QVERIFY(loaded.Load(again, read, password).isComplete());
+
+        QDir out(path(usePassword ? "out-pw" : "out-plain"));
+        QVERIFY(out.mkpath("."));
+        for (qsizetype i = 1; i <= loaded.colDescriptions().count(); ++i) {
+            const QString name = loaded.colDescriptions().item(i);
+            QVERIFY(loaded.Extract(name, out.path()).ok());
+        }
+        QCOMPARE(readFile(out.filePath("a.bin")), a);
+        QCOMPARE(readFile(out.filePath("b.bin")), b);
     }
 };
 
