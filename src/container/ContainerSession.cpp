@@ -15,10 +15,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ContainerSession", text);
-}
+// This file's texts, translated under the context "ContainerSession".
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(ContainerSession)
+};
 
 // Add's messages for what Inject made of a file.
 Outcome outcomeOf(const InjectResult &injected)
@@ -38,9 +38,10 @@ Outcome ContainerSession::open(const QString &path, const PasswordSource &askPas
         return loaded;
     m_path = path;
     if (m_carrier.Capacity() < ContainerHeader::Size) {
-        return Outcome::failure(tr("This image is too small to hide files in: it must have at "
-                                   "least %1 bytes of pixels.")
-                                    .arg(ContainerHeader::Size * 8));
+        return Outcome::failure(
+            Texts::tr("This image is too small to hide files in: it must have at "
+                      "least %1 bytes of pixels.")
+                .arg(ContainerHeader::Size * 8));
     }
     if (Outcome read = m_header.ReadHeader(m_carrier); !read)
         return read;
@@ -76,7 +77,8 @@ Outcome ContainerSession::add(const QString &path, Holding holding)
     const qint64 free = capacity - m_file.TotalSize();
     if (size > free) {
         return Outcome::failure(Outcome::Kind::NoRoom,
-            tr("The file has %1, but only %2 are free.").arg(bytesText(size), bytesText(free)));
+            Texts::tr("The file has %1, but only %2 are free.")
+                .arg(bytesText(size), bytesText(free)));
     }
     if (size == -1)
         return Outcome::failure(Outcome::Kind::Refused, fullText(probed));
@@ -85,8 +87,9 @@ Outcome ContainerSession::add(const QString &path, Holding holding)
     const qint64 room = roomLeft();
     if (size > room) {
         return Outcome::failure(Outcome::Kind::NoRoom,
-            tr("With its name and size the file needs %1, but only %2 more can be stored in this "
-               "image.")
+            Texts::tr(
+                "With its name and size the file needs %1, but only %2 more can be stored in this "
+                "image.")
                 .arg(bytesText(size + DatFile::RecordSize),
                     bytesText(qMax<qint64>(0, capacity - m_file.ContainerSize()))));
     }
@@ -98,7 +101,7 @@ Outcome ContainerSession::addFrom(QIODevice &source, const QString &name)
     const qint64 room = roomLeft();
     if (room < 0) {
         return Outcome::failure(Outcome::Kind::NoRoom,
-            tr("Not even an empty file can be stored in this image any more."));
+            Texts::tr("Not even an empty file can be stored in this image any more."));
     }
     return outcomeOf(m_file.InjectFrom(name, source, room));
 }
@@ -133,8 +136,8 @@ Outcome ContainerSession::extract(
         const std::optional<FileIdentity> image = FileIdentity::ofPath(m_path);
         if (there
             && (there->sameFile(m_carrier.identity()) || (image && there->sameFile(*image)))) {
-            return Outcome::failure(tr("\"%1\" was not written.").arg(name),
-                tr("It would replace the image the hidden files are read from."));
+            return Outcome::failure(Texts::tr("\"%1\" was not written.").arg(name),
+                Texts::tr("It would replace the image the hidden files are read from."));
         }
     }
     return m_file.Extract(description, folder, keepExisting);

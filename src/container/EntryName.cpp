@@ -7,10 +7,10 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("EntryName", text);
-}
+// This file's texts, translated under the context "EntryName".
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(EntryName)
+};
 
 bool isControl(QChar c)
 {
@@ -30,14 +30,14 @@ namespace EntryName {
 QString whyUnusable(const QString &name)
 {
     if (name.isEmpty())
-        return tr("The name is empty.");
+        return Texts::tr("The name is empty.");
     if (isDotName(name))
-        return tr("\"%1\" names a folder, not a file.").arg(name);
+        return Texts::tr("\"%1\" names a folder, not a file.").arg(name);
     for (QChar c : name) {
         if (c == QLatin1Char('/'))
-            return tr("The name holds '/', which separates folders.");
+            return Texts::tr("The name holds '/', which separates folders.");
         if (isControl(c)) {
-            return tr("The name holds a control character (U+%1).")
+            return Texts::tr("The name holds a control character (U+%1).")
                 .arg(
                     QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
         }
