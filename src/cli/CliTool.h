@@ -3,73 +3,45 @@
 
 #pragma once
 
-#include "io/ImageLock.h"
-
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
 
-#include <chrono>
-#include <optional>
+#include <memory>
+#include <vector>
 
-class ContainerSession;
-class Outcome;
-class PasswordInput;
+class CliCommand;
+class QCommandLineParser;
 
 // veldra-cli: the window's actions on a bitmap's container for scripts.
-//   info BITMAP [--json] | list BITMAP [--json]
-//   add BITMAP FILE... [--protect|--no-protect] | add BITMAP - --name NAME
-//   remove BITMAP NAME... | extract BITMAP [NAME...] [-o DIR|-]
-//   protect BITMAP | unprotect BITMAP
-// (the four that write take --wait SECONDS)
-//   carrier PICTURE OUTPUT.bmp [--force] | analyse BITMAP [--json]
-// Results go to out, messages to err. The exit status is 0 on success, 1 on
-// any failure and 2 on a usage error.
+// Picks the command a command line names, has it check the line, and runs
+// it; the commands are in the classes derived from CliCommand. Results go to
+// out, messages to err. The exit status is 0 on success, 1 on any failure
+// and 2 on a usage error.
 class CliTool {
-public:
-    enum Status { Success = 0, Failure = 1, UsageError = 2 };
+    Q_DECLARE_TR_FUNCTIONS(CliTool)
 
-    CliTool(QTextStream &out, QTextStream &err) : m_out(out), m_err(err) { }
+public:
+    CliTool(QTextStream &out, QTextStream &err);
+    ~CliTool();
+    CliTool(const CliTool &) = delete;
+    CliTool &operator=(const CliTool &) = delete;
 
     // arguments[0] is the program's name, as in argv.
     int run(const QStringList &arguments);
 
-    // What the command line asked for, checked.
-    struct Request {
-        QString command;
-        QString bitmap;
-        QStringList arguments; // files to add, names to remove or extract
-        bool json = false;
-        bool force = false; // carrier: replace an existing output; writers: fill a cut image
-        bool noClobber = false; // extract: keep existing files
-        QString name; // the name for standard input in add
-        QString output; // the folder for extract, "-" for standard output
-        enum { Keep, Protect, Unprotect } protection = Keep;
-        QString passwordFile;
-        QString newPasswordFile;
-        bool prompts = true;
-        // How long a writer waits for another program writing the image.
-        std::chrono::milliseconds wait = ImageLock::DefaultWait;
-    };
-
 private:
-    int execute(const Request &request);
-    int info(const ContainerSession &session, bool json);
-    int list(const ContainerSession &session, bool json);
-    int add(ContainerSession &session, const Request &request, PasswordInput &passwords);
-    int remove(ContainerSession &session, const Request &request);
-    int extract(const ContainerSession &session, const Request &request);
-    int protect(ContainerSession &session, const Request &request, PasswordInput &passwords);
-    int carrier(const Request &request);
-    int analyse(const Request &request);
-    int writeBack(ContainerSession &session, const Request &request, bool usePassword,
-        const QByteArray &password);
-    // A new password, or nothing after saying why.
-    std::optional<QByteArray> freshPassword(PasswordInput &passwords);
+    // The parser of every command's options, with the help.
+    void prepare(QCommandLineParser &parser) const;
+    // The help's description, with the list of commands.
+    QString description() const;
+    // Runs the command the parsed command line names.
+    int dispatch(const QCommandLineParser &parser);
+    CliCommand *command(const QString &name) const;
     int usage(const QString &problem);
-    // A message on the error stream, names in it escaped.
-    void say(const QString &text);
-    int fail(const Outcome &outcome);
 
     QTextStream &m_out;
     QTextStream &m_err;
+    // In the order the help lists them.
+    std::vector<std::unique_ptr<CliCommand>> m_commands;
 };

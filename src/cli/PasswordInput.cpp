@@ -19,11 +19,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("PasswordInput", text);
-}
-
 // While a password is typed the terminal's echo is off. These are the
 // terminal and its settings from before, for the signal handlers that put
 // them back when the program is interrupted, stopped or ended meanwhile.

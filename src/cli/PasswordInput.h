@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -12,6 +13,8 @@
 // input, for "-"), or else the terminal, asked without echo. Passwords come
 // back in the container's one-byte character set.
 class PasswordInput {
+    Q_DECLARE_TR_FUNCTIONS(PasswordInput)
+
 public:
     // passwordFile holds the current password, newPasswordFile a new one:
     // each a path, "-" for standard input, or empty for the terminal. With

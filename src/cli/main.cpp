@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
+#include "CliCommand.h"
 #include "CliTool.h"
 #include "io/TemporaryRegistry.h"
 
@@ -32,13 +33,13 @@ int main(int argc, char **argv)
     errno = 0;
     out.flush();
     const bool flushed = std::fflush(stdout) == 0;
-    if (status == CliTool::Success
+    if (status == CliCommand::Success
         && (out.status() != QTextStream::Ok || !flushed || std::ferror(stdout))) {
         err << QCoreApplication::applicationName() << ": the output could not be written"
             << (errno ? QStringLiteral(": %1.").arg(QString::fromLocal8Bit(std::strerror(errno)))
                       : QStringLiteral("."))
             << '\n';
-        status = CliTool::Failure;
+        status = CliCommand::Failure;
     }
     return status;
 }

@@ -22,6 +22,72 @@ private slots:
         QCOMPARE(cli({"--help-all"}).status, 2);
     }
 
+    // A command line that does not fit is refused with one problem, the first
+    // found: the command and bitmap, the value of --wait, the options in a
+    // fixed order, then the arguments.
+    void usageErrorsSayWhatDoesNotFit_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("problem");
+        const auto row = [](const char *tag, const QStringList &arguments, const char *problem) {
+            QTest::newRow(tag) << arguments << QString::fromUtf8(problem);
+        };
+        row("no command", {}, "No command given.");
+        row("unknown command", {"frobnicate", "b"}, "Unknown command \"frobnicate\".");
+        row("no bitmap", {"info"}, "No bitmap given.");
+        row("wait value", {"info", "b", "--wait", "soon", "--protect"},
+            "--wait takes a number of seconds, 0 or more, not \"soon\".");
+        row("json", {"carrier", "p", "o", "--json"},
+            "--json goes with info, list and analyse only.");
+        row("force", {"info", "b", "--force"},
+            "--force goes with carrier and the commands that write the image only.");
+        row("no-clobber", {"list", "b", "--no-clobber"}, "--no-clobber goes with extract only.");
+        row("no-clobber to output", {"extract", "b", "a", "-o", "-", "--no-clobber", "--wait", "1"},
+            "--no-clobber does not go with -o -.");
+        row("carrier arguments", {"carrier", "p", "--protect"},
+            "carrier takes a picture and the BMP file to make.");
+        row("carrier password", {"carrier", "p", "o", "--password-file", "p", "--wait", "1"},
+            "carrier needs no password.");
+        row("carrier prompt", {"carrier", "p", "o", "--no-prompt"}, "carrier needs no password.");
+        row("no-protect", {"remove", "b", "a", "--no-protect"},
+            "--protect and --no-protect go with add only.");
+        row("protect both", {"add", "b", "f", "--protect", "--no-protect", "-o", "x"},
+            "--protect and --no-protect exclude each other.");
+        row("output", {"add", "b", "f", "-o", "x"}, "-o goes with extract only.");
+        row("name", {"extract", "b", "--name", "n"}, "--name goes with add only.");
+        row("wait", {"extract", "b", "--wait", "1"},
+            "--wait goes with add, remove, protect and unprotect only.");
+        row("new password unprotect", {"unprotect", "b", "--new-password-file", "p"},
+            "--new-password-file goes with protect and add --protect only.");
+        row("new password add", {"add", "b", "f", "--new-password-file", "p"},
+            "--new-password-file goes with protect and add --protect only.");
+        row("options before arguments", {"list", "b", "extra", "--protect"},
+            "--protect and --no-protect go with add only.");
+        row("only the bitmap", {"analyse", "b", "x"}, "analyse takes only the bitmap.");
+        row("add nothing", {"add", "b"}, "add needs at least one file.");
+        row("remove nothing", {"remove", "b"}, "remove needs at least one name.");
+        row("input twice", {"add", "b", "-", "-", "--name", "x"},
+            "Standard input (\"-\") can be added only once.");
+        row("name without input", {"add", "b", "f", "--name", "x"},
+            "add - needs --name NAME, and --name goes with \"-\" only.");
+        row("output one file", {"extract", "b", "a", "b", "-o", "-"},
+            "extract -o - writes exactly one named file.");
+        row("input for two", {"protect", "b", "--password-file", "-", "--new-password-file", "-"},
+            "Standard input (\"-\") can serve only one purpose at a time.");
+        row("input for files and password",
+            {"add", "b", "-", "--name", "x", "--password-file", "-"},
+            "Standard input (\"-\") can serve only one purpose at a time.");
+    }
+    void usageErrorsSayWhatDoesNotFit()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, problem);
+        const Run run = cli(arguments);
+        QCOMPARE(run.status, 2);
+        QCOMPARE(run.err, problem + "\nRun \"veldra-cli --help\" for the commands and options.\n");
+        QVERIFY(run.out.isEmpty());
+    }
+
     void namesThatLookLikeOptionsGetAHint()
     {
         const QString bmp = put("dash.bmp", makeBitmap(100, 100, 1));
