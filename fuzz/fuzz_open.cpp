@@ -23,9 +23,10 @@ using namespace Fuzz;
 namespace {
 
 // Opening, extracting and analysing read only the bytes the file holds,
-// whatever size its header claims. Writing back a file cut short writes its
-// whole pixel area, which a header of a few bytes may put at 2 GiB: the
-// missing part is filled only when it is small, so a run stays fast.
+// whatever its headers claim. Writing back a file cut short writes it whole,
+// to the end of its pixels, which headers of a few bytes may put gigabytes
+// away (the pixel area or the offset of the pixels): the missing part is
+// filled only where that adds little to the file, so a run stays fast.
 constexpr qint64 LargestFill = 1 << 20;
 
 struct Scratch {
@@ -141,7 +142,9 @@ void removeAndWriteBack(ContainerSession &session, const Scratch &s, const QByte
     const QList<Entry> kept = removeSome(session.file(), choice);
     ContainerSession::WriteOptions options;
     options.mayLoseUnreadable = choice & 1;
-    options.mayFillMissing = session.missingBytes() <= LargestFill && (choice & 2);
+    const Carrier &carrier = session.carrier();
+    const qint64 grows = carrier.pixelOffset() + carrier.pixelAreaSize() - bytes.size();
+    options.mayFillMissing = grows <= LargestFill && (choice & 2);
     const Outcome written
         = session.writeBack(s.bitmap, session.header().UsePassword, session.password(), options);
     if (session.report().unread() > 0 && !options.mayLoseUnreadable) {
@@ -153,7 +156,6 @@ void removeAndWriteBack(ContainerSession &session, const Scratch &s, const QByte
         return;
     }
     require(written.ok());
-    const Carrier &carrier = session.carrier();
     requireOnlyHiddenBitsChanged(
         bytes, readFile(s.bitmap), carrier.pixelOffset(), carrier.pixelAreaSize());
 
