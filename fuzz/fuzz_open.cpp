@@ -1,66 +1,175 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
-// Feeds arbitrary bytes through everything opening a bitmap does: the load
-// checks, the container header, the password check (with a fixed password),
-// the walk over the entries and the extraction of every entry into a
-// temporary folder. Nothing may crash, read outside the pixel area or write
-// outside that folder.
+// Feeds arbitrary bytes, written as a bitmap file, through what users do
+// with an image: the analysis of its pixels (held to a plain count of the
+// same pairs and fill bytes); opening it as the window does (load checks,
+// container header, password check with the password "fuzz", the walk over
+// the entries); extracting the entries into a temporary folder; removing
+// some and writing the container back into the image. Nothing may crash,
+// read outside the file, or write outside that folder and the image; what
+// is written back must open again with the entries kept, byte for byte.
 
+#include "FuzzSupport.h"
+#include "analysis/ImageAnalysis.h"
+#include "analysis/SamplePairs.h"
 #include "container/ContainerSession.h"
 #include "container/EntryName.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSet>
-#include <QTemporaryDir>
-#include <QtEndian>
 
-#include <cstdint>
-#include <cstdlib>
+using namespace Fuzz;
 
 namespace {
 
-// Pixel areas are allocated as the header declares, up to 2 GiB, and a short
-// file is padded with zeros: a tiny input may ask for a huge area. That is
-// intended; the fuzzer skips such inputs to stay fast and inside its memory
-// limit.
-constexpr qint64 LargestArea = 16 * 1024 * 1024;
-
-bool declaresHugeArea(const QByteArray &bytes)
-{
-    if (bytes.size() < 54)
-        return false;
-    const qint64 width = qAbs(qint64(qFromLittleEndian<qint32>(bytes.constData() + 18)));
-    const qint64 height = qAbs(qint64(qFromLittleEndian<qint32>(bytes.constData() + 22)));
-    return width > LargestArea || height > LargestArea || width * height * 3 > LargestArea;
-}
-
-// On a memory file system where there is one: every extracted file is
-// synced, which on a disk would take most of the time.
-QString scratchBase()
-{
-    return QFileInfo(QStringLiteral("/dev/shm")).isWritable()
-        ? QStringLiteral("/dev/shm/fuzz_open-XXXXXX")
-        : QDir::tempPath() + QStringLiteral("/fuzz_open-XXXXXX");
-}
+// Opening, extracting and analysing read only the bytes the file holds,
+// whatever its headers claim. Writing back a file cut short writes it whole,
+// to the end of its pixels, which headers of a few bytes may put gigabytes
+// away (the pixel area or the offset of the pixels): the missing part is
+// filled only where that adds little to the file, so a run stays fast.
+constexpr qint64 LargestFill = 1 << 20;
 
 struct Scratch {
-    QTemporaryDir dir {scratchBase()};
+    QTemporaryDir &dir = scratch("fuzz_open");
     QString bitmap = dir.filePath("input.bmp");
     QString out = dir.filePath("out");
 };
 
-Scratch &scratch()
+const QByteArray Password = "fuzz";
+
+std::optional<QByteArray> fixedPassword(QString *)
 {
-    static int argc = 1;
-    static char name[] = "fuzz_open";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    static Scratch s;
-    return s;
+    return Password;
+}
+
+// The analysis against the pixel bytes the file holds, row by row.
+void checkAnalysis(const QString &path, const QByteArray &bytes)
+{
+    Carrier carrier;
+    const bool loads = carrier.LoadCarrier(path).ok();
+    ImageAnalysis analysis;
+    require(analyseImage(path, &analysis).ok() == loads);
+    if (!loads)
+        return;
+    const qint64 area = carrier.pixelAreaSize();
+    const qint64 held = qMax<qint64>(0, bytes.size() - carrier.pixelOffset());
+    require(analysis.pixelBytes == area && analysis.analysedBytes == qMin(area, held)
+        && analysis.missingBytes == area - analysis.analysedBytes);
+    require(analysis.runEnd >= 0 && analysis.runEnd <= analysis.analysedBytes);
+
+    const qint64 rowPixels = 3 * qint64(carrier.infoHeader().biWidth());
+    const qint64 stride = (rowPixels + 3) / 4 * 4;
+    const qint64 rows = qAbs(qint64(carrier.infoHeader().biHeight()));
+    const auto *pixels = reinterpret_cast<const std::uint8_t *>(bytes.constData())
+        + qMin<qint64>(bytes.size(), carrier.pixelOffset());
+    const qint64 total = qMin(stride * rows, held);
+    SamplePairCounts counts;
+    qint64 fill = 0;
+    qint64 nonzeroFill = 0;
+    for (qint64 row = 0; row * stride < total; ++row) {
+        const qint64 start = row * stride;
+        const qint64 paired = qMin(rowPixels, analysis.analysedBytes - start);
+        if (paired > 0)
+            counts.addRow(pixels + start, std::size_t(paired));
+        for (qint64 f = start + rowPixels; f < qMin(start + stride, total); ++f) {
+            ++fill;
+            nonzeroFill += pixels[f] != 0;
+        }
+    }
+    require(analysis.fillBytes == fill && analysis.nonzeroFillBytes == nonzeroFill);
+    require(analysis.wholeImageRate == counts.rate());
+}
+
+// Every entry gets a file name of its own; the first few are extracted, and
+// nothing may land anywhere but directly inside the folder.
+void checkExtraction(const DatFile &table, const Scratch &s)
+{
+    QDir(s.out).removeRecursively();
+    QDir().mkpath(s.out);
+    QSet<QString> names;
+    for (qsizetype i = 1; i <= table.colDescriptions().count(); ++i) {
+        const QString name = table.extractionName(table.colDescriptions().item(i));
+        require(EntryName::whyUnusable(name).isEmpty() && !names.contains(name));
+        names.insert(name);
+    }
+    // Each extracted file is synced: a container of thousands of entries
+    // would make a slow run.
+    qsizetype extracted = 0;
+    for (qsizetype i = 1; i <= qMin<qsizetype>(table.colDescriptions().count(), 8); ++i) {
+        if (table.Extract(table.colDescriptions().item(i), s.out))
+            ++extracted;
+    }
+    const QStringList written = QDir(s.out).entryList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    require(written.size() == extracted);
+    for (const QString &name : written)
+        require(QFileInfo(QDir(s.out).filePath(name)).isFile());
+}
+
+struct Entry {
+    QString name;
+    QByteArray data;
+};
+
+// Removes the entries whose bit in choice is set; gives those kept.
+QList<Entry> removeSome(DatFile &table, quint32 choice)
+{
+    QList<Entry> kept;
+    QStringList removed;
+    qint64 keptSize = 0;
+    for (qsizetype i = 1; i <= table.colDescriptions().count(); ++i) {
+        const QString name = table.colDescriptions().item(i);
+        if ((choice >> (i % 32)) & 1) {
+            removed << name;
+            continue;
+        }
+        QByteArray data;
+        require(table.readData(name, &data).ok());
+        keptSize += data.size();
+        kept.append({name, data});
+    }
+    for (const QString &name : std::as_const(removed)) {
+        require(table.Remove(name).ok());
+        require(!table.Remove(name).ok());
+    }
+    require(table.colFiles().count() == kept.size() && table.TotalSize() == keptSize);
+    return kept;
+}
+
+void removeAndWriteBack(ContainerSession &session, const Scratch &s, const QByteArray &bytes)
+{
+    const quint32 choice = qChecksum(bytes) * 2654435761u;
+    const QList<Entry> kept = removeSome(session.file(), choice);
+    ContainerSession::WriteOptions options;
+    options.mayLoseUnreadable = choice & 1;
+    const Carrier &carrier = session.carrier();
+    const qint64 grows = carrier.pixelOffset() + carrier.pixelAreaSize() - bytes.size();
+    options.mayFillMissing = grows <= LargestFill && (choice & 2);
+    const Outcome written
+        = session.writeBack(s.bitmap, session.header().UsePassword, session.password(), options);
+    if (session.report().unread() > 0 && !options.mayLoseUnreadable) {
+        require(written.kind() == Outcome::Kind::Damaged && readFile(s.bitmap) == bytes);
+        return;
+    }
+    if (session.missingBytes() > 0 && !options.mayFillMissing) {
+        require(written.kind() == Outcome::Kind::CutShort && readFile(s.bitmap) == bytes);
+        return;
+    }
+    require(written.ok());
+    requireOnlyHiddenBitsChanged(
+        bytes, readFile(s.bitmap), carrier.pixelOffset(), carrier.pixelAreaSize());
+
+    ContainerSession back;
+    require(back.open(s.bitmap, fixedPassword).ok());
+    require(back.foundContainer() && back.report().isComplete() && back.missingBytes() == 0);
+    require(back.header().UsePassword == session.header().UsePassword);
+    const DatFile &table = back.file();
+    require(table.colFiles().count() == kept.size());
+    for (qsizetype i = 1; i <= table.colFiles().count(); ++i) {
+        QByteArray data;
+        require(table.colDescriptions().item(i) == kept[i - 1].name);
+        require(table.readData(kept[i - 1].name, &data).ok() && data == kept[i - 1].data);
+    }
 }
 
 } // namespace
@@ -68,52 +177,19 @@ Scratch &scratch()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    if (declaresHugeArea(bytes))
-        return -1;
-    Scratch &s = scratch();
-    QFile file(s.bitmap);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        std::abort();
-    file.close();
+    static Scratch s;
+    writeFile(s.bitmap, bytes);
+    checkAnalysis(s.bitmap, bytes);
 
     ContainerSession session;
-    const Outcome opened
-        = session.open(s.bitmap, [](QString *) { return std::optional<QByteArray>("fuzz"); });
-    if (!opened)
+    if (!session.open(s.bitmap, fixedPassword))
         return 0;
     const DatFile &table = session.file();
-    if (table.TotalSize() > session.capacity())
-        std::abort(); // entries can only come from inside the carrier
-
-    QDir(s.out).removeRecursively();
-    QDir().mkpath(s.out);
-    // Every entry gets a file name of its own; writing them all would make
-    // a container of thousands of entries slow (each is synced), so the first
-    // few are.
-    QSet<QString> names;
-    for (qsizetype i = 1; i <= table.colDescriptions().count(); ++i) {
-        const QString name = table.extractionName(table.colDescriptions().item(i));
-        if (!EntryName::whyUnusable(name).isEmpty() || names.contains(name))
-            std::abort();
-        names.insert(name);
-    }
-    qsizetype extracted = 0;
-    for (qsizetype i = 1; i <= qMin<qsizetype>(table.colDescriptions().count(), 8); ++i) {
-        if (table.Extract(table.colDescriptions().item(i), s.out))
-            ++extracted;
-    }
-    // Everything extracted must sit directly inside the folder, each entry
-    // in a file of its own.
-    const QStringList written = QDir(s.out).entryList(
-        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    if (written.size() != extracted)
-        std::abort();
-    for (const QString &name : written) {
-        if (!QFileInfo(QDir(s.out).filePath(name)).isFile())
-            std::abort();
-    }
-    if (QDir(s.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size()
-        != 2)
-        std::abort(); // nothing may land beside the folder
+    require(table.TotalSize() <= session.space().capacity); // entries come from inside the carrier
+    checkExtraction(table, s);
+    removeAndWriteBack(session, s, bytes);
+    // Nothing may be left beside the folder and the image.
+    require(QDir(s.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+        == QStringList({"input.bmp", "out"}));
     return 0;
 }
