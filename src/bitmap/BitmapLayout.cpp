@@ -150,6 +150,19 @@ Outcome BitmapLayout::read(const char *bytes, qint64 got)
     return Outcome::success();
 }
 
+Outcome BitmapLayout::checkAgainst(qint64 fileSize) const
+{
+    if (pixelOffset <= fileSize)
+        return Outcome::success();
+    QString detail = Texts::tr("Its pixels would start at byte %1, after the end of the file "
+                               "(%2 bytes).")
+                         .arg(pixelOffset)
+                         .arg(fileSize);
+    if (qtReads(info))
+        detail += QLatin1Char(' ') + conversionAdvice();
+    return Outcome::failure(Outcome::Kind::NotABitmap, detail);
+}
+
 // Finds the pixels at bfOffBits, which lies past the headers, apart from a
 // colour profile, and the size of the area that carries hidden bits.
 Outcome BitmapLayout::placePixels()

@@ -41,6 +41,9 @@ struct BitmapLayout {
     // of them are looked at). On failure the message says why, for the user,
     // and refusal tells what kind of file was turned away.
     Outcome read(const char *bytes, qint64 got);
+    // Refuses a layout whose pixels would start after the end of a file of
+    // fileSize bytes: there are none, and a write would fill the gap.
+    Outcome checkAgainst(qint64 fileSize) const;
 
 private:
     Outcome refuseLayout(const QString &reason) const;

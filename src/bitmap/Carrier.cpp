@@ -54,6 +54,8 @@ Outcome Carrier::LoadCarrier(const QString &path)
     BitmapLayout layout;
     if (Outcome read = layout.read(head, got); !read)
         return read;
+    if (Outcome placed = layout.checkAgainst(identity->size); !placed)
+        return placed;
 
     // The headers say where the pixels are: they are the bytes whose change
     // would move them. The bytes between the headers and the pixels carry

@@ -121,6 +121,8 @@ private slots:
             compressed.arg("bit fields"));
         row("20", {.infoSize = 20}, unknown.arg(20));
         row("64", {.infoSize = 64}, unknown.arg(64));
+        row("pixels past the end", {.infoSize = 12, .offBits = 3200000000u},
+            "File isn't a bitmap! Its pixels would start at byte 3200000000, after the end");
         row("pixels in the headers", {.offBits = 100},
             "This bitmap's pixels would start inside its headers (at byte 100;");
         row("profile among the pixels", {.profileAt = 14 + 124 + 100, .profileSize = 4},
