@@ -97,6 +97,10 @@ private:
     enum class DropTarget { None, FileList, BitmapPath };
 
     void buildControls();
+    void buildFileFrame();
+    // Drops, tab order, default buttons and the state at start.
+    void arrangeControls();
+    void connectControls();
     void describeControls();
     // What a drop on watched would do, given what the window shows now.
     DropTarget dropTargetOf(const QObject *watched, const QMimeData *data) const;
