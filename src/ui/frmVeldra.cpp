@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "frmVeldra.h"
-#include "base/FailureText.h"
 
 #include "Prompter.h"
+#include "PrompterUser.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -29,6 +29,14 @@ frmVeldra::frmVeldra(Prompter *prompter, QWidget *parent)
     setWindowIcon(icon);
     setFixedSize(256, 330);
     buildControls();
+    m_user = std::make_unique<PrompterUser>(*m_prompter, this, cdl2);
+    m_controller = std::make_unique<WindowController>(*m_user);
+    connect(m_controller.get(), &WindowController::opened, this, &frmVeldra::showOpened);
+    connect(m_controller.get(), &WindowController::closed, this, &frmVeldra::showClosed);
+    connect(m_controller.get(), &WindowController::entriesChanged, this, &frmVeldra::RefreshInfo);
+    connect(m_controller.get(), &WindowController::usePasswordChanged, this,
+        &frmVeldra::showUsePassword);
+    connect(m_controller.get(), &WindowController::pathChanged, txtBitmap, &QLineEdit::setText);
     fitFont();
     Form_Load();
     // Key preview: the window sees every key before the focused control.
@@ -61,7 +69,7 @@ bool frmVeldra::eventFilter(QObject *watched, QEvent *event)
         if (code == 0)
             return true;
         // Delete on a selected row removes it, as Remove does.
-        if (code == Qt::Key_Delete && watched == lstFiles && m_session
+        if (code == Qt::Key_Delete && watched == lstFiles && m_controller->isOpen()
             && !lstFiles->selectedItems().isEmpty()) {
             cmdRem_Click();
             return true;
@@ -77,9 +85,9 @@ frmVeldra::DropTarget frmVeldra::dropTargetOf(const QObject *watched, const QMim
     if (!data->hasUrls())
         return DropTarget::None;
     if (watched == lstFiles->viewport())
-        return m_session ? DropTarget::FileList : DropTarget::BitmapPath;
+        return m_controller->isOpen() ? DropTarget::FileList : DropTarget::BitmapPath;
     // Only one file can be the path.
-    if (!m_session && data->urls().size() == 1)
+    if (!m_controller->isOpen() && data->urls().size() == 1)
         return DropTarget::BitmapPath;
     return DropTarget::None;
 }
@@ -114,7 +122,7 @@ bool frmVeldra::handleDrag(const QObject *watched, QEvent *event)
             tr("Only files on this computer can be used."), elsewhere.join(QLatin1Char('\n')));
     }
     if (target == DropTarget::FileList)
-        addFiles(paths);
+        m_controller->addFiles(paths);
     else if (!paths.isEmpty())
         txtBitmap->setText(paths.constFirst());
     return true;
@@ -144,11 +152,6 @@ void frmVeldra::closeEvent(QCloseEvent *event)
 void frmVeldra::Form_Unload()
 {
     // An open container is discarded unwritten.
-    if (m_session)
+    if (m_controller->isOpen())
         cmdClose_Click();
-}
-
-void frmVeldra::showError(const Outcome &outcome)
-{
-    m_prompter->message(this, QMessageBox::Critical, headline(outcome), outcome.detail());
 }
