@@ -8,7 +8,7 @@
 
 BusyCaption::BusyCaption(QPushButton *button) : m_button(button), m_caption(button->text())
 {
-    m_button->setText(QStringLiteral("Wait..."));
+    m_button->setText(tr("Wait..."));
     m_button->repaint();
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class QPushButton;
@@ -11,6 +12,8 @@ class QPushButton;
 // starts) and the application shows the busy cursor; both are put back when
 // it goes.
 class BusyCaption {
+    Q_DECLARE_TR_FUNCTIONS(BusyCaption)
+
 public:
     explicit BusyCaption(QPushButton *button);
     ~BusyCaption();

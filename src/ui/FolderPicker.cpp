@@ -5,6 +5,7 @@
 
 #include "Prompter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,7 +20,7 @@ QString folderWithSeparator(const QString &path)
 
 QString BrowseForFolder(QWidget *owner, const QString &start)
 {
-    QFileDialog dialog(owner, QStringLiteral("Pick a directory:"),
+    QFileDialog dialog(owner, QCoreApplication::translate("FolderPicker", "Pick a directory:"),
         QFileInfo(start).isDir() ? start : QDir::homePath());
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);

@@ -138,7 +138,7 @@ bool Prompter::password(QWidget *parent, QString &Password, PasswordKind kind)
     NormalCursor cursor;
     frmPassword dialog(Password, parent);
     if (kind == PasswordKind::Confirm)
-        dialog.setWindowTitle(QStringLiteral("Confirm password..."));
+        dialog.setWindowTitle(tr("Confirm password..."));
     return dialog.exec() == QDialog::Accepted;
 }
 

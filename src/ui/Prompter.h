@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QString>
 
@@ -15,6 +16,8 @@ class QWidget;
 // open-file dialogs, the folder picker and the password dialog. In use the
 // real dialogs are shown; tests put a scripted answerer in its place.
 class Prompter {
+    Q_DECLARE_TR_FUNCTIONS(Prompter)
+
 public:
     enum class PasswordKind {
         Enter, // "Enter password..."

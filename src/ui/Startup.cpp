@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 
 bool displayAvailable()
 {
@@ -35,25 +36,10 @@ QStringList argumentsOf(int argc, char **argv)
     return arguments;
 }
 
-} // namespace
-
-int Main(int argc, char **argv)
+// Qt's own options (-style, -platform, ...), known to the parser and left
+// for the application.
+void addQtOptions(QCommandLineParser &parser)
 {
-    QCoreApplication::setApplicationName(QStringLiteral("veldra"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VELDRA_VERSION));
-
-    // The command line is read before any window or display is needed, so
-    // that --help and --version work anywhere. Qt's own options (-style,
-    // -platform, ...) are known here too, and left for the application.
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(
-        QStringLiteral("Hides files in 24-bit BMP images and takes them out again."));
-    const QCommandLineOption help(
-        {QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-        QStringLiteral("Displays version information."));
-    parser.addOptions({help, version});
     for (const char *name : {"style", "stylesheet", "platform", "platformpluginpath",
              "platformtheme", "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
              "display", "geometry", "title", "qmljsdebugger"}) {
@@ -66,6 +52,24 @@ int Main(int argc, char **argv)
         qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(qtOption);
     }
+}
+
+// Reads the command line before any window or display is needed, so that
+// --help and --version work anywhere. Gives the exit status when the
+// program ends here (help, version, a usage error); otherwise *bitmap is
+// the absolute path of the bitmap named, or empty.
+std::optional<int> readCommandLine(int argc, char **argv, QString *bitmap)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        QStringLiteral("Hides files in 24-bit BMP images and takes them out again."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+        QStringLiteral("Displays version information."));
+    parser.addOptions({help, version});
+    addQtOptions(parser);
     parser.addPositionalArgument(QStringLiteral("bitmap"),
         QStringLiteral("The image to open at start."), QStringLiteral("[BITMAP]"));
     if (!parser.parse(argumentsOf(argc, argv)) || parser.positionalArguments().size() > 1) {
@@ -88,9 +92,20 @@ int Main(int argc, char **argv)
     }
     // A bitmap named at start is found from the folder the program was
     // started in, before that changes.
-    const QString bitmap = parser.positionalArguments().isEmpty()
-        ? QString()
-        : QFileInfo(parser.positionalArguments().constFirst()).absoluteFilePath();
+    if (!parser.positionalArguments().isEmpty())
+        *bitmap = QFileInfo(parser.positionalArguments().constFirst()).absoluteFilePath();
+    return std::nullopt;
+}
+
+} // namespace
+
+int Main(int argc, char **argv)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("veldra"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELDRA_VERSION));
+    QString bitmap;
+    if (const std::optional<int> status = readCommandLine(argc, argv, &bitmap))
+        return *status;
 
     if (!displayAvailable()) {
         std::fputs("Veldra is a desktop program and needs a graphical display, but none was "

@@ -18,7 +18,7 @@ frmPassword::frmPassword(QString &Password, QWidget *parent, Prompter *prompter)
       m_prompter(prompter ? prompter : &Prompter::standard())
 {
     setObjectName(QStringLiteral("frmPassword"));
-    setWindowTitle(QStringLiteral("Enter password..."));
+    setWindowTitle(tr("Enter password..."));
     setFixedSize(169, 64);
 
     txtPassword = new QLineEdit(this);
@@ -31,7 +31,7 @@ frmPassword::frmPassword(QString &Password, QWidget *parent, Prompter *prompter)
     txtPassword->setInputMethodHints(
         Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(60, 32, 49, 25);
     cmdOK->setDefault(true);

@@ -3,13 +3,14 @@
 
 #pragma once
 
-#include "container/ContainerSession.h"
+#include "WindowController.h"
 
 #include <QWidget>
 
 #include <memory>
 
 class Prompter;
+class PrompterUser;
 class QCheckBox;
 class QFileDialog;
 class QFrame;
@@ -42,9 +43,12 @@ public:
     QList<QWidget *> captionedControls() const;
 
     // The program state the window drives, readable for inspection.
-    const QString &Password() const { return m_Password; }
+    const QString &Password() const { return m_controller->password(); }
     // The open container's file table, or none.
-    const DatFile *openFile() const { return m_session ? &m_session->file() : nullptr; }
+    const DatFile *openFile() const
+    {
+        return m_controller->isOpen() ? &m_controller->session()->file() : nullptr;
+    }
     bool isLoading() const { return m_Loading; }
 
     // Controls, also reachable by their object names.
@@ -97,47 +101,33 @@ private:
     enum class DropTarget { None, FileList, BitmapPath };
 
     void buildControls();
+    void buildFileFrame();
+    // Drops, tab order, default buttons and the state at start.
+    void arrangeControls();
+    void connectControls();
     void describeControls();
     // What a drop on watched would do, given what the window shows now.
     DropTarget dropTargetOf(const QObject *watched, const QMimeData *data) const;
     // Handles a drag or drop event over watched; false when it is not ours.
     bool handleDrag(const QObject *watched, QEvent *event);
-    // Adds each file through Add's tests; every refusal is reported, and
-    // the other files still go in.
-    void addFiles(const QStringList &paths);
-    // The folder of the bitmap named in the path box, or nothing.
-    QString bitmapFolder() const;
-    // After a picture was refused: offers to make a 24-bit BMP copy of it and
-    // open that.
-    void offerCarrierCopy(const QString &picture);
-    // Asks for a folder, starting where the last one was picked this run,
-    // else in the bitmap's folder.
-    QString pickFolder();
+    // What the controller opened, closed or changed, shown.
+    void showOpened();
+    void showClosed();
+    void showUsePassword(bool on);
     void fitFont();
     void Form_Load();
     void Form_KeyDown(int &KeyCode, Qt::KeyboardModifiers Shift);
     void Form_Unload();
     void RefreshInfo();
-    QByteArray passwordBytes() const;
-    void showError(const Outcome &outcome);
-    // What extracting gave: the entries that failed, with the reason, and
-    // those written under another name than their own.
-    struct Extraction {
-        QStringList failures;
-        QStringList renamed;
-    };
-    void extractOne(const QString &description, const QString &folder, Extraction *done);
-    // "Done.", naming renamed files, or the failures.
-    void reportExtraction(const QString &folder, const Extraction &done);
 
     Prompter *m_prompter;
-    QString m_Password;
-    // The open container: the carrier, its header and its file table.
-    std::unique_ptr<ContainerSession> m_session;
+    // The controller asks its questions through the prompter.
+    std::unique_ptr<PrompterUser> m_user;
+    // The open container, the password and the flow of every button.
+    std::unique_ptr<WindowController> m_controller;
+    // Set while the window ticks or clears the box itself, so that it asks
+    // nothing.
     bool m_Loading = false;
     // What the path box is, for screen readers, when nothing is wrong with it.
     QString m_pathDescription;
-    // Where the Add dialog and the folder picker were last left, this run.
-    QString m_lastAddFolder;
-    QString m_lastPickedFolder;
 };
