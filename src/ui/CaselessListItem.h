@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "ReadingOrder.h"
+#include "workflow/ReadingOrder.h"
 
 #include <QListWidgetItem>
 

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "WindowUser.h"
+#include "workflow/WindowUser.h"
 
 class Prompter;
 class QFileDialog;

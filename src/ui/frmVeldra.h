@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "WindowController.h"
+#include "workflow/WindowController.h"
 
 #include <QWidget>
 

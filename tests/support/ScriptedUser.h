@@ -6,7 +6,7 @@
 // Answers the window controller from a script, with no widget and no dialog,
 // and logs everything it was told and asked, in order.
 
-#include "ui/WindowUser.h"
+#include "workflow/WindowUser.h"
 
 #include <QList>
 #include <QQueue>

@@ -5,7 +5,7 @@
 #include "TestBitmaps.h"
 #include "bitmap/Carrier.h"
 #include "io/ImageLock.h"
-#include "ui/WindowController.h"
+#include "workflow/WindowController.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
