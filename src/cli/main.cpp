@@ -3,6 +3,7 @@
 
 #include "CliCommand.h"
 #include "CliTool.h"
+#include "base/Translations.h"
 #include "io/TemporaryRegistry.h"
 
 #include <QCoreApplication>
@@ -10,16 +11,23 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 int main(int argc, char **argv)
 {
     // Ctrl-C, a closed terminal or a kill during a write must not leave a
     // temporary copy of an image behind.
     TemporaryRegistry::installSignalHandlers();
-    // No application object: nothing here needs an event loop, and a
-    // command that reads a few bytes of an image should not wait for one.
+    // Nothing here needs an event loop, and a command that reads a few bytes
+    // of an image should not wait for an application object: one is made
+    // only to speak the user's language, where that is not English.
     QCoreApplication::setApplicationName(QStringLiteral("veldra-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELDRA_VERSION));
+    std::optional<QCoreApplication> application;
+    if (Translations::wanted()) {
+        application.emplace(argc, argv);
+        Translations::install();
+    }
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

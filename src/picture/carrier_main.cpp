@@ -9,6 +9,7 @@
 #include "PictureCarrier.h"
 #include "base/FailureText.h"
 #include "base/SystemError.h"
+#include "base/Translations.h"
 #include "io/TemporaryRegistry.h"
 
 #include <QCoreApplication>
@@ -45,6 +46,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     TemporaryRegistry::installSignalHandlers();
+    Translations::install();
     // Image readers' own complaints (a colour profile libpng does not like)
     // say nothing the user can act on.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.warning=false"));

@@ -5,6 +5,7 @@
 
 #include "frmVeldra.h"
 
+#include "base/Translations.h"
 #include "io/TemporaryRegistry.h"
 
 #include <QApplication>
@@ -117,6 +118,7 @@ int Main(int argc, char **argv)
     QApplication app(argc, argv);
     // A write cut short by Ctrl-C or the session's end leaves no copy behind.
     TemporaryRegistry::installSignalHandlers();
+    Translations::install();
     QApplication::setApplicationName(QStringLiteral("Veldra"));
     // Window managers find the icon through the desktop entry.
     QApplication::setDesktopFileName(QStringLiteral("org.veldra.Veldra"));
