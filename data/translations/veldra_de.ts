@@ -6,42 +6,42 @@
     <message>
         <location filename="../../src/cli/AddCommand.cpp" line="19"/>
         <source>hide files and write the image back</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien verstecken, Bild zurückschreiben</translation>
     </message>
     <message>
         <location filename="../../src/cli/AddCommand.cpp" line="20"/>
         <source>hide standard input under NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardeingabe als NAME verstecken</translation>
     </message>
     <message>
         <location filename="../../src/cli/AddCommand.cpp" line="35"/>
         <source>--protect and --no-protect exclude each other.</source>
-        <translation type="unfinished"></translation>
+        <translation>--protect und --no-protect schließen einander aus.</translation>
     </message>
     <message>
         <location filename="../../src/cli/AddCommand.cpp" line="47"/>
         <source>add needs at least one file.</source>
-        <translation type="unfinished"></translation>
+        <translation>add braucht mindestens eine Datei.</translation>
     </message>
     <message>
         <location filename="../../src/cli/AddCommand.cpp" line="50"/>
         <source>Standard input (&quot;-&quot;) can be added only once.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Standardeingabe (&quot;-&quot;) kann nur einmal hinzugefügt werden.</translation>
     </message>
     <message>
         <location filename="../../src/cli/AddCommand.cpp" line="52"/>
         <source>add - needs --name NAME, and --name goes with &quot;-&quot; only.</source>
-        <translation type="unfinished"></translation>
+        <translation>add - braucht --name NAME, und --name ist nur mit &quot;-&quot; möglich.</translation>
     </message>
     <message>
         <location filename="../../src/cli/AddCommand.cpp" line="65"/>
         <source>standard input</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardeingabe</translation>
     </message>
     <message>
         <location filename="../../src/cli/AddCommand.cpp" line="83"/>
         <source>%1: stored as &quot;%2&quot; (%3).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: gespeichert als &quot;%2&quot; (%3).</translation>
     </message>
 </context>
 <context>
@@ -49,7 +49,7 @@
     <message>
         <location filename="../../src/cli/AnalyseCommand.cpp" line="15"/>
         <source>how visible hidden data are in the image</source>
-        <translation type="unfinished"></translation>
+        <translation>Erkennbarkeit versteckter Daten im Bild</translation>
     </message>
 </context>
 <context>
@@ -58,7 +58,7 @@
         <location filename="../../src/io/AtomicFile.cpp" line="184"/>
         <location filename="../../src/io/AtomicFile.cpp" line="208"/>
         <source>The file is not open for writing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist nicht zum Schreiben geöffnet.</translation>
     </message>
 </context>
 <context>
@@ -66,7 +66,7 @@
     <message>
         <location filename="../../src/ui/BusyCaption.cpp" line="11"/>
         <source>Wait...</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte warten...</translation>
     </message>
 </context>
 <context>
@@ -74,135 +74,135 @@
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="20"/>
         <source>Save the image as a plain, uncompressed 24-bit BMP file and open it again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern Sie das Bild als einfache, unkomprimierte 24-Bit-BMP-Datei und öffnen Sie es erneut.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="25"/>
         <source>veldra-cli carrier PICTURE OUTPUT.bmp makes a 24-bit copy of it.</source>
-        <translation type="unfinished"></translation>
+        <translation>veldra-cli carrier PICTURE OUTPUT.bmp erstellt davon eine 24-Bit-Kopie.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="42"/>
         <source>bit fields</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitfelder</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="48"/>
         <source>alpha bit fields</source>
-        <translation type="unfinished"></translation>
+        <translation>Alpha-Bitfelder</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="56"/>
         <source>method %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Verfahren %1</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="90"/>
         <source>Hidden data would damage it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Versteckte Daten würden sie beschädigen.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="101"/>
         <source>It does not begin with &quot;BM&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie beginnt nicht mit &quot;BM&quot;.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="105"/>
         <source>It is only %1 bytes long, too short for a bitmap&apos;s headers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie ist nur %1 Bytes lang, zu kurz für die Header einer Bitmap.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="117"/>
         <source>This bitmap has a header of an unknown kind (%1 bytes), so where its pixels lie cannot be told.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Bitmap hat einen Header unbekannter Art (%1 Bytes), daher lässt sich nicht sagen, wo ihre Pixel liegen.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="126"/>
         <source>This bitmap&apos;s pixels would start inside its headers (at byte %1; the headers take %2 bytes).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Pixel dieser Bitmap würden innerhalb ihrer Header beginnen (bei Byte %1; die Header belegen %2 Bytes).</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="133"/>
         <source>It is only %1 bytes long; a bitmap&apos;s headers alone take %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie ist nur %1 Bytes lang; allein die Header einer Bitmap belegen %2.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="138"/>
         <source>This bitmap is compressed (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Bitmap ist komprimiert (%1).</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="142"/>
         <source>This one has %1 bits per pixel.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese hat %1 Bit pro Pixel.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="157"/>
         <source>Its pixels would start at byte %1, after the end of the file (%2 bytes).</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Pixel würden bei Byte %1 beginnen, hinter dem Ende der Datei (%2 Bytes).</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="177"/>
         <source>This bitmap&apos;s pixels do not start right after its header (at byte %1 instead of 54).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Pixel dieser Bitmap beginnen nicht direkt nach ihrem Header (bei Byte %1 statt 54).</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="186"/>
         <source>This bitmap&apos;s size (%1 x %2 pixels) is not valid.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Größe dieser Bitmap (%1 x %2 Pixel) ist ungültig.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="194"/>
         <source>This bitmap is too large (%1 x %2 pixels): images of 2 GiB of pixels or more cannot be used.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Bitmap ist zu groß (%1 x %2 Pixel): Bilder mit 2 GiB Pixeldaten oder mehr können nicht verwendet werden.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="208"/>
         <source>This bitmap&apos;s colour profile (bytes %1 to %2) lies among its pixels (bytes %3 to %4).</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Farbprofil dieser Bitmap (Bytes %1 bis %2) liegt mitten in ihren Pixeln (Bytes %3 bis %4).</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/Carrier.cpp" line="53"/>
         <location filename="../../src/bitmap/Carrier.cpp" line="116"/>
         <source>The bitmap could not be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Bitmap konnte nicht gelesen werden.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/Carrier.cpp" line="113"/>
         <location filename="../../src/bitmap/Carrier.cpp" line="162"/>
         <location filename="../../src/bitmap/CarrierWriter.cpp" line="71"/>
         <source>No bitmap is open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist keine Bitmap geöffnet.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/Carrier.cpp" line="175"/>
         <source>The image was changed while it was open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild wurde geändert, während es geöffnet war.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/Carrier.cpp" line="176"/>
         <source>Another program wrote into the file, so the hidden files in it can no longer be read. Close the image and open it again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm hat in die Datei geschrieben, daher können die darin versteckten Dateien nicht mehr gelesen werden. Schließen Sie das Bild und öffnen Sie es erneut.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/ImageCopy.cpp" line="30"/>
         <source>The bitmap could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Bitmap konnte nicht geschrieben werden.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/ImageCopy.cpp" line="31"/>
         <source>The image on disk was left unchanged.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild auf dem Datenträger blieb unverändert.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/ImageCopy.cpp" line="36"/>
         <source>Another program wrote into the image while it was being written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm hat in das Bild geschrieben, während es geschrieben wurde.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/ImageCopy.cpp" line="41"/>
         <source>Another program replaced or changed the image while it was being written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm hat das Bild ersetzt oder geändert, während es geschrieben wurde.</translation>
     </message>
 </context>
 <context>
@@ -210,27 +210,27 @@
     <message>
         <location filename="../../src/cli/CarrierCommand.cpp" line="20"/>
         <source>make a 24-bit BMP from any picture</source>
-        <translation type="unfinished"></translation>
+        <translation>24-Bit-BMP aus beliebigem Bild erstellen</translation>
     </message>
     <message>
         <location filename="../../src/cli/CarrierCommand.cpp" line="43"/>
         <source>carrier takes a picture and the BMP file to make.</source>
-        <translation type="unfinished"></translation>
+        <translation>carrier erwartet ein Bild und die zu erstellende BMP-Datei.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CarrierCommand.cpp" line="69"/>
         <source>Pictures cannot be read: the helper veldra-carrier is missing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder können nicht gelesen werden: Das Hilfsprogramm veldra-carrier fehlt.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CarrierCommand.cpp" line="70"/>
         <source>Install Veldra again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Installieren Sie Veldra erneut.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CarrierCommand.cpp" line="84"/>
         <source>The helper veldra-carrier could not be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Hilfsprogramm veldra-carrier konnte nicht gestartet werden.</translation>
     </message>
 </context>
 <context>
@@ -238,7 +238,7 @@
     <message>
         <location filename="../../src/container/Charset.cpp" line="105"/>
         <source>The character &quot;%1&quot; (U+%2) cannot be stored: only characters of the Western European character set (Windows-1252) can.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Zeichen &quot;%1&quot; (U+%2) kann nicht gespeichert werden: Möglich sind nur Zeichen des westeuropäischen Zeichensatzes (Windows-1252).</translation>
     </message>
 </context>
 <context>
@@ -246,12 +246,12 @@
     <message>
         <location filename="../../src/cli/CliCommand.cpp" line="18"/>
         <source>Standard input (&quot;-&quot;) can serve only one purpose at a time.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Standardeingabe (&quot;-&quot;) kann jeweils nur einem Zweck dienen.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliCommand.cpp" line="32"/>
         <source>%1 takes only the bitmap.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 erwartet nur die Bitmap.</translation>
     </message>
 </context>
 <context>
@@ -259,102 +259,102 @@
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="33"/>
         <source>info, list, analyse: print one JSON document.</source>
-        <translation type="unfinished"></translation>
+        <translation>info, list, analyse: ein einziges JSON-Dokument ausgeben.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="37"/>
         <source>carrier: replace an existing OUTPUT. add, remove, protect, unprotect: write an image file that is cut short all the same (its missing pixels become black).</source>
-        <translation type="unfinished"></translation>
+        <translation>carrier: eine bereits vorhandene Datei OUTPUT ersetzen. add, remove, protect, unprotect: eine abgeschnittene Bilddatei trotzdem schreiben (ihre fehlenden Pixel werden schwarz).</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="42"/>
         <source>extract: keep files that already exist instead of replacing them.</source>
-        <translation type="unfinished"></translation>
+        <translation>extract: bereits vorhandene Dateien behalten, statt sie zu ersetzen.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="46"/>
         <source>add: the name to hide standard input (&quot;-&quot;) under.</source>
-        <translation type="unfinished"></translation>
+        <translation>add: der Name, unter dem die Standardeingabe (&quot;-&quot;) versteckt wird.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="51"/>
         <source>add: scramble the hidden data with a new password.</source>
-        <translation type="unfinished"></translation>
+        <translation>add: die versteckten Daten mit einem neuen Passwort verwürfeln.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="55"/>
         <source>add: store the hidden data without password.</source>
-        <translation type="unfinished"></translation>
+        <translation>add: die versteckten Daten ohne Passwort speichern.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="59"/>
         <source>extract: write into DIR (default: here); - writes the one named file to standard output.</source>
-        <translation type="unfinished"></translation>
+        <translation>extract: in DIR schreiben (Standard: aktueller Ordner); - schreibt die eine genannte Datei in die Standardausgabe.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="65"/>
         <source>Read the password from the first line of FILE (- for standard input).</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Passwort aus der ersten Zeile von FILE lesen (- für die Standardeingabe).</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="70"/>
         <source>protect, add --protect: read the new password from the first line of FILE.</source>
-        <translation type="unfinished"></translation>
+        <translation>protect, add --protect: das neue Passwort aus der ersten Zeile von FILE lesen.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="75"/>
         <source>Never ask for a password on the terminal; fail instead.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie im Terminal nach einem Passwort fragen; stattdessen mit Fehler abbrechen.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="79"/>
         <source>add, remove, protect, unprotect: wait up to SECONDS for another program writing the image (default 5; 0: do not wait).</source>
-        <translation type="unfinished"></translation>
+        <translation>add, remove, protect, unprotect: bis zu SECONDS Sekunden warten, wenn ein anderes Programm das Bild schreibt (Standard 5; 0: nicht warten).</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="91"/>
         <source>--json goes with info, list and analyse only.</source>
-        <translation type="unfinished"></translation>
+        <translation>--json ist nur mit info, list und analyse möglich.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="94"/>
         <source>--force goes with carrier and the commands that write the image only.</source>
-        <translation type="unfinished"></translation>
+        <translation>--force ist nur mit carrier und den Befehlen möglich, die das Bild schreiben.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="97"/>
         <source>--no-clobber goes with extract only.</source>
-        <translation type="unfinished"></translation>
+        <translation>--no-clobber ist nur mit extract möglich.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="100"/>
         <source>%1 needs no password.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 braucht kein Passwort.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="103"/>
         <source>--protect and --no-protect go with add only.</source>
-        <translation type="unfinished"></translation>
+        <translation>--protect und --no-protect sind nur mit add möglich.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="106"/>
         <source>-o goes with extract only.</source>
-        <translation type="unfinished"></translation>
+        <translation>-o ist nur mit extract möglich.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="108"/>
         <source>--name goes with add only.</source>
-        <translation type="unfinished"></translation>
+        <translation>--name ist nur mit add möglich.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="110"/>
         <source>--wait goes with add, remove, protect and unprotect only.</source>
-        <translation type="unfinished"></translation>
+        <translation>--wait ist nur mit add, remove, protect und unprotect möglich.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="113"/>
         <source>--new-password-file goes with protect and add --protect only.</source>
-        <translation type="unfinished"></translation>
+        <translation>--new-password-file ist nur mit protect und add --protect möglich.</translation>
     </message>
 </context>
 <context>
@@ -362,73 +362,74 @@
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="52"/>
         <source>Run &quot;%1 --help&quot; for the commands and options.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rufen Sie &quot;%1 --help&quot; auf, um die Befehle und Optionen zu sehen.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="61"/>
         <source>Hides files in 24-bit BMP images and takes them out again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Versteckt Dateien in 24-Bit-BMP-Bildern und holt sie wieder heraus.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="62"/>
         <source>Commands:</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehle:</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="74"/>
         <source>The password scrambling keeps casual eyes out, not an attacker: encrypt a file
 with a real cipher first to keep it secret.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Verwürfeln mit Passwort hält neugierige Blicke fern, aber keinen Angreifer:
+Verschlüsseln Sie eine geheime Datei vorher mit einer echten Chiffre.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="81"/>
         <source>Displays this help.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeigt diese Hilfe an.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="82"/>
         <source>Displays version information.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeigt Versionsinformationen an.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="86"/>
         <source>info, list, add, remove, extract, protect, unprotect, carrier or analyse</source>
-        <translation type="unfinished"></translation>
+        <translation>info, list, add, remove, extract, protect, unprotect, carrier oder analyse</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="87"/>
         <source>the 24-bit BMP image (for carrier: the picture)</source>
-        <translation type="unfinished"></translation>
+        <translation>das 24-Bit-BMP-Bild (bei carrier: das Ausgangsbild)</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="89"/>
         <source>files to add, names to remove or extract, the BMP to make</source>
-        <translation type="unfinished"></translation>
+        <translation>hinzuzufügende Dateien, zu entfernende oder zu extrahierende Namen, die zu erstellende BMP-Datei</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="100"/>
         <source>To name a file that starts with &quot;-&quot;, put &quot;--&quot; before it: veldra-cli add BITMAP -- -file.txt</source>
-        <translation type="unfinished"></translation>
+        <translation>Um eine Datei anzugeben, deren Name mit &quot;-&quot; beginnt, setzen Sie &quot;--&quot; davor: veldra-cli add BITMAP -- -file.txt</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="123"/>
         <source>No command given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Befehl angegeben.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="127"/>
         <source>Unknown command &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannter Befehl &quot;%1&quot;.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="129"/>
         <source>No bitmap given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Bitmap angegeben.</translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="138"/>
         <source>--wait takes a number of seconds, 0 or more, not &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>--wait erwartet eine Anzahl von Sekunden, 0 oder mehr, nicht &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -437,7 +438,7 @@ with a real cipher first to keep it secret.</source>
         <location filename="../../src/cli/ContainerCommand.cpp" line="32"/>
         <location filename="../../src/cli/ContainerCommand.cpp" line="34"/>
         <source>Warning: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung: %1</translation>
     </message>
 </context>
 <context>
@@ -445,32 +446,32 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/container/ContainerSession.cpp" line="42"/>
         <source>This image is too small to hide files in: it must have at least %1 bytes of pixels.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Bild ist zu klein, um Dateien darin zu verstecken: Es muss mindestens %1 Bytes an Pixeldaten haben.</translation>
     </message>
     <message>
         <location filename="../../src/container/ContainerSession.cpp" line="80"/>
         <source>The file has %1, but only %2 are free.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist %1 groß, frei sind aber nur %2.</translation>
     </message>
     <message>
         <location filename="../../src/container/ContainerSession.cpp" line="90"/>
         <source>With its name and size the file needs %1, but only %2 more can be stored in this image.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit Name und Größe braucht die Datei %1, in diesem Bild lassen sich aber nur noch %2 speichern.</translation>
     </message>
     <message>
         <location filename="../../src/container/ContainerSession.cpp" line="104"/>
         <source>Not even an empty file can be stored in this image any more.</source>
-        <translation type="unfinished"></translation>
+        <translation>In diesem Bild lässt sich nicht einmal mehr eine leere Datei speichern.</translation>
     </message>
     <message>
         <location filename="../../src/container/ContainerSession.cpp" line="139"/>
         <source>&quot;%1&quot; was not written.</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;%1&quot; wurde nicht geschrieben.</translation>
     </message>
     <message>
         <location filename="../../src/container/ContainerSession.cpp" line="140"/>
         <source>It would replace the image the hidden files are read from.</source>
-        <translation type="unfinished"></translation>
+        <translation>Damit würde das Bild ersetzt, aus dem die versteckten Dateien gelesen werden.</translation>
     </message>
 </context>
 <context>
@@ -478,7 +479,7 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/container/DatFile.cpp" line="18"/>
         <source>&quot;%1&quot; is not hidden in this image.</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;%1&quot; ist in diesem Bild nicht versteckt.</translation>
     </message>
 </context>
 <context>
@@ -486,12 +487,12 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/container/DataReader.cpp" line="35"/>
         <source>There is not enough memory to read &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist nicht genug Arbeitsspeicher vorhanden, um &quot;%1&quot; zu lesen.</translation>
     </message>
     <message>
         <location filename="../../src/container/DataReader.cpp" line="54"/>
         <source>The image &quot;%1&quot; was read from is closed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild, aus dem &quot;%1&quot; gelesen wurde, ist geschlossen.</translation>
     </message>
 </context>
 <context>
@@ -499,7 +500,7 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/container/EntryExtraction.cpp" line="61"/>
         <source>&quot;%1&quot; already exists and was kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;%1&quot; ist bereits vorhanden und wurde beibehalten.</translation>
     </message>
 </context>
 <context>
@@ -507,22 +508,22 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/container/EntryName.cpp" line="33"/>
         <source>The name is empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Name ist leer.</translation>
     </message>
     <message>
         <location filename="../../src/container/EntryName.cpp" line="35"/>
         <source>&quot;%1&quot; names a folder, not a file.</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;%1&quot; bezeichnet einen Ordner, keine Datei.</translation>
     </message>
     <message>
         <location filename="../../src/container/EntryName.cpp" line="38"/>
         <source>The name holds &apos;/&apos;, which separates folders.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Name enthält &apos;/&apos;, das Trennzeichen für Ordner.</translation>
     </message>
     <message>
         <location filename="../../src/container/EntryName.cpp" line="40"/>
         <source>The name holds a control character (U+%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Name enthält ein Steuerzeichen (U+%1).</translation>
     </message>
 </context>
 <context>
@@ -530,12 +531,12 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/container/EntryRecord.cpp" line="72"/>
         <source>names keep at most %1 characters</source>
-        <translation type="unfinished"></translation>
+        <translation>Namen werden auf %1 Zeichen gekürzt</translation>
     </message>
     <message>
         <location filename="../../src/container/EntryRecord.cpp" line="76"/>
         <source>blanks at the start or end of a name are not kept</source>
-        <translation type="unfinished"></translation>
+        <translation>Leerzeichen am Anfang oder Ende eines Namens entfallen</translation>
     </message>
 </context>
 <context>
@@ -543,17 +544,17 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/container/EntryTable.cpp" line="22"/>
         <source>&quot;%1&quot; could not be written back as a file under its stored name &quot;%2&quot;: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;%1&quot; ließe sich unter dem gespeicherten Namen &quot;%2&quot; nicht wieder als Datei schreiben: %3</translation>
     </message>
     <message>
         <location filename="../../src/container/EntryTable.cpp" line="27"/>
         <source>A file named &quot;%1&quot; is already hidden in this image.</source>
-        <translation type="unfinished"></translation>
+        <translation>In diesem Bild ist bereits eine Datei namens &quot;%1&quot; versteckt.</translation>
     </message>
     <message>
         <location filename="../../src/container/EntryTable.cpp" line="32"/>
         <source>Only the first %1 characters of a name are stored, and &quot;%2&quot; would then read back as &quot;%3&quot;, the name of a file already hidden. Rename the file and add it again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Von einem Namen werden nur die ersten %1 Zeichen gespeichert, und &quot;%2&quot; würde dann als &quot;%3&quot; gelesen, der Name einer bereits versteckten Datei. Benennen Sie die Datei um und fügen Sie sie erneut hinzu.</translation>
     </message>
 </context>
 <context>
@@ -561,43 +562,43 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/cli/ExtractCommand.cpp" line="27"/>
         <source>write hidden files (all when none is named)</source>
-        <translation type="unfinished"></translation>
+        <translation>versteckte Dateien schreiben (ohne Namen: alle)</translation>
     </message>
     <message>
         <location filename="../../src/cli/ExtractCommand.cpp" line="29"/>
         <source>write one hidden file to standard output</source>
-        <translation type="unfinished"></translation>
+        <translation>eine versteckte Datei in die Standardausgabe schreiben</translation>
     </message>
     <message>
         <location filename="../../src/cli/ExtractCommand.cpp" line="44"/>
         <source>--no-clobber does not go with -o -.</source>
-        <translation type="unfinished"></translation>
+        <translation>--no-clobber ist mit -o - nicht möglich.</translation>
     </message>
     <message>
         <location filename="../../src/cli/ExtractCommand.cpp" line="53"/>
         <source>extract -o - writes exactly one named file.</source>
-        <translation type="unfinished"></translation>
+        <translation>extract -o - schreibt genau eine genannte Datei.</translation>
     </message>
     <message>
         <location filename="../../src/cli/ExtractCommand.cpp" line="81"/>
         <source>&quot;%1&quot; is not hidden in this image.</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;%1&quot; ist in diesem Bild nicht versteckt.</translation>
     </message>
     <message>
         <location filename="../../src/cli/ExtractCommand.cpp" line="97"/>
         <location filename="../../src/cli/ExtractCommand.cpp" line="106"/>
         <source>The output could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Ausgabe konnte nicht geschrieben werden.</translation>
     </message>
     <message>
         <location filename="../../src/cli/ExtractCommand.cpp" line="126"/>
         <source>&quot;%1&quot; cannot be a file name as it stands and was written as &quot;%2&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;%1&quot; ist so nicht als Dateiname möglich und wurde als &quot;%2&quot; geschrieben.</translation>
     </message>
     <message>
         <location filename="../../src/cli/ExtractCommand.cpp" line="132"/>
         <source>%1 hidden files could not be read and were not extracted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Versteckte Dateien, die nicht gelesen werden konnten, wurden nicht extrahiert (Anzahl: %1).</translation>
     </message>
 </context>
 <context>
@@ -605,32 +606,32 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/base/FailureText.cpp" line="12"/>
         <source>Bitmap file not found!</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitmap-Datei nicht gefunden!</translation>
     </message>
     <message>
         <location filename="../../src/base/FailureText.cpp" line="14"/>
         <source>File isn&apos;t a bitmap!</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist keine Bitmap!</translation>
     </message>
     <message>
         <location filename="../../src/base/FailureText.cpp" line="16"/>
         <source>File must be a 24-bit bitmap!</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei muss eine 24-Bit-Bitmap sein!</translation>
     </message>
     <message>
         <location filename="../../src/base/FailureText.cpp" line="18"/>
         <source>Not enough free space!</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht genügend freier Platz!</translation>
     </message>
     <message>
         <location filename="../../src/base/FailureText.cpp" line="20"/>
         <source>Invalid password!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiges Passwort!</translation>
     </message>
     <message>
         <location filename="../../src/base/FailureText.cpp" line="22"/>
         <source>Error!</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler!</translation>
     </message>
 </context>
 <context>
@@ -638,22 +639,22 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/io/FileIdentity.cpp" line="106"/>
         <source>The image was changed on disk since it was opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild wurde auf dem Datenträger geändert, seit es geöffnet wurde.</translation>
     </message>
     <message>
         <location filename="../../src/io/FileIdentity.cpp" line="110"/>
         <source>It is no longer there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist nicht mehr vorhanden.</translation>
     </message>
     <message>
         <location filename="../../src/io/FileIdentity.cpp" line="112"/>
         <source>Another file was put in its place.</source>
-        <translation type="unfinished"></translation>
+        <translation>An seine Stelle wurde eine andere Datei gesetzt.</translation>
     </message>
     <message>
         <location filename="../../src/io/FileIdentity.cpp" line="119"/>
         <source>Another program wrote to it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm hat hineingeschrieben.</translation>
     </message>
 </context>
 <context>
@@ -661,12 +662,12 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/container/FileIntake.cpp" line="21"/>
         <source>It holds more than the %1 that can still be stored.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie ist größer als die %1, die noch gespeichert werden können.</translation>
     </message>
     <message>
         <location filename="../../src/container/FileIntake.cpp" line="59"/>
         <source>There is not enough memory to read the file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist nicht genug Arbeitsspeicher vorhanden, um die Datei zu lesen.</translation>
     </message>
 </context>
 <context>
@@ -674,52 +675,52 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/io/FileProbe.cpp" line="30"/>
         <source>It is a folder, not a file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es handelt sich um einen Ordner, nicht um eine Datei.</translation>
     </message>
     <message>
         <location filename="../../src/io/FileProbe.cpp" line="32"/>
         <source>It is a named pipe (FIFO), not a regular file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es handelt sich um eine benannte Pipe (FIFO), nicht um eine reguläre Datei.</translation>
     </message>
     <message>
         <location filename="../../src/io/FileProbe.cpp" line="34"/>
         <source>It is a character device, not a regular file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es handelt sich um ein zeichenorientiertes Gerät, nicht um eine reguläre Datei.</translation>
     </message>
     <message>
         <location filename="../../src/io/FileProbe.cpp" line="36"/>
         <source>It is a block device, not a regular file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es handelt sich um ein blockorientiertes Gerät, nicht um eine reguläre Datei.</translation>
     </message>
     <message>
         <location filename="../../src/io/FileProbe.cpp" line="38"/>
         <source>It is a socket, not a regular file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es handelt sich um einen Socket, nicht um eine reguläre Datei.</translation>
     </message>
     <message>
         <location filename="../../src/io/FileProbe.cpp" line="39"/>
         <source>It is not a regular file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es handelt sich nicht um eine reguläre Datei.</translation>
     </message>
     <message>
         <location filename="../../src/io/FileProbe.cpp" line="47"/>
         <source>No file was named.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde keine Datei angegeben.</translation>
     </message>
     <message>
         <location filename="../../src/io/FileProbe.cpp" line="55"/>
         <source>Its name is not valid UTF-8 text, so it cannot be read. Rename the file and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Dateiname ist kein gültiger UTF-8-Text, daher kann die Datei nicht gelesen werden. Benennen Sie sie um und versuchen Sie es erneut.</translation>
     </message>
     <message>
         <location filename="../../src/io/FileProbe.cpp" line="112"/>
         <source>Files cannot be written into the folder %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>In den Ordner %1 können keine Dateien geschrieben werden.</translation>
     </message>
     <message>
         <location filename="../../src/io/FileProbe.cpp" line="131"/>
         <source>It is not a folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es handelt sich nicht um einen Ordner.</translation>
     </message>
 </context>
 <context>
@@ -727,12 +728,12 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/io/FileSource.cpp" line="78"/>
         <source>%1 changed while it was being hidden. Hide it again.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hat sich beim Verstecken geändert. Verstecken Sie die Datei erneut.</translation>
     </message>
     <message>
         <location filename="../../src/io/FileSource.cpp" line="84"/>
         <source>%1 ended early.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 endete vorzeitig.</translation>
     </message>
 </context>
 <context>
@@ -740,7 +741,7 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/ui/FolderPicker.cpp" line="23"/>
         <source>Pick a directory:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner auswählen:</translation>
     </message>
 </context>
 <context>
@@ -748,12 +749,12 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/bitmap/HiddenSource.cpp" line="11"/>
         <source>The hidden data would reach past the end of the image (%1 bytes at offset %2, but the image holds %3).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die versteckten Daten würden über das Ende des Bildes hinausreichen (%1 Bytes ab Offset %2, das Bild fasst aber nur %3).</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/HiddenSource.cpp" line="25"/>
         <source>The buffer is shorter than the run.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Puffer ist kürzer als der zu lesende Abschnitt.</translation>
     </message>
 </context>
 <context>
@@ -761,27 +762,27 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/analysis/ImageAnalysis.cpp" line="35"/>
         <source>The file is cut short: it holds none of its %1 pixel bytes, so there is nothing to analyse.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist abgeschnitten: Sie enthält keines ihrer %1 Pixelbytes, daher gibt es nichts zu analysieren.</translation>
     </message>
     <message>
         <location filename="../../src/analysis/ImageAnalysis.cpp" line="40"/>
         <source>The file is cut short: %1 of its %2 pixel bytes are missing, so only the first %3 were analysed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist abgeschnitten: Von ihren %2 Pixelbytes fehlen %1, daher wurden nur die ersten %3 analysiert.</translation>
     </message>
     <message>
         <location filename="../../src/analysis/ImageAnalysis.cpp" line="48"/>
         <source>Hidden data are likely: the lowest bits look random over the first %1 % of the pixel bytes (evidence %2; 1.0 counts as present).</source>
-        <translation type="unfinished"></translation>
+        <translation>Versteckte Daten sind wahrscheinlich: Die niederwertigsten Bits wirken über die ersten %1 % der Pixelbytes zufällig (Indiz %2; 1.0 gilt als vorhanden).</translation>
     </message>
     <message>
         <location filename="../../src/analysis/ImageAnalysis.cpp" line="53"/>
         <source>No run of hidden data from the first pixel byte shows (evidence %1, below 1.0).</source>
-        <translation type="unfinished"></translation>
+        <translation>Ab dem ersten Pixelbyte zeigt sich kein Abschnitt versteckter Daten (Indiz %1, unter 1.0).</translation>
     </message>
     <message>
         <location filename="../../src/analysis/ImageAnalysis.cpp" line="60"/>
         <source>%1 row fill bytes are not zero, which plain pictures never have: something was written into them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Füllbytes am Zeilenende, die nicht null sind: %1. Das kommt in gewöhnlichen Bildern nie vor: Es wurde etwas hineingeschrieben.</translation>
     </message>
 </context>
 <context>
@@ -790,37 +791,37 @@ with a real cipher first to keep it secret.</source>
         <location filename="../../src/io/ImageLock.cpp" line="97"/>
         <location filename="../../src/io/ImageLock.cpp" line="129"/>
         <source>The image cannot be locked for writing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild kann nicht zum Schreiben gesperrt werden.</translation>
     </message>
     <message>
         <location filename="../../src/io/ImageLock.cpp" line="104"/>
         <source>Another program is writing this image.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm schreibt gerade dieses Bild.</translation>
     </message>
     <message>
         <location filename="../../src/io/ImageLock.cpp" line="105"/>
         <source>It did not finish within %1 seconds. Try again when it has finished.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist innerhalb von %1 s nicht fertig geworden. Versuchen Sie es erneut, wenn es fertig ist.</translation>
     </message>
     <message>
         <location filename="../../src/io/ImageLock.cpp" line="108"/>
         <source>Try again when it has finished.</source>
-        <translation type="unfinished"></translation>
+        <translation>Versuchen Sie es erneut, wenn es fertig ist.</translation>
     </message>
     <message>
         <location filename="../../src/io/ImageLock.cpp" line="121"/>
         <source>The image cannot be written: its folder %1 must be writable.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild kann nicht geschrieben werden: Sein Ordner %1 muss beschreibbar sein.</translation>
     </message>
     <message>
         <location filename="../../src/io/ImageLock.cpp" line="124"/>
         <source>The image is replaced by a complete new copy written beside it, and the lock file that keeps two programs from writing it at once lives there too.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild wird durch eine vollständige neue Kopie ersetzt, die daneben geschrieben wird, und dort liegt auch die Sperrdatei, die verhindert, dass zwei Programme es gleichzeitig schreiben.</translation>
     </message>
     <message>
         <location filename="../../src/io/ImageLock.cpp" line="130"/>
         <source>The lock file %1 cannot be created: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sperrdatei %1 kann nicht angelegt werden: %2</translation>
     </message>
 </context>
 <context>
@@ -828,7 +829,7 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/cli/InfoCommand.cpp" line="14"/>
         <source>capacity, used and free space, files, protection</source>
-        <translation type="unfinished"></translation>
+        <translation>Kapazität, belegter und freier Platz, Dateien, Schutz</translation>
     </message>
 </context>
 <context>
@@ -836,7 +837,7 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/container/LayoutBuilder.cpp" line="20"/>
         <source>The hidden files need %1 with their names and sizes, but the image can hold only %2. Remove some files.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die versteckten Dateien brauchen mit Namen und Größen %1, das Bild fasst aber nur %2. Entfernen Sie einige Dateien.</translation>
     </message>
 </context>
 <context>
@@ -844,7 +845,7 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/cli/ListCommand.cpp" line="15"/>
         <source>size and name of every hidden file</source>
-        <translation type="unfinished"></translation>
+        <translation>Größe und Name jeder versteckten Datei</translation>
     </message>
 </context>
 <context>
@@ -852,12 +853,12 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/container/LoadReport.cpp" line="14"/>
         <source> and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation> und %1 weitere</translation>
     </message>
     <message>
         <location filename="../../src/container/LoadReport.cpp" line="15"/>
         <source>Some hidden files had the same name as an earlier one and were renamed: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Einige versteckte Dateien hatten denselben Namen wie eine frühere und wurden umbenannt: %1.</translation>
     </message>
 </context>
 <context>
@@ -865,62 +866,62 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/cli/PasswordInput.cpp" line="125"/>
         <source>The password is longer than %1 bytes: is it the right file?</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Passwort ist länger als %1 Bytes: Ist das die richtige Datei?</translation>
     </message>
     <message>
         <location filename="../../src/cli/PasswordInput.cpp" line="160"/>
         <source>The password cannot be used: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Passwort kann nicht verwendet werden: %1</translation>
     </message>
     <message>
         <location filename="../../src/cli/PasswordInput.cpp" line="173"/>
         <source>The password file %1 cannot be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Passwortdatei %1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
         <location filename="../../src/cli/PasswordInput.cpp" line="183"/>
         <source>The password file %1 cannot be used.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Passwortdatei %1 kann nicht verwendet werden.</translation>
     </message>
     <message>
         <location filename="../../src/cli/PasswordInput.cpp" line="192"/>
         <source>A password is needed: give it with --password-file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Passwort wird benötigt: Geben Sie es mit --password-file an.</translation>
     </message>
     <message>
         <location filename="../../src/cli/PasswordInput.cpp" line="197"/>
         <source>A password is needed, but there is no terminal to ask it on: give it with --password-file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Passwort wird benötigt, aber es gibt kein Terminal, um danach zu fragen: Geben Sie es mit --password-file an.</translation>
     </message>
     <message>
         <location filename="../../src/cli/PasswordInput.cpp" line="211"/>
         <source>The password could not be read from the terminal.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Passwort konnte nicht vom Terminal gelesen werden.</translation>
     </message>
     <message>
         <location filename="../../src/cli/PasswordInput.cpp" line="229"/>
         <source>Password: </source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort: </translation>
     </message>
     <message>
         <location filename="../../src/cli/PasswordInput.cpp" line="246"/>
         <source>New password: </source>
-        <translation type="unfinished"></translation>
+        <translation>Neues Passwort: </translation>
     </message>
     <message>
         <location filename="../../src/cli/PasswordInput.cpp" line="249"/>
         <source>Repeat the new password: </source>
-        <translation type="unfinished"></translation>
+        <translation>Neues Passwort wiederholen: </translation>
     </message>
     <message>
         <location filename="../../src/cli/PasswordInput.cpp" line="253"/>
         <source>The two passwords differ.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die beiden Passwörter stimmen nicht überein.</translation>
     </message>
     <message>
         <location filename="../../src/cli/PasswordInput.cpp" line="259"/>
         <source>The new password is empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das neue Passwort ist leer.</translation>
     </message>
 </context>
 <context>
@@ -928,52 +929,52 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/picture/PictureCarrier.cpp" line="60"/>
         <source>At %1 x %2 pixels it would take %3 MiB of memory to read; a picture may take %4 MiB at most.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei %1 x %2 Pixeln bräuchte das Lesen %3 MiB Arbeitsspeicher; ein Bild darf höchstens %4 MiB belegen.</translation>
     </message>
     <message>
         <location filename="../../src/picture/PictureCarrier.cpp" line="68"/>
         <source>At %1 x %2 pixels its BMP would hold %3 MiB of pixels; a carrier&apos;s pixels must take less than 2 GiB.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei %1 x %2 Pixeln enthielte die BMP-Datei %3 MiB Pixeldaten; die Pixel eines Trägerbildes müssen weniger als 2 GiB belegen.</translation>
     </message>
     <message>
         <location filename="../../src/picture/PictureCarrier.cpp" line="76"/>
         <source>%1 is too large to make a carrier of.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist zu groß, um daraus ein Trägerbild zu machen.</translation>
     </message>
     <message>
         <location filename="../../src/picture/PictureCarrier.cpp" line="92"/>
         <source>%1 is too small to carry hidden files.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist zu klein, um versteckte Dateien aufzunehmen.</translation>
     </message>
     <message>
         <location filename="../../src/picture/PictureCarrier.cpp" line="93"/>
         <source>At %1 x %2 pixels its BMP would have room for %3 of the %4 bytes that even an empty file takes (a %5-byte header and a %6-byte record). A picture needs at least %7 pixels, such as %8 x %8.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei %1 x %2 Pixeln hätte die BMP-Datei Platz für %3 der %4 Bytes, die schon eine leere Datei braucht (ein %5-Byte-Header und ein %6-Byte-Eintrag). Ein Bild braucht mindestens %7 Pixel, etwa %8 x %8.</translation>
     </message>
     <message>
         <location filename="../../src/picture/PictureCarrier.cpp" line="144"/>
         <source>%1 cannot be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden.</translation>
     </message>
     <message>
         <location filename="../../src/picture/PictureCarrier.cpp" line="155"/>
         <source>%1 is not a picture that can be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist kein lesbares Bild.</translation>
     </message>
     <message>
         <location filename="../../src/picture/PictureCarrier.cpp" line="219"/>
         <source>%1 already exists.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist bereits vorhanden.</translation>
     </message>
     <message>
         <location filename="../../src/picture/PictureCarrier.cpp" line="220"/>
         <source>It was left as it is; give --force to replace it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei wurde belassen, wie sie ist; geben Sie --force an, um sie zu ersetzen.</translation>
     </message>
     <message>
         <location filename="../../src/picture/PictureCarrier.cpp" line="227"/>
         <source>%1 could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte nicht geschrieben werden.</translation>
     </message>
 </context>
 <context>
@@ -981,12 +982,12 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/bitmap/PlainBitmap.cpp" line="28"/>
         <source>A bitmap of %1 x %2 pixels cannot carry hidden files: its pixels must take fewer than 2 GiB.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Bitmap mit %1 x %2 Pixeln kann keine versteckten Dateien aufnehmen: Ihre Pixel müssen weniger als 2 GiB belegen.</translation>
     </message>
     <message>
         <location filename="../../src/bitmap/PlainBitmap.cpp" line="55"/>
         <source>The bitmap would be too large for its header.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Bitmap wäre zu groß für ihren Header.</translation>
     </message>
 </context>
 <context>
@@ -994,7 +995,7 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/ui/Prompter.cpp" line="141"/>
         <source>Confirm password...</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort bestätigen...</translation>
     </message>
 </context>
 <context>
@@ -1002,12 +1003,12 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/cli/ProtectCommand.cpp" line="16"/>
         <source>set or change the password</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort setzen oder ändern</translation>
     </message>
     <message>
         <location filename="../../src/cli/ProtectCommand.cpp" line="17"/>
         <source>remove the password</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort entfernen</translation>
     </message>
 </context>
 <context>
@@ -1015,12 +1016,12 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/cli/RemoveCommand.cpp" line="12"/>
         <source>remove hidden files and write the image back</source>
-        <translation type="unfinished"></translation>
+        <translation>versteckte Dateien entfernen, Bild zurückschreiben</translation>
     </message>
     <message>
         <location filename="../../src/cli/RemoveCommand.cpp" line="18"/>
         <source>remove needs at least one name.</source>
-        <translation type="unfinished"></translation>
+        <translation>remove braucht mindestens einen Namen.</translation>
     </message>
 </context>
 <context>
@@ -1028,22 +1029,22 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/container/TableLoader.cpp" line="34"/>
         <source>The image says it hides %1 files, but only %2 could be read: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild gibt die Zahl der versteckten Dateien mit %1 an, gelesen werden konnten aber nur %2: %3</translation>
     </message>
     <message>
         <location filename="../../src/container/TableLoader.cpp" line="41"/>
         <source>the image file is cut short, and file %1 lies partly beyond its end.</source>
-        <translation type="unfinished"></translation>
+        <translation>die Bilddatei ist abgeschnitten, und Datei %1 liegt teilweise hinter ihrem Ende.</translation>
     </message>
     <message>
         <location filename="../../src/container/TableLoader.cpp" line="49"/>
         <source>the hidden data end early.</source>
-        <translation type="unfinished"></translation>
+        <translation>die versteckten Daten enden vorzeitig.</translation>
     </message>
     <message>
         <location filename="../../src/container/TableLoader.cpp" line="65"/>
         <source>the size stored for file %1 (%2) is damaged.</source>
-        <translation type="unfinished"></translation>
+        <translation>die für Datei %1 gespeicherte Größe (%2) ist beschädigt.</translation>
     </message>
 </context>
 <context>
@@ -1051,94 +1052,94 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/workflow/WindowController.cpp" line="95"/>
         <source>The copy is written beside the picture, which stays as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kopie wird neben das Ausgangsbild geschrieben, das unverändert bleibt.</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowController.cpp" line="98"/>
         <source>The picture was stored with losses: keep the hidden files in the BMP, since saving it in the picture&apos;s format again would destroy them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Ausgangsbild wurde verlustbehaftet gespeichert: Bewahren Sie die versteckten Dateien in der BMP-Datei auf, denn erneutes Speichern im Format des Ausgangsbildes würde sie zerstören.</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowController.cpp" line="101"/>
         <source>This picture cannot carry hidden files as it is. Make a 24-bit BMP copy of it, &quot;%1&quot;, and open that?</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Bild kann so keine versteckten Dateien aufnehmen. Eine 24-Bit-BMP-Kopie davon, &quot;%1&quot;, erstellen und diese öffnen?</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowController.cpp" line="145"/>
         <source>The two passwords differ.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die beiden Passwörter stimmen nicht überein.</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowController.cpp" line="146"/>
         <source>No password was set. Tick the box to try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde kein Passwort gesetzt. Setzen Sie das Häkchen, um es erneut zu versuchen.</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="35"/>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="71"/>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="45"/>
         <source>%1 of the %2 files could not be added.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von %2 Dateien konnten nicht eingefügt werden.</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="74"/>
         <source>&quot;%1&quot; cannot be a file name as it stands and was written as &quot;%2&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;%1&quot; ist so nicht als Dateiname möglich und wurde als &quot;%2&quot; geschrieben.</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="84"/>
         <source>These files could not be written to %1:</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Dateien konnten nicht in %1 geschrieben werden:</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="88"/>
         <location filename="../../src/workflow/WindowControllerWrite.cpp" line="90"/>
         <source>Done.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fertig.</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="123"/>
         <source>%1 hidden files could not be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Versteckte Dateien konnten nicht gelesen werden (Anzahl: %1): %2</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerWrite.cpp" line="17"/>
         <source>1 hidden file could not be read and would be lost if the image is written back. Write it anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine versteckte Datei konnte nicht gelesen werden und ginge beim Zurückschreiben des Bildes verloren. Trotzdem schreiben?</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerWrite.cpp" line="19"/>
         <source>%1 hidden files could not be read and would be lost if the image is written back. Write it anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 versteckte Dateien konnten nicht gelesen werden und gingen beim Zurückschreiben des Bildes verloren. Trotzdem schreiben?</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerWrite.cpp" line="28"/>
         <source>The image file is cut short. Write it anyway, with the missing part black?</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Bilddatei ist abgeschnitten. Trotzdem schreiben und den fehlenden Teil schwarz füllen?</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerWrite.cpp" line="50"/>
         <source>The image was changed on disk since it was opened. Overwrite it with the hidden files shown here?</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild wurde auf dem Datenträger geändert, seit es geöffnet wurde. Mit den hier angezeigten versteckten Dateien überschreiben?</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerWrite.cpp" line="53"/>
         <source>Overwriting it loses what the other program wrote.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Überschreiben geht verloren, was das andere Programm geschrieben hat.</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerWrite.cpp" line="77"/>
         <source>Another program is still writing this image. Keep waiting for it?</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm schreibt noch dieses Bild. Weiter darauf warten?</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerWrite.cpp" line="78"/>
         <source>The image is written back once the other program has finished with it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild wird zurückgeschrieben, sobald das andere Programm damit fertig ist.</translation>
     </message>
 </context>
 <context>
@@ -1146,37 +1147,37 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/container/WriteBack.cpp" line="27"/>
         <source>The image had another name (a hard link) besides %1; it still shows the image as it was, without these changes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild hatte neben %1 einen weiteren Namen (einen Hardlink); dieser zeigt weiterhin das Bild im alten Zustand, ohne diese Änderungen.</translation>
     </message>
     <message>
         <location filename="../../src/container/WriteBack.cpp" line="31"/>
         <source>The image had %1 other names (hard links) besides %2; they still show the image as it was, without these changes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild hatte %1 weitere Namen (Hardlinks) neben %2; diese zeigen weiterhin das Bild im alten Zustand, ohne diese Änderungen.</translation>
     </message>
     <message>
         <location filename="../../src/container/WriteBack.cpp" line="38"/>
         <source>The image file is cut short: the last %1 of its pixels are missing. They read as black, and hidden data in them are lost.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Bilddatei ist abgeschnitten: Die letzten %1 ihrer Pixeldaten fehlen. Sie werden als schwarz gelesen, und darin versteckte Daten sind verloren.</translation>
     </message>
     <message>
         <location filename="../../src/container/WriteBack.cpp" line="44"/>
         <source>The image was not changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild wurde nicht verändert.</translation>
     </message>
     <message>
         <location filename="../../src/container/WriteBack.cpp" line="45"/>
         <source>Its hidden data are damaged, and writing them back would lose the %1 files that could not be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seine versteckten Daten sind beschädigt, und beim Zurückschreiben gingen die Dateien verloren, die nicht gelesen werden konnten (Anzahl: %1).</translation>
     </message>
     <message>
         <location filename="../../src/container/WriteBack.cpp" line="51"/>
         <source>The image was not written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild wurde nicht geschrieben.</translation>
     </message>
     <message>
         <location filename="../../src/container/WriteBack.cpp" line="53"/>
         <source>Writing it would store the missing part as black pixels, for good.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Schreiben würde der fehlende Teil dauerhaft als schwarze Pixel gespeichert.</translation>
     </message>
 </context>
 <context>
@@ -1184,12 +1185,12 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/cli/WritingCommand.cpp" line="39"/>
         <source>Give --force to write it all the same.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie --force an, um es trotzdem zu schreiben.</translation>
     </message>
     <message>
         <location filename="../../src/cli/WritingCommand.cpp" line="59"/>
         <source>The image was not changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild wurde nicht verändert.</translation>
     </message>
 </context>
 <context>
@@ -1197,28 +1198,28 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/ui/frmPassword.cpp" line="21"/>
         <source>Enter password...</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort eingeben...</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmPassword.cpp" line="34"/>
         <location filename="../../src/ui/frmPassword.cpp" line="42"/>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmPassword.cpp" line="40"/>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmPassword.cpp" line="41"/>
         <source>The container&apos;s password; it is not shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Passwort des Containers; es wird nicht angezeigt.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmPassword.cpp" line="43"/>
         <source>Takes the typed password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Übernimmt das eingegebene Passwort.</translation>
     </message>
 </context>
 <context>
@@ -1226,302 +1227,302 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/ui/frmVeldra.cpp" line="25"/>
         <source>Steganographic encoder/decoder 2.0</source>
-        <translation type="unfinished"></translation>
+        <translation>Steganografischer Encoder/Decoder 2.0</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldra.cpp" line="122"/>
         <source>Only files on this computer can be used.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur Dateien auf diesem Computer können verwendet werden.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="50"/>
         <source>Bitmap file:</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitmap-Datei:</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="52"/>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="53"/>
         <source>&amp;Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Ö&amp;ffnen</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="54"/>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;chließen</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="56"/>
         <source>&amp;Write &amp;&amp; Close</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sichern &amp;&amp; zu</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="68"/>
         <source>Veldra %1 · © 2026 the Veldra developers</source>
-        <translation type="unfinished"></translation>
+        <translation>Veldra %1 · © 2026 die Veldra-Entwickler</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="77"/>
         <source>Bitmap (*.bmp)</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitmap-Dateien (*.bmp)</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="77"/>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="78"/>
         <source>Everything (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Dateien (*)</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="92"/>
         <source>Files inside / Security</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien im Bild / Sicherheit</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="94"/>
         <source>Capacity:</source>
-        <translation type="unfinished"></translation>
+        <translation>Kapazität:</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="96"/>
         <source>Used space:</source>
-        <translation type="unfinished"></translation>
+        <translation>Belegt:</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="98"/>
         <source>Free space:</source>
-        <translation type="unfinished"></translation>
+        <translation>Frei:</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="103"/>
         <source>&amp;Add</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Einfügen</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="104"/>
         <source>&amp;Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfe&amp;rnen</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="105"/>
         <source>&amp;Extract</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Auslesen</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="107"/>
         <source>E&amp;xtract all</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;lle</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="108"/>
         <source>Use &amp;password encryption (slower)</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit &amp;Passwort verschlüsseln (langsamer)</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="164"/>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="166"/>
         <source>Bitmap file</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitmap-Datei</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="165"/>
         <source>Names the box below, which holds the image&apos;s path.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beschriftet das Feld darunter, das den Pfad des Bildes enthält.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="167"/>
         <source>The path of the 24-bit BMP image to open. Enter opens it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Pfad des zu öffnenden 24-Bit-BMP-Bildes. Die Eingabetaste öffnet es.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="168"/>
         <source>Browse</source>
-        <translation type="unfinished"></translation>
+        <translation>Durchsuchen</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="168"/>
         <source>Chooses the image in a file dialog.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählt das Bild in einem Dateidialog aus.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="169"/>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="170"/>
         <source>Opens the image and shows the files hidden in it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnet das Bild und zeigt die darin versteckten Dateien.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="171"/>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="171"/>
         <source>Closes the image without writing it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließt das Bild, ohne es zu schreiben.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="172"/>
         <source>Write and close</source>
-        <translation type="unfinished"></translation>
+        <translation>Sichern und schließen</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="173"/>
         <source>Writes the hidden files into the image and closes it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreibt die versteckten Dateien in das Bild und schließt es.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="174"/>
         <source>No image open</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Bild geöffnet</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="175"/>
         <source>Stands in the place of the file list while no image is open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Steht an der Stelle der Dateiliste, solange kein Bild geöffnet ist.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="176"/>
         <source>Files inside and security</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien im Bild und Sicherheit</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="177"/>
         <source>The files hidden in the open image.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die im geöffneten Bild versteckten Dateien.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="178"/>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="181"/>
         <location filename="../../src/ui/frmVeldraFiles.cpp" line="45"/>
         <source>Capacity</source>
-        <translation type="unfinished"></translation>
+        <translation>Kapazität</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="178"/>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="179"/>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="180"/>
         <source>Names the figure beside it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beschriftet den Wert daneben.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="179"/>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="182"/>
         <location filename="../../src/ui/frmVeldraFiles.cpp" line="46"/>
         <source>Used space</source>
-        <translation type="unfinished"></translation>
+        <translation>Belegt</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="180"/>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="183"/>
         <location filename="../../src/ui/frmVeldraFiles.cpp" line="47"/>
         <source>Free space</source>
-        <translation type="unfinished"></translation>
+        <translation>Frei</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="181"/>
         <source>How many bytes the image can hide.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie viele Bytes das Bild verstecken kann.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="182"/>
         <source>How many bytes the hidden files take.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie viele Bytes die versteckten Dateien belegen.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="183"/>
         <source>How many bytes are left for more files.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie viele Bytes für weitere Dateien frei sind.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="184"/>
         <source>Hidden files</source>
-        <translation type="unfinished"></translation>
+        <translation>Versteckte Dateien</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="185"/>
         <source>The files hidden in the image. Delete removes the selected one, Enter or a double click extracts it; files dropped here are added.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die im Bild versteckten Dateien. Entf entfernt die ausgewählte, die Eingabetaste oder ein Doppelklick liest sie aus; hier abgelegte Dateien werden eingefügt.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="188"/>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Einfügen</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="188"/>
         <source>Hides one or more files in the image.</source>
-        <translation type="unfinished"></translation>
+        <translation>Versteckt eine oder mehrere Dateien im Bild.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="189"/>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="189"/>
         <source>Removes the selected file from the image.</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernt die ausgewählte Datei aus dem Bild.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="190"/>
         <source>Extract</source>
-        <translation type="unfinished"></translation>
+        <translation>Auslesen</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="190"/>
         <source>Writes the selected file into a folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreibt die ausgewählte Datei in einen Ordner.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="191"/>
         <source>Extract all</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle auslesen</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="192"/>
         <source>Writes every hidden file into a folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreibt alle versteckten Dateien in einen Ordner.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="193"/>
         <source>Use password encryption</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit Passwort verschlüsseln</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="194"/>
         <source>Scrambles the hidden files with a password when the image is written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwürfelt die versteckten Dateien beim Schreiben des Bildes mit einem Passwort.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="195"/>
         <source>Credits</source>
-        <translation type="unfinished"></translation>
+        <translation>Programminformation</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="195"/>
         <source>The program&apos;s name, version and makers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Name, Version und Urheber des Programms.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraFiles.cpp" line="51"/>
         <source>The largest file that can still be added: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die größte Datei, die noch eingefügt werden kann: %1.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraFiles.cpp" line="52"/>
         <source>Every file also needs %1 for its name and size, and the container %2 of its own.</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede Datei braucht zusätzlich %1 für Name und Größe, der Container selbst %2.</translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraFiles.cpp" line="61"/>
         <source>Stored as &quot;%1&quot;: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gespeichert als &quot;%1&quot;: %2.</translation>
     </message>
 </context>
 <context>
@@ -1529,12 +1530,12 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/picture/carrier_main.cpp" line="33"/>
         <source>The output could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Ausgabe konnte nicht geschrieben werden.</translation>
     </message>
     <message>
         <location filename="../../src/picture/carrier_main.cpp" line="72"/>
         <source>Warning: %1 was stored as %2, which loses detail. The hidden files live only in the BMP: saving it as %2 again would destroy them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung: %1 wurde als %2 gespeichert, wobei Details verloren gehen. Die versteckten Dateien gibt es nur in der BMP-Datei: Erneutes Speichern als %2 würde sie zerstören.</translation>
     </message>
 </context>
 </TS>
