@@ -70,6 +70,27 @@
     </message>
 </context>
 <context>
+    <name>ByteCount</name>
+    <message>
+        <location filename="../../src/base/ByteCount.cpp" line="25"/>
+        <source>%1 byte</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/base/ByteCount.cpp" line="26"/>
+        <source>%1 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ByteLabel</name>
+    <message>
+        <location filename="../../src/base/ByteCount.cpp" line="15"/>
+        <source>%1 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Carrier</name>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="20"/>
@@ -596,7 +617,7 @@ with a real cipher first to keep it secret.</source>
     </message>
     <message>
         <location filename="../../src/cli/ExtractCommand.cpp" line="132"/>
-        <source>%1 hidden files could not be read and were not extracted.</source>
+        <source>Hidden files that could not be read, and were not extracted: %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -780,7 +801,7 @@ with a real cipher first to keep it secret.</source>
     </message>
     <message>
         <location filename="../../src/analysis/ImageAnalysis.cpp" line="60"/>
-        <source>%1 row fill bytes are not zero, which plain pictures never have: something was written into them.</source>
+        <source>Row fill bytes that are not zero: %1. Plain pictures have none: something was written into them.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -799,7 +820,7 @@ with a real cipher first to keep it secret.</source>
     </message>
     <message>
         <location filename="../../src/io/ImageLock.cpp" line="105"/>
-        <source>It did not finish within %1 seconds. Try again when it has finished.</source>
+        <source>It did not finish in the time waited (%1 s). Try again when it has finished.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1026,22 +1047,27 @@ with a real cipher first to keep it secret.</source>
 <context>
     <name>TableLoader</name>
     <message>
-        <location filename="../../src/container/TableLoader.cpp" line="34"/>
+        <location filename="../../src/container/TableLoader.cpp" line="35"/>
+        <source>The image says it hides 1 file, but it could not be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/container/TableLoader.cpp" line="36"/>
         <source>The image says it hides %1 files, but only %2 could be read: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/container/TableLoader.cpp" line="41"/>
+        <location filename="../../src/container/TableLoader.cpp" line="43"/>
         <source>the image file is cut short, and file %1 lies partly beyond its end.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/container/TableLoader.cpp" line="49"/>
+        <location filename="../../src/container/TableLoader.cpp" line="51"/>
         <source>the hidden data end early.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/container/TableLoader.cpp" line="65"/>
+        <location filename="../../src/container/TableLoader.cpp" line="67"/>
         <source>the size stored for file %1 (%2) is damaged.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1102,7 +1128,7 @@ with a real cipher first to keep it secret.</source>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="123"/>
-        <source>%1 hidden files could not be read: %2</source>
+        <source>Hidden files that could not be read: %1. %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1165,7 +1191,7 @@ with a real cipher first to keep it secret.</source>
     </message>
     <message>
         <location filename="../../src/container/WriteBack.cpp" line="45"/>
-        <source>Its hidden data are damaged, and writing them back would lose the %1 files that could not be read.</source>
+        <source>Its hidden data are damaged, and writing them back would lose the hidden files that could not be read (%1).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1527,12 +1553,12 @@ with a real cipher first to keep it secret.</source>
 <context>
     <name>veldra-carrier</name>
     <message>
-        <location filename="../../src/picture/carrier_main.cpp" line="33"/>
+        <location filename="../../src/picture/carrier_main.cpp" line="34"/>
         <source>The output could not be written.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/picture/carrier_main.cpp" line="72"/>
+        <location filename="../../src/picture/carrier_main.cpp" line="74"/>
         <source>Warning: %1 was stored as %2, which loses detail. The hidden files live only in the BMP: saving it as %2 again would destroy them.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -70,6 +70,27 @@
     </message>
 </context>
 <context>
+    <name>ByteCount</name>
+    <message>
+        <location filename="../../src/base/ByteCount.cpp" line="25"/>
+        <source>%1 byte</source>
+        <translation>%1 Byte</translation>
+    </message>
+    <message>
+        <location filename="../../src/base/ByteCount.cpp" line="26"/>
+        <source>%1 bytes</source>
+        <translation>%1 Bytes</translation>
+    </message>
+</context>
+<context>
+    <name>ByteLabel</name>
+    <message>
+        <location filename="../../src/base/ByteCount.cpp" line="15"/>
+        <source>%1 bytes</source>
+        <translation>%1 Bytes</translation>
+    </message>
+</context>
+<context>
     <name>Carrier</name>
     <message>
         <location filename="../../src/bitmap/BitmapLayout.cpp" line="20"/>
@@ -597,8 +618,8 @@ Verschlüsseln Sie eine geheime Datei vorher mit einer echten Chiffre.</translat
     </message>
     <message>
         <location filename="../../src/cli/ExtractCommand.cpp" line="132"/>
-        <source>%1 hidden files could not be read and were not extracted.</source>
-        <translation>Versteckte Dateien, die nicht gelesen werden konnten, wurden nicht extrahiert (Anzahl: %1).</translation>
+        <source>Hidden files that could not be read, and were not extracted: %1.</source>
+        <translation>Versteckte Dateien, die nicht gelesen werden konnten und nicht extrahiert wurden: %1.</translation>
     </message>
 </context>
 <context>
@@ -781,8 +802,8 @@ Verschlüsseln Sie eine geheime Datei vorher mit einer echten Chiffre.</translat
     </message>
     <message>
         <location filename="../../src/analysis/ImageAnalysis.cpp" line="60"/>
-        <source>%1 row fill bytes are not zero, which plain pictures never have: something was written into them.</source>
-        <translation>Füllbytes am Zeilenende, die nicht null sind: %1. Das kommt in gewöhnlichen Bildern nie vor: Es wurde etwas hineingeschrieben.</translation>
+        <source>Row fill bytes that are not zero: %1. Plain pictures have none: something was written into them.</source>
+        <translation>Füllbytes von Zeilen, die nicht null sind: %1. Gewöhnliche Bilder haben keine: Etwas wurde in sie geschrieben.</translation>
     </message>
 </context>
 <context>
@@ -800,8 +821,8 @@ Verschlüsseln Sie eine geheime Datei vorher mit einer echten Chiffre.</translat
     </message>
     <message>
         <location filename="../../src/io/ImageLock.cpp" line="105"/>
-        <source>It did not finish within %1 seconds. Try again when it has finished.</source>
-        <translation>Es ist innerhalb von %1 s nicht fertig geworden. Versuchen Sie es erneut, wenn es fertig ist.</translation>
+        <source>It did not finish in the time waited (%1 s). Try again when it has finished.</source>
+        <translation>Es wurde in der Wartezeit (%1 s) nicht fertig. Versuchen Sie es erneut, wenn es fertig ist.</translation>
     </message>
     <message>
         <location filename="../../src/io/ImageLock.cpp" line="108"/>
@@ -1027,22 +1048,27 @@ Verschlüsseln Sie eine geheime Datei vorher mit einer echten Chiffre.</translat
 <context>
     <name>TableLoader</name>
     <message>
-        <location filename="../../src/container/TableLoader.cpp" line="34"/>
+        <location filename="../../src/container/TableLoader.cpp" line="35"/>
+        <source>The image says it hides 1 file, but it could not be read: %1</source>
+        <translation>Das Bild gibt eine versteckte Datei an, sie konnte aber nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <location filename="../../src/container/TableLoader.cpp" line="36"/>
         <source>The image says it hides %1 files, but only %2 could be read: %3</source>
         <translation>Das Bild gibt die Zahl der versteckten Dateien mit %1 an, gelesen werden konnten aber nur %2: %3</translation>
     </message>
     <message>
-        <location filename="../../src/container/TableLoader.cpp" line="41"/>
+        <location filename="../../src/container/TableLoader.cpp" line="43"/>
         <source>the image file is cut short, and file %1 lies partly beyond its end.</source>
         <translation>die Bilddatei ist abgeschnitten, und Datei %1 liegt teilweise hinter ihrem Ende.</translation>
     </message>
     <message>
-        <location filename="../../src/container/TableLoader.cpp" line="49"/>
+        <location filename="../../src/container/TableLoader.cpp" line="51"/>
         <source>the hidden data end early.</source>
         <translation>die versteckten Daten enden vorzeitig.</translation>
     </message>
     <message>
-        <location filename="../../src/container/TableLoader.cpp" line="65"/>
+        <location filename="../../src/container/TableLoader.cpp" line="67"/>
         <source>the size stored for file %1 (%2) is damaged.</source>
         <translation>die für Datei %1 gespeicherte Größe (%2) ist beschädigt.</translation>
     </message>
@@ -1103,8 +1129,8 @@ Verschlüsseln Sie eine geheime Datei vorher mit einer echten Chiffre.</translat
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="123"/>
-        <source>%1 hidden files could not be read: %2</source>
-        <translation>Versteckte Dateien konnten nicht gelesen werden (Anzahl: %1): %2</translation>
+        <source>Hidden files that could not be read: %1. %2</source>
+        <translation>Versteckte Dateien, die nicht gelesen werden konnten: %1. %2</translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerWrite.cpp" line="17"/>
@@ -1166,8 +1192,8 @@ Verschlüsseln Sie eine geheime Datei vorher mit einer echten Chiffre.</translat
     </message>
     <message>
         <location filename="../../src/container/WriteBack.cpp" line="45"/>
-        <source>Its hidden data are damaged, and writing them back would lose the %1 files that could not be read.</source>
-        <translation>Seine versteckten Daten sind beschädigt, und beim Zurückschreiben gingen die Dateien verloren, die nicht gelesen werden konnten (Anzahl: %1).</translation>
+        <source>Its hidden data are damaged, and writing them back would lose the hidden files that could not be read (%1).</source>
+        <translation>Seine versteckten Daten sind beschädigt, und beim Zurückschreiben gingen die versteckten Dateien verloren, die nicht gelesen werden konnten (%1).</translation>
     </message>
     <message>
         <location filename="../../src/container/WriteBack.cpp" line="51"/>
@@ -1528,12 +1554,12 @@ Verschlüsseln Sie eine geheime Datei vorher mit einer echten Chiffre.</translat
 <context>
     <name>veldra-carrier</name>
     <message>
-        <location filename="../../src/picture/carrier_main.cpp" line="33"/>
+        <location filename="../../src/picture/carrier_main.cpp" line="34"/>
         <source>The output could not be written.</source>
         <translation>Die Ausgabe konnte nicht geschrieben werden.</translation>
     </message>
     <message>
-        <location filename="../../src/picture/carrier_main.cpp" line="72"/>
+        <location filename="../../src/picture/carrier_main.cpp" line="74"/>
         <source>Warning: %1 was stored as %2, which loses detail. The hidden files live only in the BMP: saving it as %2 again would destroy them.</source>
         <translation>Warnung: %1 wurde als %2 gespeichert, wobei Details verloren gehen. Die versteckten Dateien gibt es nur in der BMP-Datei: Erneutes Speichern als %2 würde sie zerstören.</translation>
     </message>

@@ -58,8 +58,8 @@ QString verdictOf(const ImageAnalysis &a)
     if (a.nonzeroFillBytes > 0) {
         text += QLatin1Char(' ')
             + Texts::tr(
-                "%1 row fill bytes are not zero, which plain pictures never have: something "
-                "was written into them.")
+                "Row fill bytes that are not zero: %1. Plain pictures have none: something was "
+                "written into them.")
                   .arg(a.nonzeroFillBytes);
     }
     return text;

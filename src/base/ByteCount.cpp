@@ -3,12 +3,16 @@
 
 #include "ByteCount.h"
 
+#include <QCoreApplication>
+
 QString formatBytes(qint64 count)
 {
     QString digits = QString::number(qAbs(count));
     if (digits.size() > 3)
         digits.insert(digits.size() - 3, QLatin1Char(' '));
-    return (count < 0 ? QStringLiteral("-") : QString()) + digits + QStringLiteral(" bytes");
+    if (count < 0)
+        digits.prepend(QLatin1Char('-'));
+    return QCoreApplication::translate("ByteLabel", "%1 bytes").arg(digits);
 }
 
 QString bytesText(qint64 count)
@@ -16,6 +20,8 @@ QString bytesText(qint64 count)
     QString digits = QString::number(qAbs(count));
     for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
         digits.insert(at, QLatin1Char(' '));
-    return (count < 0 ? QStringLiteral("-") : QString()) + digits
-        + (qAbs(count) == 1 ? QStringLiteral(" byte") : QStringLiteral(" bytes"));
+    if (count < 0)
+        digits.prepend(QLatin1Char('-'));
+    return qAbs(count) == 1 ? QCoreApplication::translate("ByteCount", "%1 byte").arg(digits)
+                            : QCoreApplication::translate("ByteCount", "%1 bytes").arg(digits);
 }

@@ -129,7 +129,7 @@ int ExtractCommand::intoFolder(const ContainerSession &session, const CommandLin
     }
     // All were asked for, and some could not even be listed.
     if (const qint64 unread = session.report().unread(); line.arguments.isEmpty() && unread > 0) {
-        say(tr("%1 hidden files could not be read and were not extracted.").arg(unread));
+        say(tr("Hidden files that could not be read, and were not extracted: %1.").arg(unread));
         ++failures;
     }
     return failures == 0 ? Success : Failure;

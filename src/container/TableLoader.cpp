@@ -31,10 +31,12 @@ QList<TableEntry> TableLoader::readRecords(const HiddenSource &source, LoadRepor
     // reaching into them cannot be read.
     const qint64 present = source.presentCapacity();
     const auto stop = [report](qint32 read, const QString &why) {
-        report->damage = tr("The image says it hides %1 files, but only %2 could be read: %3")
-                             .arg(report->expected)
-                             .arg(read)
-                             .arg(why);
+        report->damage = report->expected == 1
+            ? tr("The image says it hides 1 file, but it could not be read: %1").arg(why)
+            : tr("The image says it hides %1 files, but only %2 could be read: %3")
+                  .arg(report->expected)
+                  .arg(read)
+                  .arg(why);
     };
     const auto cutShort = [&](qint32 i) {
         stop(i,

@@ -42,8 +42,8 @@ public:
     static Outcome damaged(qint64 unread)
     {
         return Outcome::failure(Outcome::Kind::Damaged, tr("The image was not changed."),
-            tr("Its hidden data are damaged, and writing them back would lose the %1 files that "
-               "could not be read.")
+            tr("Its hidden data are damaged, and writing them back would lose the hidden files "
+               "that could not be read (%1).")
                 .arg(unread));
     }
     static Outcome notFilled(const QString &warning)

@@ -103,7 +103,7 @@ Outcome ImageLock::acquire(
             const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sofar).count();
             return Outcome::failure(Texts::tr("Another program is writing this image."),
                 seconds > 0 ? Texts::tr(
-                    "It did not finish within %1 seconds. Try again when it has finished.")
+                    "It did not finish in the time waited (%1 s). Try again when it has finished.")
                                   .arg(seconds)
                             : Texts::tr("Try again when it has finished."));
         }

@@ -120,7 +120,7 @@ void WindowController::extractAll()
         for (const QString &description : descriptions)
             extractOne(description, folder, &done);
         if (const qint64 unread = m_session->report().unread(); unread > 0) {
-            done.failures << tr("%1 hidden files could not be read: %2")
+            done.failures << tr("Hidden files that could not be read: %1. %2")
                                  .arg(unread)
                                  .arg(m_session->report().damage);
         }

@@ -162,7 +162,7 @@ private slots:
         QVERIFY(writeFile(bmp, makeBitmap(101, 40, 7))); // 1 fill byte a row, random
         const QJsonObject result = analysed(bmp);
         QVERIFY(result.value("nonzero_fill_bytes").toInteger() > 30);
-        QVERIFY(result.value("verdict").toString().contains("row fill bytes are not zero"));
+        QVERIFY(result.value("verdict").toString().contains("Row fill bytes that are not zero"));
         const Run text = cli({"analyse", bmp});
         QVERIFY2(text.out.contains("row fill bytes not zero: ") && text.out.contains("\nverdict: "),
             qPrintable(text.out));
