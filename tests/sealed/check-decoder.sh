@@ -4,8 +4,14 @@
 # Seals files into 24-bit BMP images with the real program (seal, add
 # --sealed, remove --sealed) and checks that the independent reader DECODER
 # (decode_sealed.py) gives back exactly those files; that a wrong passphrase
-# and a plain image give exit 1; and that a flipped bit in a salt or secret
-# block that changes the container gives exit 1 or 2 and never a wrong file.
+# and a plain image give exit 1; that sealing changes pixel bytes only, by one,
+# about one in 32, and leaves the two bits after the salt zero; that a flipped
+# bit in a salt or secret block that changes the container gives exit 1 or 2
+# and never a wrong file, and one in the bits the reader ignores changes
+# nothing.
+#
+# Sizes: with k = 5 a picture of N pixel bytes holds about N * 5 / 31 / 8
+# bytes (400 x 300: about 7 KB; 2000 x 1200: about 145 KB).
 # Exit 77 (skipped) when VELDRA_CLI has no seal command.
 
 set -u
@@ -152,10 +158,10 @@ def bmp(path, w, h, header_size, top_down=False):
         f.write(b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0,
                                     offset) + info + pixels)
 
-png("random.png", 1000, 1000)
+png("random.png", 2000, 1200)                  # about 145 KB of capacity
 bmp("b40.bmp", 401, 300, 40)                   # bottom-up, row fill bytes
 bmp("b124.bmp", 401, 300, 124, top_down=True)  # top-down
-bmp("b12.bmp", 250, 100, 12)                   # OS/2, N = 75000
+bmp("b12.bmp", 400, 300, 12)                   # OS/2, about 7 KB
 
 os.mkdir("files")
 def put(name, data):
@@ -170,7 +176,7 @@ put(long, os.urandom(777))
 with open("long-name", "w", encoding="utf-8") as f:
     f.write(long)
 put("empty", b"")
-put("big.bin", os.urandom(120000))
+put("big.bin", os.urandom(100000))             # two data messages
 put("one.txt", b"one\n")
 put("two.txt", os.urandom(3000))
 EOF
@@ -187,8 +193,52 @@ if cli carrier random.png carrier.bmp; then
     all=(files/"a name with blanks.txt" files/accents* "files/$long" \
          files/empty files/big.bin)
     if cli seal carrier.bmp "${all[@]}" --password-file pw; then
-        expect_files "carrier 1000 x 1000: five files" carrier.bmp pw "${all[@]}"
+        expect_files "carrier 2000 x 1200: five files" carrier.bmp pw "${all[@]}"
         expect_refused "wrong passphrase" carrier.bmp wrong-pw 1
+        if "$PY" - "$DECODER_DIR" plain.bmp carrier.bmp > conformance.out \
+                2>&1 << 'EOF'
+import sys
+import numpy as np
+sys.path.insert(0, sys.argv[1])
+import decode_sealed as ds
+
+before = open(sys.argv[2], "rb").read()
+after = open(sys.argv[3], "rb").read()
+bmp = ds.read_bitmap(after)
+p0 = ds.pixel_bytes(before, bmp).astype(np.int16)
+p1 = ds.pixel_bytes(after, bmp).astype(np.int16)
+problems = []
+if len(before) != len(after):
+    problems.append("the file's length changed")
+# Every byte that is not a pixel byte stays as it was.
+mask = np.ones(len(after), dtype=bool)
+d = np.arange(bmp.n)
+mask[bmp.offset + (d // bmp.row) * bmp.stride + d % bmp.row] = False
+b0 = np.frombuffer(before, dtype=np.uint8)
+b1 = np.frombuffer(after, dtype=np.uint8)
+if len(before) == len(after) and (b0[mask] != b1[mask]).any():
+    problems.append("bytes outside the pixel bytes changed")
+diff = np.abs(p1 - p0)
+if diff.max() > 1:
+    problems.append("a pixel byte changed by more than one")
+share = np.count_nonzero(diff) / bmp.n
+# Every block changes one byte unless it already carries its bits: 31 / 32
+# of the blocks, one byte in 31 each.
+if not 0.028 < share < 0.035:
+    problems.append("%.4f of the pixel bytes changed, not about 1/32" % share)
+last = ds.syndromes(ds.pixel_bytes(after, bmp),
+                    ds.salt_blocks(ds.salt_order(bmp.n))[25:26])[0]
+if last >> 3:
+    problems.append("the two bits after the salt are %d, not 0" % (last >> 3))
+print("; ".join(problems) if problems else
+      "%.4f of the pixel bytes changed, by one" % share)
+sys.exit(1 if problems else 0)
+EOF
+        then
+            pass "seal changes pixel bytes only: $(cat conformance.out)"
+        else
+            fail "seal: $(cat conformance.out)"
+        fi
     fi
     expect_refused "plain image without a container" plain.bmp pw 1
 fi
@@ -252,12 +302,24 @@ def secret_block(b):
 
 def at_byte(i):
     """A block carrying bits of stream byte i (its first bit)."""
-    return secret_block(8 * i // 3)
+    return secret_block(8 * i // 5)
 
-t = random.randrange(7)
+t = random.randrange(31)
+salt_blocks = ds.salt_blocks(a0)
 data_start = 57 + table_length + 17
-print(bmp.file_offset(int(a0[t])), 1, "salt block 0")
-print(bmp.file_offset(int(a0[294])), 1, "salt block 42 (salt bit 126)")
+print(bmp.file_offset(int(salt_blocks[0, t])), 1, "salt block 0")
+print(bmp.file_offset(int(salt_blocks[25, 0])), 1,
+      "salt block 25, byte 1 (salt bit 125)")
+# Bits 3 and 4 of the last salt block are the two zero bits a reader ignores;
+# the last 5 B - 8 capacity bits of the secret blocks are past the capacity.
+print(bmp.file_offset(int(salt_blocks[25, 7])), 0,
+      "salt block 25, byte 8 (ignored)")
+print(bmp.file_offset(int(salt_blocks[25, 23])), 0,
+      "salt block 25, byte 24 (ignored)")
+if ds.K_BITS * blocks.count - 8 * blocks.capacity >= 1:
+    last = max(c for c, m in enumerate(blocks.sizes) if m >= 31)
+    print(bmp.file_offset(int(blocks.block_numbers(last)[-1][15])), 0,
+          "last secret block, byte 16 (past the capacity)")
 print(bmp.file_offset(int(at_byte(5)[t])), 1, "secretstream header")
 print(bmp.file_offset(int(at_byte(40)[t])), 1, "head")
 print(bmp.file_offset(int(at_byte(57 + table_length // 2)[t])), 2, "table")
@@ -272,7 +334,12 @@ EOF
 b = bytearray(open(sys.argv[1], "rb").read())
 b[int(sys.argv[2])] ^= 1
 open(sys.argv[3], "wb").write(b)' flip-source.bmp "$offset" flipped.bmp
-        expect_refused "flipped bit in the $what" flipped.bmp pw "$codes"
+        if [ "$codes" = 0 ]; then
+            expect_files "flipped bit in the $what: nothing changed" \
+                flipped.bmp pw files/one.txt files/two.txt
+        else
+            expect_refused "flipped bit in the $what" flipped.bmp pw "$codes"
+        fi
     done < flips
 
     # Random pixel bytes anywhere: either nothing of the container changed

@@ -23,9 +23,15 @@ Exit status:
 
 Only the standard library, PyNaCl and libsodium (through ctypes, for the
 ChaCha20 keystream) do any cryptography; numpy is used for speed.
+
+Names equal regardless of letter case are found with Unicode simple case
+folding (statuses C and S): read from the Unicode data file CaseFolding.txt
+(/usr/share/unicode, Debian's unicode-data) when there is one, else derived
+from Python's own Unicode data (see simple_case_fold_table).
 """
 
 import ctypes
+import functools
 import os
 import struct
 import sys
@@ -63,11 +69,10 @@ NO_CONTAINER = "no sealed container opens with this passphrase"
 # --- Constants of the document -----------------------------------------------
 
 CHUNK = 65536            # C, section 2
-K_BITS = 3               # k: bits per block (Hamming code, k = 3)
-BLOCK = 2 ** K_BITS - 1  # n = 7 pixel bytes per block
+K_BITS = 5               # k: bits per block (Hamming code, k = 5)
+BLOCK = 2 ** K_BITS - 1  # n = 31 pixel bytes per block, one cell
 SALT_BYTES = 16          # section 3
-SALT_BLOCKS = -(-SALT_BYTES * 8 // K_BITS)  # ceil(128 / 3) = 43
-S = SALT_BLOCKS * BLOCK  # 301 entries of a0 hold the salt blocks
+SALT_BLOCKS = -(-SALT_BYTES * 8 // K_BITS)  # ceil(128 / 5) = 26 salt cells
 MIN_PIXEL_BYTES = 65536  # section 1: a sealed container needs N >= 65536
 
 ARGON2_OPSLIMIT = 4
@@ -125,7 +130,8 @@ def derive_keys(passphrase, salt):
 # --- Section 2: shuffle, syndromes, bits -------------------------------------
 
 def shuffle(a, key, c):
-    """shuffle(a, key, c): Fisher-Yates driven by the keystream
+    """shuffle(a, key, c): Fisher-Yates over the cell numbers a, driven by the
+    keystream
     ChaCha20(key, nonce = LE64(c) || LE32(0), counter 0) read as consecutive
     32-bit little-endian words.  Returns a new numpy array (int64)."""
     a = [int(x) for x in a]
@@ -144,22 +150,30 @@ def shuffle(a, key, c):
     return np.array(a, dtype=np.int64)
 
 
-_T = np.arange(1, BLOCK + 1, dtype=np.uint8)  # t = 1 .. 7, the block order
+_T = np.arange(1, BLOCK + 1, dtype=np.uint8)  # t = 1 .. 31, the block order
 
 
-def syndromes(pixels, order):
-    """Syndromes of the consecutive blocks of 7 in `order` (pixel byte
-    numbers); trailing entries that do not fill a block are not used.
-    The syndrome is the xor of the numbers t of the odd pixel bytes."""
-    blocks = len(order) // BLOCK
-    odd = (pixels[np.asarray(order[:blocks * BLOCK])] & 1).reshape(blocks, BLOCK)
-    return np.bitwise_xor.reduce(odd * _T, axis=1)
+def cell_bytes(c, cells):
+    """Pixel byte numbers of cells `cells` of chunk c, one row per cell:
+    cell e of chunk c is pixel bytes c C + 31 e + t for t = 0 .. 30 (its
+    byte numbers 1 .. 31)."""
+    cells = np.asarray(cells, dtype=np.int64).reshape(-1)
+    return (c * CHUNK + BLOCK * cells)[:, None] + np.arange(BLOCK,
+                                                           dtype=np.int64)
+
+
+def syndromes(pixels, blocks):
+    """Syndromes of blocks (rows of 31 pixel byte numbers, in block order):
+    the xor of the numbers t (1 .. 31) of the odd pixel bytes."""
+    blocks = np.asarray(blocks, dtype=np.int64).reshape(-1, BLOCK)
+    odd = pixels[blocks] & 1
+    return np.bitwise_xor.reduce(odd * _T, axis=1).astype(np.uint8)
 
 
 def syndrome_bits(s):
-    """Bits carried by blocks with syndromes s: block b gives bits 3b, 3b+1,
-    3b+2 as bits 0, 1 and 2 of its syndrome."""
-    s = np.asarray(s, dtype=np.uint8)
+    """Bits carried by blocks with syndromes s: block b gives bits 5b .. 5b+4
+    as bits 0 .. 4 of its syndrome."""
+    s = np.asarray(s, dtype=np.uint8).reshape(-1)
     return ((s[:, None] >> np.arange(K_BITS, dtype=np.uint8)) & 1).ravel()
 
 
@@ -191,8 +205,9 @@ class Bitmap:
 
 def read_bitmap(data):
     """Parse the BMP headers (section 1); raise BadInput when the file is not
-    a BMP with one of the accepted info headers and 24-bit uncompressed
-    pixels, or is too short to hold them."""
+    a BMP ("BM") with one of the accepted info headers and 24-bit pixels,
+    compression 0 where the header has the field, or its pixels do not lie
+    wholly inside the file."""
     if len(data) < 18 or data[:2] != b"BM":
         raise BadInput("not a BMP file")
     offset = struct.unpack_from("<I", data, 10)[0]   # bfOffBits
@@ -200,11 +215,13 @@ def read_bitmap(data):
     if len(data) < 14 + header_size:
         raise BadInput("BMP info header cut short")
     if header_size == 12:
-        # OS/2 header: 16-bit width and height (read here as unsigned, as in
-        # BITMAPCOREHEADER), planes, bit count; no compression field.
+        # OS/2 header: unsigned 16-bit width and height, planes, bit count;
+        # no compression field.
         width, height, _planes, bits = struct.unpack_from("<HHHH", data, 18)
         compression = 0
     elif header_size in (40, 52, 56, 108, 124):
+        # Signed 32-bit width and height; a negative height: top-down rows
+        # (the pixel bytes are in file order all the same).
         width, height, _planes, bits, compression = struct.unpack_from(
             "<iiHHI", data, 18)
     else:
@@ -214,6 +231,9 @@ def read_bitmap(data):
     if width < 0:
         raise BadInput("negative BMP width")
     bmp = Bitmap(offset, width, abs(height), header_size)
+    # The pixels must lie wholly inside the file.  Read here as: every pixel
+    # byte is in the file (the fill bytes of the last row may be missing;
+    # they are never used).
     if bmp.n > 0 and bmp.file_offset(bmp.n - 1) >= len(data):
         raise BadInput("BMP pixels cut short")
     return bmp
@@ -240,16 +260,27 @@ def chunk_sizes(n):
     return [min(CHUNK, n - c * CHUNK) for c in range(-(-n // CHUNK))]
 
 
+def cell_count(m):
+    """q_c = floor(m_c / 31): the cells of a chunk of m_c pixel bytes."""
+    return m // BLOCK
+
+
 def salt_order(n):
-    """a0 = shuffle([0 .. m_0 - 1], P, 0)."""
-    return shuffle(range(chunk_sizes(n)[0]), public_key(), 0)
+    """a0 = shuffle([0 .. q_0 - 1], P, 0): cell numbers of chunk 0, the first
+    26 of them the salt blocks."""
+    return shuffle(range(cell_count(chunk_sizes(n)[0])), public_key(), 0)
+
+
+def salt_blocks(a0):
+    """Pixel byte numbers of the 26 salt blocks, cells a0[0] .. a0[25]."""
+    return cell_bytes(0, a0[:SALT_BLOCKS])
 
 
 def read_salt(pixels, a0):
-    """The salt: the first 128 bits carried by the 43 salt blocks, the first
-    S entries of a0.  (The 129th bit, the last salt block's third, is 0 by
-    the document; the reader does not use it.)"""
-    return bits_to_bytes(syndrome_bits(syndromes(pixels, a0[:S])), SALT_BYTES)
+    """The salt: the first 128 of the 130 bits carried by the salt blocks
+    (the last two, zero by the document, are ignored)."""
+    return bits_to_bytes(syndrome_bits(syndromes(pixels, salt_blocks(a0))),
+                         SALT_BYTES)
 
 
 class SecretBlocks:
@@ -261,25 +292,23 @@ class SecretBlocks:
         self.a0 = a0
         self.kpos = kpos
         self.sizes = chunk_sizes(len(pixels))
-        # Number of secret blocks B: chunk 0 loses the S salt entries.
-        self.count = (self.sizes[0] - S) // BLOCK + sum(
-            m // BLOCK for m in self.sizes[1:])
-        self.capacity = 3 * self.count // 8   # floor(3 B / 8) bytes
+        # Number of secret blocks B: every cell but the 26 salt cells.
+        self.count = sum(cell_count(m) for m in self.sizes) - SALT_BLOCKS
+        self.capacity = K_BITS * self.count // 8   # floor(5 B / 8) bytes
         self.bits = []        # carried bits of the chunks read so far
         self.blocks_read = 0
 
     def chunk_order(self, c):
-        """The order of chunk c (section 2, "The secret blocks")."""
+        """The secret order of chunk c: cell numbers (section 2, "The secret
+        blocks")."""
         if c == 0:
-            return shuffle(self.a0[S:], self.kpos, 0)
-        start = c * CHUNK
-        return shuffle(range(start, start + self.sizes[c]), self.kpos, c)
+            return shuffle(self.a0[SALT_BLOCKS:], self.kpos, 0)
+        return shuffle(range(cell_count(self.sizes[c])), self.kpos, c)
 
     def block_numbers(self, c):
-        """Pixel byte numbers of the blocks of chunk c, one row per block."""
-        order = self.chunk_order(c)
-        blocks = len(order) // BLOCK
-        return order[:blocks * BLOCK].reshape(blocks, BLOCK)
+        """Pixel byte numbers of the secret blocks of chunk c, in their
+        order, one row of 31 per block."""
+        return cell_bytes(c, self.chunk_order(c))
 
     def stream(self, nbytes):
         """The first nbytes bytes of the stream (nbytes <= capacity)."""
@@ -287,7 +316,7 @@ class SecretBlocks:
         need_blocks = -(-8 * nbytes // K_BITS)
         while self.blocks_read < need_blocks:
             c = len(self.bits)
-            s = syndromes(self.pixels, self.chunk_order(c))
+            s = syndromes(self.pixels, self.block_numbers(c))
             self.bits.append(syndrome_bits(s))
             self.blocks_read += len(s)
         return bits_to_bytes(np.concatenate(self.bits), nbytes)
@@ -296,8 +325,8 @@ class SecretBlocks:
 # --- Section 4: the stream ---------------------------------------------------
 
 def data_message_count(data_length):
-    """Data are cut into messages of 65536 bytes, the last one shorter; no
-    data, no message."""
+    """ceil(L / 65536) data messages of 65536 bytes but the last, which holds
+    the rest; none when L = 0."""
     return -(-data_length // DATA_MESSAGE)
 
 
@@ -312,6 +341,48 @@ def pull(state, ciphertext, expected_tag, what):
         raise Damage("the %s has tag %d instead of %d" % (what, tag,
                                                             expected_tag))
     return plain
+
+
+CASE_FOLDING_FILE = "/usr/share/unicode/CaseFolding.txt"
+
+
+@functools.lru_cache(maxsize=None)
+def simple_case_fold_table(path=CASE_FOLDING_FILE):
+    """{code point: code point} of Unicode simple case folding, the statuses
+    C and S of CaseFolding.txt (what Qt's QString::toCaseFolded does).
+
+    Read from `path` when it exists.  Otherwise derived from Python's Unicode
+    data (unicodedata.unidata_version): a character whose full folding
+    (str.casefold, statuses C and F) is one character has that as its C
+    mapping; one whose full folding is longer (status F) has as its S mapping
+    its lower case when that is one character (true of every S entry up to
+    Unicode 15.0, checked by decode_sealed_vectors.py), else none."""
+    table = {}
+    if path and os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            for line in f:
+                fields = [x.strip() for x in line.split("#", 1)[0].split(";")]
+                if len(fields) >= 3 and fields[1] in ("C", "S"):
+                    table[int(fields[0], 16)] = int(fields[2], 16)
+        return table
+    for cp in range(0x110000):
+        if 0xD800 <= cp <= 0xDFFF:
+            continue
+        ch = chr(cp)
+        full = ch.casefold()
+        if len(full) == 1:
+            if full != ch:
+                table[cp] = ord(full)
+        else:
+            low = ch.lower()
+            if len(low) == 1 and low != ch:
+                table[cp] = ord(low)
+    return table
+
+
+def simple_case_fold(name):
+    """The name after Unicode simple case folding (one code point for one)."""
+    return name.translate(simple_case_fold_table())
 
 
 def parse_table(table, data_length):
@@ -337,7 +408,7 @@ def parse_table(table, data_length):
             name = raw.decode("utf-8", errors="strict")
         except UnicodeDecodeError:
             raise Damage("the table has a name that is not valid UTF-8")
-        key = name.casefold()
+        key = simple_case_fold(name)
         if key in folded:
             raise Damage("the table has two names equal regardless of "
                          "letter case: %r" % name)
@@ -382,7 +453,7 @@ def open_container(image, passphrase):
             state, stream[HEADERBYTES:head_end])
     except nacl.exceptions.CryptoError:
         raise NoContainer(NO_CONTAINER)
-    if tag != TAG_MESSAGE:   # the head is never the last message
+    if tag != TAG_MESSAGE:   # the head always carries TAG_MESSAGE
         raise Damage("the head has tag %d instead of %d" % (tag, TAG_MESSAGE))
     version = head[0]
     reserved = head[1:4]

@@ -49,19 +49,45 @@ check("Kpos", kpos.hex(),
 check("Kenc", kenc.hex(),
       "8133836d693292d76f83d593a78513070d1da484887554be765a99698f10e26a")
 
-# The block example: pixel bytes 10 .. 16 have syndrome 0 (bits 0, 0, 0);
-# changing byte 5 (the 14) to 13 or 15 makes it 5 (bits 1, 0, 1).
-block = np.array([10, 11, 12, 13, 14, 15, 16], dtype=np.uint8)
-order = np.arange(7)
-s = ds.syndromes(block, order)
-check("syndrome of 10 11 12 13 14 15 16", s.tolist(), [0])
-check("its bits", ds.syndrome_bits(s).tolist(), [0, 0, 0])
-for changed in (13, 15):
-    b = block.copy()
-    b[4] = changed
-    s = ds.syndromes(b, order)
-    check("syndrome with byte 5 = %d" % changed, s.tolist(), [5])
-    check("its bits", ds.syndrome_bits(s).tolist(), [1, 0, 1])
+check("the salt cells of a full chunk 0 (q_0 = 2114), a0[0 .. 25]",
+      ds.salt_order(65536)[:26].tolist(),
+      [1740, 2034, 1876, 288, 870, 0, 616, 201, 2001, 1212, 422, 195, 1737,
+       1960, 1309, 706, 499, 893, 1278, 128, 684, 1549, 509, 803, 1303, 1751])
+check("cell 2 of chunk 1 is pixel bytes 65536 + 62 .. 65536 + 92",
+      ds.cell_bytes(1, [2]).tolist(), [list(range(65598, 65629))])
+
+# The block example: all even but bytes 3 and 5: syndrome 6, bits 0 1 1 0 0.
+# To carry 9 (1 0 0 1 0) the writer changes byte 6 xor 9 = 15 by one.
+block = np.zeros(31, dtype=np.uint8)
+block[[3 - 1, 5 - 1]] = 1
+rows = np.arange(31).reshape(1, 31)
+s = ds.syndromes(block, rows)
+check("syndrome with bytes 3 and 5 odd", s.tolist(), [6])
+check("its bits", ds.syndrome_bits(s).tolist(), [0, 1, 1, 0, 0])
+check("byte to change to carry 9", int(s[0]) ^ 9, 15)
+block[15 - 1] += 1
+s = ds.syndromes(block, rows)
+check("syndrome with bytes 3, 5 and 15 odd", s.tolist(), [9])
+check("its bits", ds.syndrome_bits(s).tolist(), [1, 0, 0, 1, 0])
+
+# Simple case folding (statuses C and S), one code point for one.
+fold = ds.simple_case_fold
+for a, b, equal in [("README.txt", "readme.TXT", True),
+                    ("stra\u00dfe", "STRASSE", False),      # F only: not folded
+                    ("\u1e9e", "\u00df", True),              # S: capital sharp s
+                    ("\u03c2", "\u03a3", True),              # final sigma, C
+                    ("\u0130", "i", False),                  # T: not used
+                    ("\u1f88", "\u1f80", True),              # S
+                    ("\U00010400", "\U00010428", True)]:     # outside the BMP
+    check("fold(%a) %s fold(%a)" % (a, "==" if equal else "!=", b),
+          fold(a) == fold(b), equal)
+table = ds.simple_case_fold_table()
+derived = ds.simple_case_fold_table(path=None)
+print("     simple case folding: %d mappings from %s; derivation from Python's "
+      "Unicode %s: %d, %d differing" % (
+          len(table), ds.CASE_FOLDING_FILE if os.path.exists(ds.CASE_FOLDING_FILE)
+          else "Python", __import__("unicodedata").unidata_version, len(derived),
+          len(set(table.items()) ^ set(derived.items()))))
 
 # Section 2, "Bits": bit i of a byte string is (byte[i / 8] >> (i mod 8)) & 1.
 check("bits to bytes, least significant bit first",
