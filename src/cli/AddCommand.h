@@ -20,6 +20,7 @@ public:
     QString name() const override { return QStringLiteral("add"); }
     QList<HelpLine> help() const override;
     QList<CliOption> options() const override;
+    bool takesPaths() const override { return true; }
 
 protected:
     QString optionsAndArgumentsProblem(const CommandLine &line) const override;

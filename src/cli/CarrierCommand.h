@@ -18,6 +18,7 @@ public:
     QString name() const override { return QStringLiteral("carrier"); }
     QList<HelpLine> help() const override;
     QList<CliOption> options() const override;
+    bool takesPaths() const override { return true; }
     // Hands over to the helper; comes back only when it cannot be started.
     int run(const CommandLine &line) override;
 

@@ -44,6 +44,10 @@ public:
     // empty text when all fits.
     QString usageProblem(const CommandLine &line) const;
 
+    // Whether the arguments after the bitmap are paths of files rather than
+    // names of hidden ones.
+    virtual bool takesPaths() const { return false; }
+
     // Does the work and gives the exit status. Only for a line that fits.
     virtual int run(const CommandLine &line) = 0;
 

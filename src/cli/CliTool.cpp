@@ -15,6 +15,7 @@
 #include "SealedReadCommands.h"
 #include "SealedWriteCommands.h"
 #include "TerminalText.h"
+#include "io/LocalPath.h"
 
 #include <QCommandLineParser>
 
@@ -144,7 +145,7 @@ int CliTool::dispatch(const QCommandLineParser &parser)
         return usage(tr("No bitmap given."));
 
     CommandLine line(parser);
-    line.bitmap = positional.takeFirst();
+    line.bitmap = LocalPath::of(positional.takeFirst());
     line.arguments = positional;
     if (line.isSet(CliOption::Wait)) {
         const QString given = line.value(CliOption::Wait);
@@ -159,6 +160,10 @@ int CliTool::dispatch(const QCommandLineParser &parser)
             if (sealed->name() == name)
                 run = sealed.get();
         }
+    }
+    if (run->takesPaths()) {
+        for (QString &argument : line.arguments)
+            argument = LocalPath::of(argument);
     }
     if (const QString problem = run->usageProblem(line); !problem.isEmpty())
         return usage(problem);

@@ -2,17 +2,30 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "CommandLine.h"
+#include "io/LocalPath.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
 #include <cmath>
 
+namespace {
+
+// Options whose values are paths of the user's files.
+bool isPath(CliOption option)
+{
+    return option == CliOption::Output || option == CliOption::PasswordFile
+        || option == CliOption::NewPasswordFile;
+}
+
+} // namespace
+
 CommandLine::CommandLine(const QCommandLineParser &parser)
 {
     for (const CliOption option : cliOptions()) {
         if (const QString name = optionName(option); parser.isSet(name))
-            m_given.emplace(option, parser.value(name));
+            m_given.emplace(
+                option, isPath(option) ? LocalPath::of(parser.value(name)) : parser.value(name));
     }
 }
 

@@ -18,6 +18,7 @@ public:
     QString name() const override { return QStringLiteral("seal"); }
     QList<HelpLine> help() const override;
     QList<CliOption> options() const override;
+    bool takesPaths() const override { return true; }
     int run(const CommandLine &line) override;
 
 protected:

@@ -15,6 +15,7 @@ public:
     QString name() const override { return QStringLiteral("add"); }
     QList<HelpLine> help() const override;
     QList<CliOption> options() const override;
+    bool takesPaths() const override { return true; }
 
 protected:
     bool writes() const override { return true; }

@@ -7,6 +7,7 @@
 #include "PasswordHash.h"
 #include "base/ByteCount.h"
 #include "io/FileProbe.h"
+#include "io/LocalPath.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -132,7 +133,7 @@ Outcome ContainerSession::extract(
     const QString name = m_file.extractionName(description);
     if (!name.isEmpty()) {
         // Under this name, or through a link, the image itself may be there.
-        const std::optional<FileIdentity> there = FileIdentity::ofPath(QDir(folder).filePath(name));
+        const std::optional<FileIdentity> there = FileIdentity::ofPath(LocalPath::inFolder(folder, name));
         const std::optional<FileIdentity> image = FileIdentity::ofPath(m_path);
         if (there
             && (there->sameFile(m_carrier.identity()) || (image && there->sameFile(*image)))) {

@@ -6,6 +6,7 @@
 #include "Charset.h"
 #include "EntryName.h"
 #include "io/AtomicFile.h"
+#include "io/LocalPath.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -54,7 +55,7 @@ Outcome write(const DataReader &reader, const QString &description, const EntryD
 
     // A link at the output path is replaced, not followed: writing through it
     // would land outside the chosen folder.
-    AtomicFile file(QDir(folder).filePath(name),
+    AtomicFile file(LocalPath::inFolder(folder, name),
         keepExisting ? AtomicFile::Mode::Create : AtomicFile::Mode::Replace);
     const auto kept = [&name]() {
         return Outcome::failure(

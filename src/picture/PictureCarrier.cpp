@@ -8,6 +8,7 @@
 #include "container/ContainerHeader.h"
 #include "container/EntryRecord.h"
 #include "io/FileProbe.h"
+#include "io/LocalPath.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -245,9 +246,9 @@ QString freeNameBeside(const QString &source)
     const QFileInfo info(source);
     const QDir folder = info.absoluteDir();
     QString name = info.completeBaseName() + QStringLiteral(".bmp");
-    for (int n = 2; exists(folder.filePath(name)); ++n)
+    for (int n = 2; exists(LocalPath::inFolder(folder.path(), name)); ++n)
         name = QStringLiteral("%1 (%2).bmp").arg(info.completeBaseName()).arg(n);
-    return folder.filePath(name);
+    return LocalPath::inFolder(folder.path(), name);
 }
 
 } // namespace PictureCarrier

@@ -16,6 +16,7 @@
 #include "io/AtomicFile.h"
 #include "io/FileIdentity.h"
 #include "io/FileProbe.h"
+#include "io/LocalPath.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -302,7 +303,7 @@ QString SealedSession::extractionName(const QString &name) const
 
 Outcome SealedSession::extract(const QString &name, const QString &folder, bool keepExisting) const
 {
-    const QString target = QDir(folder).filePath(extractionName(name));
+    const QString target = LocalPath::inFolder(folder, extractionName(name));
     const std::optional<FileIdentity> there = FileIdentity::ofPath(target);
     const std::optional<FileIdentity> image = FileIdentity::ofPath(m_path);
     if (there && (there->sameFile(m_carrier.identity()) || (image && there->sameFile(*image)))) {

@@ -6,6 +6,7 @@
 #include "frmVeldra.h"
 
 #include "base/Translations.h"
+#include "io/LocalPath.h"
 #include "io/TemporaryRegistry.h"
 
 #include <QApplication>
@@ -94,7 +95,8 @@ std::optional<int> readCommandLine(int argc, char **argv, QString *bitmap)
     // A bitmap named at start is found from the folder the program was
     // started in, before that changes.
     if (!parser.positionalArguments().isEmpty())
-        *bitmap = QFileInfo(parser.positionalArguments().constFirst()).absoluteFilePath();
+        *bitmap = QFileInfo(LocalPath::of(parser.positionalArguments().constFirst()))
+                      .absoluteFilePath();
     return std::nullopt;
 }
 

@@ -153,6 +153,33 @@ private slots:
         QCOMPARE(readFile(bmp), before);
     }
 
+    // Relative paths and names that begin with ':' are the user's files, which
+    // Qt's file classes would take for the program's own resources.
+    void pathsBeginningWithColon()
+    {
+        const QString folder = root() + "/:colon";
+        QVERIFY(QDir().mkpath(folder + "/:out") && QDir().mkpath(folder + "/:sealed"));
+        QVERIFY(writeFile(folder + "/:c.bmp", makeBitmap(160, 160, 3)));
+        QVERIFY(writeFile(folder + "/:a.txt", "colon"));
+        QVERIFY(writeFile(folder + "/:pw", "pw\n"));
+        const QByteArray there = QFile::encodeName(folder);
+        const auto inFolder = [there] {
+            if (::chdir(there.constData()) != 0)
+                ::_exit(127);
+        };
+        Run run = cli({"add", ":c.bmp", ":a.txt"}, {}, inFolder);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        run = cli({"extract", ":c.bmp", ":a.txt", "-o", ":out"}, {}, inFolder);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(readFile(folder + "/:out/:a.txt"), "colon");
+        run = cli({"seal", ":c.bmp", "--password-file", ":pw"}, {}, inFolder);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        run = cli({"extract", ":c.bmp", "--sealed", "-o", ":sealed", "--password-file", ":pw"}, {},
+            inFolder);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(readFile(folder + "/:sealed/:a.txt"), "colon");
+    }
+
     // Names from elsewhere reach the terminal escaped, and extract writes them
     // under cleaned names inside the folder, saying so.
     void storedNamesAreEscapedAndCleaned()
