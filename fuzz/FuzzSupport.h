@@ -113,19 +113,23 @@ struct Bitmap {
     QByteArray bytes;
     qint64 pixelOffset = 0;
     qint64 areaSize = 0; // width x height x 3
+    qint64 rowBytes = 0; // width x 3, then fill up to stride
+    qint64 stride = 0;
 };
 
-// A 24-bit bitmap of up to maxWidth x maxHeight pixels with any header kind
-// the loader takes (12, 40, 52, 56, 108 or 124 bytes, bottom-up or top-down), arbitrary
-// header fields it does not look at, a gap before the pixels, arbitrary row
-// fill bytes, and a file that may be cut short or go on past its pixels.
-inline Bitmap arbitraryBitmap(Input &in, int maxWidth = 48, int maxHeight = 24)
+// A 24-bit bitmap of minWidth x minHeight up to maxWidth x maxHeight pixels
+// with any header kind the loader takes (12, 40, 52, 56, 108 or 124 bytes,
+// bottom-up or top-down), arbitrary header fields it does not look at, a gap
+// before the pixels, arbitrary row fill bytes, and a file that may be cut
+// short or go on past its pixels.
+inline Bitmap arbitraryBitmap(
+    Input &in, int maxWidth = 48, int maxHeight = 24, int minWidth = 1, int minHeight = 1)
 {
     static constexpr quint32 Kinds[] = {40, 12, 52, 56, 108, 124};
     const quint32 size = Kinds[in.byte() % 6];
     const bool core = size == 12;
-    const qint32 width = 1 + qint32(in.below(quint32(maxWidth)));
-    qint32 height = 1 + qint32(in.below(quint32(maxHeight)));
+    const qint32 width = minWidth + qint32(in.below(quint32(maxWidth - minWidth + 1)));
+    qint32 height = minHeight + qint32(in.below(quint32(maxHeight - minHeight + 1)));
     if (!core && in.flag())
         height = -height;
     const qint64 gap = size == 40 ? 0 : in.byte() % 24;
@@ -170,6 +174,8 @@ inline Bitmap arbitraryBitmap(Input &in, int maxWidth = 48, int maxHeight = 24)
     }
     bitmap.pixelOffset = offset;
     bitmap.areaSize = 3 * qint64(width) * qAbs(height);
+    bitmap.rowBytes = 3 * qint64(width);
+    bitmap.stride = stride;
     return bitmap;
 }
 

@@ -12,7 +12,8 @@ open="$here/corpus/open"
 roundtrip="$here/corpus/roundtrip"
 writer="$here/corpus/writer"
 pairs="$here/corpus/pairs"
-mkdir -p "$open" "$roundtrip" "$writer" "$pairs"
+sealed="$here/corpus/sealed"
+mkdir -p "$open" "$roundtrip" "$writer" "$pairs" "$sealed"
 
 # bitmap FILE WIDTH HEIGHT [OFFBITS] [BITCOUNT] [HEADERSIZE]: a gradient
 # image; HEADERSIZE 12 makes an OS/2 core header, 124 the largest kind.
@@ -90,4 +91,5 @@ head -c 1200 "$work/c.bmp" > "$open/cut-short.bmp"
 seeds "$roundtrip" seed 8 40
 seeds "$writer" seed 6 60 0 1 2 3 4 5
 seeds "$pairs" seed 4 80
+seeds "$sealed" seed 6 120 0 1 2 3 4 5
 echo "corpus written to $here/corpus"

@@ -18,7 +18,7 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_
   -DVELDRA_FUZZ=ON -DVELDRA_BUILD_UI=OFF -DVELDRA_BUILD_TESTS=OFF -DVELDRA_BUILD_BENCHMARKS=OFF
 cmake --build build-fuzz
 mkdir -p build-fuzz/artifacts
-for target in open roundtrip writer pairs; do
+for target in open roundtrip writer pairs sealed; do
   corpus="build-fuzz/corpus-$target"
   mkdir -p "$corpus"
   cp fuzz/corpus/"$target"/* "$corpus"/
