@@ -20,6 +20,9 @@ QString fixedText(Outcome::Kind kind)
         return QCoreApplication::translate("FailureText", "Invalid password!");
     case Outcome::Kind::Refused:
         return QCoreApplication::translate("FailureText", "Error!");
+    case Outcome::Kind::NoSealedContainer:
+        return QCoreApplication::translate(
+            "FailureText", "no sealed container opens with this passphrase");
     default:
         return {};
     }

@@ -36,6 +36,9 @@ public:
         // missing part black for good.
         CutShort,
         Exists, // a file already at the path was kept
+        // No sealed container opens with the passphrase given: there is
+        // none, or the passphrase is another.
+        NoSealedContainer,
         Failed, // anything else
     };
 

@@ -69,6 +69,14 @@ public:
         return SaveCarrier(path, runs, SaveOptions());
     }
 
+    // Writes a copy of the loaded file to path as ImageCopy does, cut into
+    // pieces by pieceEnd, each changed by change before it is written; a
+    // file cut short is written whole. Refused when another program wrote
+    // into the loaded file since it was loaded.
+    Outcome writeCopy(const QString &path, const std::function<qint64(qint64 pos)> &pieceEnd,
+        const std::function<Outcome(qint64 pos, char *bytes, qint64 size)> &change,
+        const std::function<void(qint64 done, qint64 total)> &progress = {}) const;
+
     // Closes the file (the container was closed); the headers stay.
     void release();
     bool isLoaded() const;

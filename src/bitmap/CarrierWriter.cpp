@@ -64,6 +64,24 @@ void storeBits(std::uint8_t *chunk, qint64 chunkPixel, qint64 p0, qint64 p1, qin
 
 } // namespace
 
+Outcome Carrier::writeCopy(const QString &path, const std::function<qint64(qint64)> &pieceEnd,
+    const std::function<Outcome(qint64, char *, qint64)> &change,
+    const std::function<void(qint64, qint64)> &progress) const
+{
+    if (!isLoaded())
+        return Outcome::failure(Texts::tr("No bitmap is open."));
+    if (Outcome intact = checkIntact(); !intact)
+        return intact;
+    ImageCopy copy;
+    copy.source = handle();
+    const std::optional<FileIdentity> now = FileIdentity::ofDescriptor(copy.source);
+    copy.total = std::max(now ? now->size : 0, m_pixelOffset + m_pixelAreaSize);
+    copy.pieceEnd = pieceEnd;
+    copy.change = change;
+    copy.progress = progress;
+    return copy.writeTo(path);
+}
+
 Outcome Carrier::SaveCarrier(
     const QString &path, const HiddenRuns &runs, const SaveOptions &options) const
 {

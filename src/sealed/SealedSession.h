@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
+#pragma once
+
+#include "SealedKeys.h"
+#include "SealedStream.h"
+#include "base/Outcome.h"
+#include "bitmap/Carrier.h"
+#include "container/EntryData.h"
+#include "container/InjectResult.h"
+#include "io/FileSource.h"
+#include "io/ImageLock.h"
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QList>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+// A sealed container opened from a bitmap, or started anew, and written
+// back as a new one: the same steps and policies for the window and for
+// veldra-cli, as ContainerSession has them for plain containers.
+class SealedSession {
+public:
+    SealedSession();
+    ~SealedSession();
+    SealedSession(const SealedSession &) = delete;
+    SealedSession &operator=(const SealedSession &) = delete;
+
+    // Opens the sealed container of the bitmap at path. Kind::NoSealedContainer
+    // when none opens with passphrase (there is none, or it is another);
+    // Kind::Damaged when one opens but its table cannot be read.
+    Outcome open(const QString &path, QByteArrayView passphrase);
+    // Loads the bitmap at path for a new, empty sealed container; nothing of
+    // what it held is read.
+    Outcome startNew(const QString &path);
+
+    const QList<SealedEntry> &entries() const { return m_entries; }
+
+    // Adds the file at path under its file name, or what source gives under
+    // name, with the tests of names and room.
+    Outcome add(const QString &path, bool readNow = true);
+    Outcome addFrom(QIODevice &source, const QString &name);
+    // Adds size bytes that read gives, in order, when the container is
+    // written (a plain container's file being sealed).
+    Outcome addLater(const QString &name, qint64 size,
+        std::function<Outcome(char *out, qint64 offset, qint64 count)> read);
+    Outcome remove(const QString &name);
+
+    // capacity: what the container's files may take in all, their names
+    // counted as none; used: what they take; room: the largest file that
+    // can still be added, under a name of one byte.
+    struct Space {
+        qint64 capacity = 0;
+        qint64 used = 0;
+        qint64 free = 0;
+        qint64 room = 0;
+    };
+    Space space() const;
+    // The room a new sealed container in the bitmap at path would have, or
+    // a failure when the bitmap cannot take one.
+    static Outcome roomIn(const QString &path, qint64 *room);
+
+    // The data of entry name, one piece after another into sink.
+    using Sink = std::function<Outcome(const char *data, qint64 size)>;
+    Outcome streamData(const QString &name, const Sink &sink) const;
+    // Writes entry name into folder, never over the image and, with
+    // keepExisting, never over any file (Kind::Exists).
+    Outcome extract(const QString &name, const QString &folder, bool keepExisting = false) const;
+    // The file name entry name is extracted under.
+    QString extractionName(const QString &name) const;
+
+    Outcome lockImage(const QString &path, std::chrono::milliseconds wait = ImageLock::DefaultWait,
+        const ImageLock::WaitCallback &keepWaiting = {});
+
+    struct WriteOptions {
+        bool overwriteChanged = false;
+        std::chrono::milliseconds wait = ImageLock::DefaultWait;
+        ImageLock::WaitCallback keepWaiting;
+        std::function<void(qint64 done, qint64 total)> progress;
+        // Hidden bytes of a plain container from the start of the pixel area
+        // that are re-randomised: the container being sealed.
+        qint64 plainBytesToClear = 0;
+    };
+    // Writes a new sealed container, with a new salt, into the image at
+    // path under passphrase: takes the lock, checks the image is still the
+    // one opened, writes, lets go of the lock.
+    Outcome writeBack(const QString &path, QByteArrayView passphrase, const WriteOptions &options);
+
+    const Carrier &carrier() const { return m_carrier; }
+    const SealedKeys::Cost &cost() const { return m_cost; }
+    void setCost(const SealedKeys::Cost &cost) { m_cost = cost; }
+
+private:
+    struct Item;
+    Outcome admit(const QString &name, qint64 size) const;
+    Outcome take(const QString &name, const InjectResult &read, EntryData data);
+    qint64 roomFor(qint64 nameBytes) const;
+    // The stored container read anew from its start, from the image as
+    // opened; with atData, past its head and table.
+    struct Stored;
+    Outcome reopen(std::unique_ptr<Stored> *stored, bool atData) const;
+    Outcome write(const QString &path, QByteArrayView passphrase, const WriteOptions &options);
+
+    Carrier m_carrier;
+    ImageLock m_lock;
+    bool m_locked = false;
+    QString m_path;
+    SealedKeys::Cost m_cost;
+    std::optional<SealedKeys::Keys> m_keys; // of the container opened
+    QList<SealedEntry> m_entries;
+    QList<Item> m_items;
+};
