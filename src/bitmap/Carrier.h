@@ -47,6 +47,8 @@ public:
         qint64 chunkSize = DefaultChunk;
         // Called after each piece with the bytes written so far and in all.
         std::function<void(qint64 done, qint64 total)> progress;
+        // Changes each piece further, once the runs are stored in it.
+        std::function<Outcome(qint64 pos, char *bytes, qint64 size)> alsoChange;
     };
 
     // Writes a copy of the loaded file to path: every byte as it is, but the

@@ -138,7 +138,7 @@ Outcome Carrier::SaveCarrier(
             storeBits(reinterpret_cast<std::uint8_t *>(bytes), pos - m_pixelOffset, p0, p1, a,
                 reinterpret_cast<const std::uint8_t *>(hidden.constData()), b - a);
         }
-        return Outcome::success();
+        return options.alsoChange ? options.alsoChange(pos, bytes, n) : Outcome::success();
     };
     return copy.writeTo(path);
 }

@@ -59,7 +59,7 @@ protected:
     // The first option from first to last that line sets and this command
     // does not take, as a usage problem; an empty text when there is none.
     QString refusedOption(const CommandLine &line, CliOption first = CliOption::Json,
-        CliOption last = CliOption::NewPasswordFile) const;
+        CliOption last = CliOption::Sealed) const;
 
     // A message on the error stream, names in it escaped.
     void say(const QString &text);

@@ -17,7 +17,7 @@ QList<CliOption> cliOptionsForHelp()
 {
     return {CliOption::Json, CliOption::Force, CliOption::NoClobber, CliOption::Name,
         CliOption::Protect, CliOption::NoProtect, CliOption::Output, CliOption::PasswordFile,
-        CliOption::NewPasswordFile, CliOption::NoPrompt, CliOption::Wait};
+        CliOption::NewPasswordFile, CliOption::NoPrompt, CliOption::Wait, CliOption::Sealed};
 }
 
 QString optionName(CliOption option)
@@ -77,9 +77,14 @@ QCommandLineOption parserOption(CliOption option)
     case CliOption::Wait:
         return {"wait",
             QCoreApplication::translate("CliOption",
-                "add, remove, protect, unprotect: wait up to SECONDS for another program writing "
-                "the image (default 5; 0: do not wait)."),
+                "add, remove, protect, unprotect, seal, unseal: wait up to SECONDS for another "
+                "program writing the image (default 5; 0: do not wait)."),
             "SECONDS"};
+    case CliOption::Sealed:
+        return {"sealed",
+            QCoreApplication::translate("CliOption",
+                "info, list, add, remove, extract: work on the sealed container that the "
+                "passphrase opens (see seal).")};
     }
     Q_UNREACHABLE();
 }
@@ -108,10 +113,13 @@ QString refusal(CliOption option, const QString &command)
         return QCoreApplication::translate("CliOption", "--name goes with add only.");
     case CliOption::Wait:
         return QCoreApplication::translate(
-            "CliOption", "--wait goes with add, remove, protect and unprotect only.");
+            "CliOption", "--wait goes with add, remove, protect, unprotect, seal and unseal only.");
     case CliOption::NewPasswordFile:
         return QCoreApplication::translate(
             "CliOption", "--new-password-file goes with protect and add --protect only.");
+    case CliOption::Sealed:
+        return QCoreApplication::translate(
+            "CliOption", "--sealed goes with info, list, add, remove and extract only.");
     }
     Q_UNREACHABLE();
 }

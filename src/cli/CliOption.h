@@ -24,11 +24,12 @@ enum class CliOption {
     Name,
     Wait,
     NewPasswordFile,
+    Sealed,
 };
 
 // The options from first to last, both included, in the order above.
 QList<CliOption> cliOptions(
-    CliOption first = CliOption::Json, CliOption last = CliOption::NewPasswordFile);
+    CliOption first = CliOption::Json, CliOption last = CliOption::Sealed);
 // Every option, in the order the help lists them.
 QList<CliOption> cliOptionsForHelp();
 

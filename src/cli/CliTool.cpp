@@ -11,6 +11,9 @@
 #include "ListCommand.h"
 #include "ProtectCommand.h"
 #include "RemoveCommand.h"
+#include "SealCommand.h"
+#include "SealedReadCommands.h"
+#include "SealedWriteCommands.h"
 #include "TerminalText.h"
 
 #include <QCommandLineParser>
@@ -33,6 +36,13 @@ CliTool::CliTool(QTextStream &out, QTextStream &err) : m_out(out), m_err(err)
     m_commands.push_back(std::make_unique<ProtectCommand>(ProtectCommand::Unprotect, out, err));
     m_commands.push_back(std::make_unique<CarrierCommand>(out, err));
     m_commands.push_back(std::make_unique<AnalyseCommand>(out, err));
+    m_commands.push_back(std::make_unique<SealCommand>(out, err));
+    m_commands.push_back(std::make_unique<UnsealCommand>(out, err));
+    m_sealedCommands.push_back(std::make_unique<SealedInfoCommand>(out, err));
+    m_sealedCommands.push_back(std::make_unique<SealedListCommand>(out, err));
+    m_sealedCommands.push_back(std::make_unique<SealedAddCommand>(out, err));
+    m_sealedCommands.push_back(std::make_unique<SealedRemoveCommand>(out, err));
+    m_sealedCommands.push_back(std::make_unique<SealedExtractCommand>(out, err));
 }
 
 CliTool::~CliTool() = default;
@@ -60,19 +70,23 @@ QString CliTool::description() const
 {
     QString text = tr("Hides files in 24-bit BMP images and takes them out again.") + "\n\n"
         + tr("Commands:") + '\n';
-    for (const std::unique_ptr<CliCommand> &command : m_commands) {
-        for (const CliCommand::HelpLine &line : command->help()) {
-            QString synopsis = QStringLiteral("  ") + line.synopsis;
-            // A synopsis too long for its column has the description below.
-            synopsis = synopsis.size() < DescriptionColumn - 1
-                ? synopsis.leftJustified(DescriptionColumn)
-                : synopsis + '\n' + QString(DescriptionColumn, ' ');
-            text += synopsis + line.description + '\n';
+    for (const std::vector<std::unique_ptr<CliCommand>> *list : {&m_commands, &m_sealedCommands}) {
+        for (const std::unique_ptr<CliCommand> &command : *list) {
+            for (const CliCommand::HelpLine &line : command->help()) {
+                QString synopsis = QStringLiteral("  ") + line.synopsis;
+                // A synopsis too long for its column has the description below.
+                synopsis = synopsis.size() < DescriptionColumn - 1
+                    ? synopsis.leftJustified(DescriptionColumn)
+                    : synopsis + '\n' + QString(DescriptionColumn, ' ');
+                text += synopsis + line.description + '\n';
+            }
         }
     }
     return text + '\n'
-        + tr("The password scrambling keeps casual eyes out, not an attacker: encrypt a file\n"
-             "with a real cipher first to keep it secret.");
+        + tr("The password scrambling keeps casual eyes out, not an attacker: to keep files\n"
+             "secret, seal them (a sealed container cannot be found or read without its\n"
+             "passphrase). Writing a plain container, or another sealed one, into a sealed\n"
+             "image destroys it.");
 }
 
 void CliTool::prepare(QCommandLineParser &parser) const
@@ -82,8 +96,9 @@ void CliTool::prepare(QCommandLineParser &parser) const
         QCommandLineOption({"v", "version"}, tr("Displays version information."))});
     for (const CliOption option : cliOptionsForHelp())
         parser.addOption(parserOption(option));
-    parser.addPositionalArgument(
-        "command", tr("info, list, add, remove, extract, protect, unprotect, carrier or analyse"));
+    parser.addPositionalArgument("command",
+        tr("info, list, add, remove, extract, protect, unprotect, carrier, analyse, seal or "
+           "unseal"));
     parser.addPositionalArgument("bitmap", tr("the 24-bit BMP image (for carrier: the picture)"));
     parser.addPositionalArgument("arguments",
         tr("files to add, names to remove or extract, the BMP to make"), "[ARGUMENTS...]");
@@ -138,7 +153,14 @@ int CliTool::dispatch(const QCommandLineParser &parser)
             return usage(tr("--wait takes a number of seconds, 0 or more, not \"%1\".").arg(given));
         line.wait = *seconds;
     }
-    if (const QString problem = chosen->usageProblem(line); !problem.isEmpty())
+    CliCommand *run = chosen;
+    if (line.isSet(CliOption::Sealed)) {
+        for (const std::unique_ptr<CliCommand> &sealed : m_sealedCommands) {
+            if (sealed->name() == name)
+                run = sealed.get();
+        }
+    }
+    if (const QString problem = run->usageProblem(line); !problem.isEmpty())
         return usage(problem);
-    return chosen->run(line);
+    return run->run(line);
 }

@@ -44,4 +44,6 @@ private:
     QTextStream &m_err;
     // In the order the help lists them.
     std::vector<std::unique_ptr<CliCommand>> m_commands;
+    // The same commands on a sealed container (--sealed).
+    std::vector<std::unique_ptr<CliCommand>> m_sealedCommands;
 };

@@ -154,8 +154,10 @@ std::optional<QByteArray> readLine(int fd)
 
 } // namespace
 
-std::optional<QByteArray> PasswordInput::encoded(const QString &text, QString *why)
+std::optional<QByteArray> PasswordInput::encoded(const QString &text, QString *why) const
 {
+    if (m_form == Form::Utf8)
+        return text.toUtf8();
     if (const QString bad = Charset::unrepresentable(text); !bad.isEmpty()) {
         *why = tr("The password cannot be used: %1").arg(bad);
         return std::nullopt;
@@ -163,7 +165,7 @@ std::optional<QByteArray> PasswordInput::encoded(const QString &text, QString *w
     return Charset::encode(text);
 }
 
-std::optional<QByteArray> PasswordInput::fromFile(const QString &path, QString *why)
+std::optional<QByteArray> PasswordInput::fromFile(const QString &path, QString *why) const
 {
     QFile file;
     const bool opened = path == QLatin1String("-")
@@ -183,7 +185,13 @@ std::optional<QByteArray> PasswordInput::fromFile(const QString &path, QString *
         *why = tr("The password file %1 cannot be used.").arg(path) + QLatin1Char(' ') + tooLong();
         return std::nullopt;
     }
-    return encoded(QString::fromUtf8(line), why);
+    const QString text = QString::fromUtf8(line);
+    if (m_form == Form::Utf8 && text.toUtf8() != line) {
+        *why = tr("The password file %1 cannot be used: its first line is not UTF-8 text.")
+                   .arg(path);
+        return std::nullopt;
+    }
+    return encoded(text, why);
 }
 
 std::optional<QString> PasswordInput::askTerminal(const QString &prompt, QString *why) const

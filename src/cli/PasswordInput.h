@@ -32,13 +32,19 @@ public:
     // A new password; on the terminal it is asked twice and must match.
     std::optional<QByteArray> fresh(QString *why);
 
+    // What passwords come back as: the container's one-byte character set,
+    // or, for the passphrase of a sealed container, UTF-8.
+    enum class Form { OneByte, Utf8 };
+    void setForm(Form form) { m_form = form; }
+
 private:
-    static std::optional<QByteArray> fromFile(const QString &path, QString *why);
+    std::optional<QByteArray> fromFile(const QString &path, QString *why) const;
     std::optional<QString> askTerminal(const QString &prompt, QString *why) const;
-    static std::optional<QByteArray> encoded(const QString &text, QString *why);
+    std::optional<QByteArray> encoded(const QString &text, QString *why) const;
 
     QString m_file;
     QString m_newFile;
     bool m_prompts;
+    Form m_form = Form::OneByte;
     std::optional<QByteArray> m_current;
 };

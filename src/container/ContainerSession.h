@@ -84,6 +84,9 @@ public:
         ImageLock::WaitCallback keepWaiting;
         // Called as the new copy is written: bytes done, bytes in all.
         std::function<void(qint64 done, qint64 total)> progress;
+        // Changes the copy further, piece by piece, once the container is
+        // stored in it: what another kind of container left is wiped.
+        std::function<Outcome(qint64 pos, char *bytes, qint64 size)> alsoChange;
     };
 
     // Writes the container back into the image at path: takes the writer

@@ -128,6 +128,7 @@ Outcome ContainerSession::write(
     save.reliance = layout.keepsStoredBits() ? Carrier::Reliance::KeepsHiddenBits
                                              : Carrier::Reliance::PictureOnly;
     save.progress = options.progress;
+    save.alsoChange = options.alsoChange;
     const qint64 links = linksOf(path);
     if (Outcome replaced = m_carrier.SaveCarrier(path, layout.runs(), save); !replaced)
         return replaced;

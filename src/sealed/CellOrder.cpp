@@ -12,7 +12,8 @@
 
 using namespace SealedFormat;
 
-void CellOrder::shuffle(std::vector<std::uint32_t> &cells, const SealedKeys::Key &key, quint64 chunk)
+void CellOrder::shuffle(
+    std::vector<std::uint32_t> &cells, const SealedKeys::Key &key, quint64 chunk)
 {
     if (cells.size() < 2)
         return;
@@ -53,7 +54,8 @@ std::vector<std::uint32_t> CellOrder::secretCells(
     std::iota(cells.begin(), cells.end(), 0u);
     if (chunk == 0) {
         shuffle(cells, SealedKeys::saltPositions(), 0);
-        cells.erase(cells.begin(), cells.begin() + std::min<std::ptrdiff_t>(SaltCells, cells.size()));
+        cells.erase(
+            cells.begin(), cells.begin() + std::min<std::ptrdiff_t>(SaltCells, cells.size()));
     }
     shuffle(cells, key, chunk);
     return cells;

@@ -27,7 +27,8 @@ qint64 cellsIn(qint64 pixelBytes, qint64 chunk);
 std::vector<std::uint32_t> saltCells(qint64 pixelBytes);
 
 // The secret order of the cells of chunk chunk.
-std::vector<std::uint32_t> secretCells(qint64 pixelBytes, quint64 chunk, const SealedKeys::Key &key);
+std::vector<std::uint32_t> secretCells(
+    qint64 pixelBytes, quint64 chunk, const SealedKeys::Key &key);
 
 // The secret blocks of a picture: how many, and the stream bytes they carry.
 qint64 secretBlocks(qint64 pixelBytes);

@@ -39,8 +39,8 @@ qint64 chunkBytes(const PixelGrid &grid, quint64 chunk)
 }
 
 // Reads the pixel bytes of a chunk from the bitmap on disk.
-Outcome readChunk(const Carrier &carrier, const PixelGrid &grid, quint64 chunk,
-    std::vector<std::uint8_t> *pixels)
+Outcome readChunk(
+    const Carrier &carrier, const PixelGrid &grid, quint64 chunk, std::vector<std::uint8_t> *pixels)
 {
     const qint64 first = qint64(chunk) * ChunkBytes;
     const qint64 count = chunkBytes(grid, chunk);
@@ -138,37 +138,60 @@ CellWriter::CellWriter(const PixelGrid &grid, const SealedKeys::Key &positions,
 {
 }
 
+namespace {
+
+// The first pixel byte at or after file offset pos.
+qint64 pixelAtOrAfter(const PixelGrid &grid, qint64 pos)
+{
+    const qint64 row = (pos - grid.offset) / grid.stride;
+    const qint64 inRow = (pos - grid.offset) % grid.stride;
+    return row * grid.rowBytes + std::min(inRow, grid.rowBytes);
+}
+
+// Chunks go to the copy a few at a time, so that a piece is about as large
+// as the plain writer's.
+constexpr quint64 ChunksPerPiece = 4;
+
+} // namespace
+
 qint64 CellWriter::pieceEnd(qint64 pos) const
 {
     if (pos < m_grid.offset)
         return m_grid.offset;
-    // The first pixel byte at or after pos starts a chunk.
-    const qint64 row = (pos - m_grid.offset) / m_grid.stride;
-    const qint64 inRow = (pos - m_grid.offset) % m_grid.stride;
-    const qint64 d = row * m_grid.rowBytes + std::min(inRow, m_grid.rowBytes);
+    const qint64 d = pixelAtOrAfter(m_grid, pos);
     if (d >= m_grid.count())
         return pos + (1 << 20);
-    const quint64 chunk = quint64(d / ChunkBytes);
-    return m_grid.fileEnd(qint64(chunk) * ChunkBytes, chunkBytes(m_grid, chunk));
+    const quint64 last = std::min<quint64>(
+        quint64(d / ChunkBytes) + ChunksPerPiece - 1, quint64((m_grid.count() - 1) / ChunkBytes));
+    return m_grid.fileEnd(qint64(last) * ChunkBytes, chunkBytes(m_grid, last));
 }
 
 Outcome CellWriter::change(qint64 pos, char *bytes, qint64 size)
 {
     if (pos < m_grid.offset || size <= 0)
         return Outcome::success();
-    const qint64 row = (pos - m_grid.offset) / m_grid.stride;
-    const qint64 inRow = (pos - m_grid.offset) % m_grid.stride;
-    const qint64 d = row * m_grid.rowBytes + std::min(inRow, m_grid.rowBytes);
-    if (d >= m_grid.count())
-        return Outcome::success();
-    const quint64 chunk = quint64(d / ChunkBytes);
-    const qint64 first = qint64(chunk) * ChunkBytes;
-    const qint64 count = chunkBytes(m_grid, chunk);
-    m_pixels.resize(std::size_t(count));
-    m_grid.take(bytes, pos, first, count, reinterpret_cast<char *>(m_pixels.data()));
-    if (Outcome stored = storeChunk(chunk, m_pixels.data()); !stored)
-        return stored;
-    m_grid.put(bytes, pos, first, count, reinterpret_cast<const char *>(m_pixels.data()));
+    // Every chunk whose pixel bytes all lie in the piece: pieces are cut so.
+    for (qint64 d = pixelAtOrAfter(m_grid, pos); d < m_grid.count();) {
+        const quint64 chunk = quint64(d / ChunkBytes);
+        const qint64 first = qint64(chunk) * ChunkBytes;
+        const qint64 count = chunkBytes(m_grid, chunk);
+        if (m_grid.fileEnd(first, count) > pos + size)
+            break;
+        if (m_grid.stride == m_grid.rowBytes) {
+            // Rows without fill bytes: the chunk's pixel bytes lie side by side.
+            auto *pixels
+                = reinterpret_cast<std::uint8_t *>(bytes + (m_grid.fileOffset(first) - pos));
+            if (Outcome stored = storeChunk(chunk, pixels); !stored)
+                return stored;
+        } else {
+            m_pixels.resize(std::size_t(count));
+            m_grid.take(bytes, pos, first, count, reinterpret_cast<char *>(m_pixels.data()));
+            if (Outcome stored = storeChunk(chunk, m_pixels.data()); !stored)
+                return stored;
+            m_grid.put(bytes, pos, first, count, reinterpret_cast<const char *>(m_pixels.data()));
+        }
+        d = first + count;
+    }
     return Outcome::success();
 }
 

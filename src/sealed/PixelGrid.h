@@ -19,10 +19,7 @@ struct PixelGrid {
     static PixelGrid of(const Carrier &carrier);
 
     qint64 count() const { return rowBytes * rows; }
-    qint64 fileOffset(qint64 d) const
-    {
-        return offset + (d / rowBytes) * stride + d % rowBytes;
-    }
+    qint64 fileOffset(qint64 d) const { return offset + (d / rowBytes) * stride + d % rowBytes; }
     // Where the file bytes of pixel bytes first .. first + count - 1 end.
     qint64 fileEnd(qint64 first, qint64 count) const { return fileOffset(first + count - 1) + 1; }
 

@@ -31,4 +31,3 @@ struct SealedSession::Item {
         return Outcome::success();
     }
 };
-

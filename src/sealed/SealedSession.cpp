@@ -13,8 +13,8 @@
 #include "base/FailureText.h"
 #include "container/EntryName.h"
 #include "container/FileIntake.h"
-#include "io/FileIdentity.h"
 #include "io/AtomicFile.h"
+#include "io/FileIdentity.h"
 #include "io/FileProbe.h"
 
 #include <QCoreApplication>
@@ -210,8 +210,8 @@ Outcome SealedSession::addFrom(QIODevice &source, const QString &name)
 Outcome SealedSession::take(const QString &name, const InjectResult &read, EntryData data)
 {
     if (!read) {
-        return Outcome::failure(read.status == InjectStatus::TooLarge ? Outcome::Kind::NoRoom
-                                                                      : Outcome::Kind::Refused,
+        return Outcome::failure(
+            read.status == InjectStatus::TooLarge ? Outcome::Kind::NoRoom : Outcome::Kind::Refused,
             read.message);
     }
     Item item;
@@ -273,8 +273,8 @@ Outcome SealedSession::streamData(const QString &name, const Sink &sink) const
     }
     for (qint64 done = 0; done < size;) {
         const qint64 n = std::min<qint64>(piece.size(), size - done);
-        const Outcome read = stored ? stored->parser->readData(piece.data(), n)
-                                    : item.read(piece.data(), done, n);
+        const Outcome read
+            = stored ? stored->parser->readData(piece.data(), n) : item.read(piece.data(), done, n);
         if (!read)
             return read;
         if (Outcome taken = sink(piece.constData(), n); !taken)
@@ -312,8 +312,8 @@ Outcome SealedSession::extract(const QString &name, const QString &folder, bool 
     AtomicFile file(target, keepExisting ? AtomicFile::Mode::Create : AtomicFile::Mode::Replace);
     if (Outcome opened = file.open(); !opened)
         return opened;
-    const Outcome written
-        = streamData(name, [&file](const char *data, qint64 size) { return file.write(data, size); });
+    const Outcome written = streamData(
+        name, [&file](const char *data, qint64 size) { return file.write(data, size); });
     if (!written)
         return written;
     return file.commit();
@@ -334,7 +334,8 @@ Outcome SealedSession::writeBack(
         if (Outcome locked = lockImage(path, options.wait, options.keepWaiting); !locked)
             return locked;
     }
-    Outcome written = options.overwriteChanged ? Outcome::success() : m_carrier.checkUnchanged(path);
+    Outcome written
+        = options.overwriteChanged ? Outcome::success() : m_carrier.checkUnchanged(path);
     if (written)
         written = write(path, passphrase, options);
     m_lock.release();

@@ -91,6 +91,13 @@ public:
     // one opened, writes, lets go of the lock.
     Outcome writeBack(const QString &path, QByteArrayView passphrase, const WriteOptions &options);
 
+    // A change for the copy of the image a plain container is written into,
+    // which gives the salt of any sealed container in it new random bits
+    // (and so makes it unreadable for good), apart from the bytes before
+    // keepBelow, which the plain container takes.
+    static std::function<Outcome(qint64 pos, char *bytes, qint64 size)> saltWiper(
+        const Carrier &carrier, qint64 keepBelow);
+
     const Carrier &carrier() const { return m_carrier; }
     const SealedKeys::Cost &cost() const { return m_cost; }
     void setCost(const SealedKeys::Cost &cost) { m_cost = cost; }

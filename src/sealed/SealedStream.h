@@ -36,8 +36,8 @@ class StreamComposer {
 public:
     using Source = std::function<Outcome(char *out, qint64 count)>;
 
-    StreamComposer(const SealedKeys::Key &encryption, const QList<SealedEntry> &entries,
-        Source data);
+    StreamComposer(
+        const SealedKeys::Key &encryption, const QList<SealedEntry> &entries, Source data);
     ~StreamComposer();
 
     // The next count bytes of the stream; after the container, padding.

@@ -95,7 +95,8 @@ Outcome SealedSession::write(
                 }
                 // Files removed since are read past, in order.
                 for (; storedRead < item.storedAt + done;) {
-                    skip.resize(qsizetype(std::min<qint64>(DataMessageBytes, item.storedAt + done - storedRead)));
+                    skip.resize(qsizetype(
+                        std::min<qint64>(DataMessageBytes, item.storedAt + done - storedRead)));
                     if (Outcome read = stored->parser->readData(skip.data(), skip.size()); !read)
                         return read;
                     storedRead += skip.size();
@@ -120,9 +121,30 @@ Outcome SealedSession::write(
     return m_carrier.writeCopy(
         path, [&cells](qint64 pos) { return cells.pieceEnd(pos); },
         [&](qint64 pos, char *bytes, qint64 size) {
-            randomiseLowestBits(bytes, std::max(clearFrom, pos) - pos,
-                std::min(clearTo, pos + size) - pos);
+            randomiseLowestBits(
+                bytes, std::max(clearFrom, pos) - pos, std::min(clearTo, pos + size) - pos);
             return cells.change(pos, bytes, size);
         },
         options.progress);
+}
+
+std::function<Outcome(qint64, char *, qint64)> SealedSession::saltWiper(
+    const Carrier &carrier, qint64 keepBelow)
+{
+    const PixelGrid grid = PixelGrid::of(carrier);
+    // The file offsets of the salt's pixel bytes, in order.
+    std::vector<qint64> offsets;
+    if (grid.count() >= ChunkBytes) {
+        for (const std::uint32_t cell : CellOrder::saltCells(grid.count())) {
+            for (int t = 0; t < CellBytes; ++t)
+                offsets.push_back(grid.fileOffset(qint64(cell) * CellBytes + t));
+        }
+    }
+    return [offsets, keepBelow](qint64 pos, char *bytes, qint64 size) {
+        for (const qint64 at : offsets) {
+            if (at >= keepBelow && at >= pos && at < pos + size)
+                randomiseLowestBits(bytes, at - pos, at - pos + 1);
+        }
+        return Outcome::success();
+    };
 }

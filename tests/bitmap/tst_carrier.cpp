@@ -299,7 +299,7 @@ private slots:
                 at += length + rng.bounded(4);
             }
             const qint64 chunk = rng.bounded(2) ? 1 + rng.bounded(70) : 1 + rng.bounded(4096);
-            QVERIFY(carrier.SaveCarrier(file, runs, {Carrier::Reliance::KeepsHiddenBits, chunk, {}})
+            QVERIFY(carrier.SaveCarrier(file, runs, {Carrier::Reliance::KeepsHiddenBits, chunk, {}, {}})
                         .ok());
 
             QByteArray expected = original;

@@ -56,7 +56,7 @@ private slots:
         row("output", {"add", "b", "f", "-o", "x"}, "-o goes with extract only.");
         row("name", {"extract", "b", "--name", "n"}, "--name goes with add only.");
         row("wait", {"extract", "b", "--wait", "1"},
-            "--wait goes with add, remove, protect and unprotect only.");
+            "--wait goes with add, remove, protect, unprotect, seal and unseal only.");
         row("new password unprotect", {"unprotect", "b", "--new-password-file", "p"},
             "--new-password-file goes with protect and add --protect only.");
         row("new password add", {"add", "b", "f", "--new-password-file", "p"},

@@ -3,9 +3,11 @@
 
 #include "TestBitmaps.h"
 #include "base/FailureText.h"
+#include "sealed/CellStream.h"
 #include "sealed/SealedSession.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QtTest>
 
 // A sealed container written into an image and read back, through the
@@ -60,6 +62,71 @@ private slots:
         clean.setCost(cheap());
         QCOMPARE(clean.open(put("clean.bmp", makeBitmap(600, 400, 3)), "secret").kind(),
             Outcome::Kind::NoSealedContainer);
+    }
+
+    // A change to the hidden bits is found, and nothing is given out.
+    void damageIsFoundNeverExtracted()
+    {
+        const QString bmp = put("damaged.bmp", makeBitmap(600, 400, 4));
+        SealedSession seal;
+        seal.setCost(cheap());
+        QVERIFY(seal.startNew(bmp).ok());
+        QVERIFY(seal.add(put("whole.bin", randomBytes(6000, 5))).ok());
+        QVERIFY(seal.writeBack(bmp, "pw", {}).ok());
+        // Chunk 1 (pixel bytes 65536 on) carries some of the data.
+        QByteArray bytes = readFile(bmp);
+        for (qsizetype at = 54 + 70000; at < 54 + 70200; ++at)
+            bytes[at] = char(bytes[at] ^ 1);
+        QVERIFY(writeFile(bmp, bytes));
+        SealedSession open;
+        open.setCost(cheap());
+        QVERIFY(open.open(bmp, "pw").ok());
+        QVERIFY(QDir(root()).mkpath("out"));
+        const Outcome extracted = open.extract("whole.bin", path("out"));
+        QCOMPARE(extracted.kind(), Outcome::Kind::Damaged);
+        QVERIFY(QDir(path("out")).isEmpty());
+    }
+
+    // Every write makes a new container: a new salt, so that the keys the
+    // old one was read with read nothing of the new one, nor of what it
+    // removed.
+    void everyWriteStartsAfresh()
+    {
+        const QString bmp = put("afresh.bmp", makeBitmap(600, 400, 6));
+        SealedSession seal;
+        seal.setCost(cheap());
+        QVERIFY(seal.startNew(bmp).ok());
+        QVERIFY(seal.add(put("gone.bin", randomBytes(3000, 7))).ok());
+        QVERIFY(seal.add(put("kept.bin", randomBytes(300, 8))).ok());
+        QVERIFY(seal.writeBack(bmp, "pw", {}).ok());
+        Carrier before;
+        QVERIFY(before.LoadCarrier(bmp).ok());
+        SealedKeys::Salt oldSalt {};
+        QVERIFY(CellReader::readSalt(before, &oldSalt).ok());
+
+        SealedSession change;
+        change.setCost(cheap());
+        QVERIFY(change.open(bmp, "pw").ok());
+        QVERIFY(change.remove("gone.bin").ok());
+        QVERIFY(change.writeBack(bmp, "pw", {}).ok());
+
+        Carrier after;
+        QVERIFY(after.LoadCarrier(bmp).ok());
+        SealedKeys::Salt newSalt {};
+        QVERIFY(CellReader::readSalt(after, &newSalt).ok());
+        QVERIFY(newSalt != oldSalt);
+        // The old keys, known to whoever had the passphrase: nothing opens.
+        const auto oldKeys = SealedKeys::derive("pw", oldSalt, cheap());
+        QVERIFY(oldKeys);
+        CellReader cells(after, oldKeys->positions);
+        StreamParser parser(oldKeys->encryption,
+            [&cells](char *out, qint64 count) { return cells.read(out, count); });
+        QCOMPARE(parser.openHead(1 << 20).kind(), Outcome::Kind::NoSealedContainer);
+        SealedSession reopened;
+        reopened.setCost(cheap());
+        QVERIFY(reopened.open(bmp, "pw").ok());
+        QCOMPARE(reopened.entries().size(), 1);
+        QCOMPARE(dataOf(reopened, "kept.bin"), randomBytes(300, 8));
     }
 };
 

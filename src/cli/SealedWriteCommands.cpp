@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Veldra developers
+
+#include "SealedWriteCommands.h"
+
+#include "base/FailureText.h"
+#include "sealed/SealedSession.h"
+
+#include <QFile>
+
+QList<CliCommand::HelpLine> SealedAddCommand::help() const
+{
+    return {{QStringLiteral("add BITMAP --sealed FILE... | - --name NAME"),
+        tr("hide files in the sealed container, written anew")}};
+}
+
+QList<CliOption> SealedAddCommand::options() const
+{
+    return SealedCommand::options() << CliOption::Name << CliOption::Wait;
+}
+
+qsizetype SealedAddCommand::argumentsFromInput(const CommandLine &line) const
+{
+    return line.arguments.count(QStringLiteral("-"));
+}
+
+QString SealedAddCommand::argumentsProblem(const CommandLine &line) const
+{
+    if (line.arguments.isEmpty())
+        return tr("add needs at least one file.");
+    const qsizetype fromInput = argumentsFromInput(line);
+    if (fromInput > 1)
+        return tr("Standard input (\"-\") can be added only once.");
+    if ((fromInput == 1) != line.isSet(CliOption::Name))
+        return tr("add - needs --name NAME, and --name goes with \"-\" only.");
+    return {};
+}
+
+int SealedAddCommand::work(
+    SealedSession &session, const CommandLine &line, const QByteArray &passphrase)
+{
+    for (const QString &path : line.arguments) {
+        Outcome added = Outcome::success();
+        if (path == QLatin1String("-")) {
+            QFile input;
+            added = input.open(stdin, QIODevice::ReadOnly)
+                ? session.addFrom(input, line.value(CliOption::Name))
+                : Outcome::failure(Outcome::Kind::Refused, input.errorString());
+        } else {
+            // Read as the image is written, so that no copy is held.
+            added = session.add(path, false);
+        }
+        if (!added) {
+            say((path == QLatin1String("-") ? tr("standard input") : path) + QStringLiteral(": ")
+                + fullText(added));
+            say(tr("The image was not changed."));
+            return Failure;
+        }
+    }
+    return writeBack(session, line, passphrase);
+}
+
+QList<CliCommand::HelpLine> SealedRemoveCommand::help() const
+{
+    return {{QStringLiteral("remove BITMAP --sealed NAME..."),
+        tr("remove files from the sealed container, written anew")}};
+}
+
+QList<CliOption> SealedRemoveCommand::options() const
+{
+    return SealedCommand::options() << CliOption::Wait;
+}
+
+QString SealedRemoveCommand::argumentsProblem(const CommandLine &line) const
+{
+    return line.arguments.isEmpty() ? tr("remove needs at least one name.") : QString();
+}
+
+int SealedRemoveCommand::work(
+    SealedSession &session, const CommandLine &line, const QByteArray &passphrase)
+{
+    for (const QString &name : line.arguments) {
+        if (Outcome removed = session.remove(name); !removed) {
+            say(fullText(removed));
+            say(tr("The image was not changed."));
+            return Failure;
+        }
+    }
+    return writeBack(session, line, passphrase);
+}
