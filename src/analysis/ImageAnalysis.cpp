@@ -3,6 +3,7 @@
 
 #include "ImageAnalysis.h"
 
+#include "HcfCom.h"
 #include "SamplePairs.h"
 #include "WindowedPairs.h"
 #include "bitmap/Carrier.h"
@@ -108,12 +109,15 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
     WindowedPairs pairs(rowPixels, stride, result.analysedBytes, windowBytes);
 
     const qint64 total = std::min(stride * height, held);
+    CalibratedAdjacency adjacency(width, stride, height, total);
     QByteArray block(static_cast<qsizetype>(std::min(ReadBlock, total)), Qt::Uninitialized);
     for (qint64 offset = 0; offset < total; offset += block.size()) {
         const qint64 size = std::min<qint64>(block.size(), total - offset);
         if (Outcome read = carrier.readPixels(block.data(), offset, size); !read)
             return read;
-        pairs.add(reinterpret_cast<const std::uint8_t *>(block.constData()), size);
+        const auto *bytes = reinterpret_cast<const std::uint8_t *>(block.constData());
+        pairs.add(bytes, size);
+        adjacency.add(bytes, size);
     }
     result.fillBytes = pairs.fillBytes();
     result.nonzeroFillBytes = pairs.nonzeroFillBytes();
@@ -126,6 +130,7 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
     }
     result.findRun(rates, windowBytes);
     result.wholeImageRate = all.rate();
+    result.hcfComRatio = hcfcom::ratio(adjacency);
     result.verdict = verdictOf(result);
     *analysis = result;
     return Outcome::success();

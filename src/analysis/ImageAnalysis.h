@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // How much a bitmap's pixel bytes give away of hidden data, from the image
 // alone: no password, no container, only the pixels.
 //
@@ -37,6 +39,10 @@ struct ImageAnalysis {
     // bytes carrying hidden bits if the bits were scattered over the image.
     // It says nothing about the length of a run from the start.
     double wholeImageRate = 0;
+    // Calibrated HCF-COM over the whole area (see HcfCom.h): near 1 for
+    // photographs, lower the more pixel bytes were changed by one. None for
+    // a picture of fewer than 2 rows or 4 columns.
+    std::optional<double> hcfComRatio;
     QString verdict; // one line, in plain words
 
     // The change-point rule over the rates of consecutive windows of

@@ -3,6 +3,7 @@
 
 #include "CliRunner.h"
 #include "TestBitmaps.h"
+#include "analysis/HcfCom.h"
 #include "analysis/SamplePairs.h"
 #include "analysis/WindowedPairs.h"
 
@@ -22,6 +23,33 @@ private:
         if (run.status != 0)
             qFatal("analyse failed: %s", qPrintable(run.err));
         return QJsonDocument::fromJson(run.out.toUtf8()).object();
+    }
+
+    // A smooth picture of width x height (colours apart), each pixel byte
+    // changed by one with probability rate: up at 0, down at 255, otherwise
+    // up or down at random. Rows are filled with 0x5A bytes.
+    static QByteArray smoothBitmap(int width, int height, double rate, quint32 seed)
+    {
+        QRandomGenerator rng(seed);
+        const qint64 stride = (3 * width + 3) / 4 * 4;
+        QByteArray pixels(stride * height, char(0x5A));
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const double base
+                    = 40 + 0.6 * x + 0.4 * y + 20 * std::sin(x / 13.0) * std::cos(y / 17.0);
+                const double colours[3] = {base, 0.8 * base + 20, 200 - 0.5 * base};
+                for (int c = 0; c < 3; ++c) {
+                    int value = std::clamp(int(std::lround(colours[c])), 0, 255);
+                    if (rng.generateDouble() < rate)
+                        value += value == 0 ? 1 : value == 255 ? -1 : rng.bounded(2) ? 1 : -1;
+                    pixels[y * stride + 3 * x + c] = char(value);
+                }
+            }
+        }
+        BitmapShape shape;
+        shape.width = width;
+        shape.height = height;
+        return bitmapHeaders(shape, quint32(54 + pixels.size())) + pixels;
     }
 
 private slots:
@@ -166,6 +194,103 @@ private slots:
         const Run text = cli({"analyse", bmp});
         QVERIFY2(text.out.contains("row fill bytes not zero: ") && text.out.contains("\nverdict: "),
             qPrintable(text.out));
+    }
+
+    // Both histograms of calibrated HCF-COM against their definition, for
+    // bytes handed over in pieces of any size, files cut short anywhere and
+    // rows cut by the limit of what the calibration keeps.
+    void adjacencyCountedAsDefined()
+    {
+        QRandomGenerator rng(2005);
+        for (int round = 0; round < 300; ++round) {
+            const qint64 width = rng.bounded(1, 14);
+            const qint64 height = rng.bounded(1, 7);
+            const qint64 stride = (3 * width + 3) / 4 * 4;
+            const QByteArray bytes = randomBytes(stride * height, rng.generate());
+            const auto *data = reinterpret_cast<const std::uint8_t *>(bytes.constData());
+            const qint64 handed = rng.bounded(2) ? bytes.size() : rng.bounded(bytes.size() + 1);
+            const qint64 limit
+                = rng.bounded(2) ? CalibratedAdjacency::DefaultPairedRowLimit : rng.bounded(40);
+            CalibratedAdjacency adjacency(width, stride, height, handed, limit);
+            for (qint64 at = 0; at < handed;) {
+                const qint64 size = std::min<qint64>(rng.bounded(2 * stride), handed - at);
+                adjacency.add(data + at, size);
+                at += size;
+            }
+
+            const auto byte = [&](qint64 row, qint64 i) {
+                return data[row * stride + i];
+            };
+            const auto held = [&](qint64 row, qint64 i) {
+                return row * stride + i < handed;
+            };
+            AdjacencyHistogram image(65536), calibration(65536);
+            for (qint64 r = 0; r < height; ++r)
+                for (qint64 i = 3; i < 3 * width; ++i)
+                    image[byte(r, i - 3) * 256 + byte(r, i)] += held(r, i);
+            // Block j's value in colour k of the rows 2 p and 2 p + 1.
+            const auto block = [&](qint64 p, qint64 j, qint64 k) {
+                const qint64 left = 6 * j + k;
+                return (byte(2 * p, left) + byte(2 * p, left + 3) + byte(2 * p + 1, left)
+                           + byte(2 * p + 1, left + 3) + 2)
+                    / 4;
+            };
+            const qint64 blocks = std::min(width / 2, limit / 6);
+            for (qint64 p = 0; p < height / 2; ++p)
+                for (qint64 j = 1; j < blocks; ++j)
+                    for (qint64 k = 0; k < 3; ++k)
+                        calibration[block(p, j - 1, k) * 256 + block(p, j, k)]
+                            += held(2 * p + 1, 6 * j + 3 + k);
+            QVERIFY(adjacency.image() == image);
+            QVERIFY(adjacency.calibration() == calibration);
+        }
+    }
+
+    // Histograms whose DFT is known: one count gives a flat magnitude, whose
+    // COM is the mean of i + j, 128; two counts side by side give
+    // |F(i, j)| = 2 cos(pi j / 256), wherever they stand.
+    void centreOfMassOfKnownHistograms()
+    {
+        AdjacencyHistogram one(65536);
+        one[77 * 256 + 201] = 5;
+        QVERIFY(qAbs(hcfcom::centreOfMass(one) - 128.0) < 1e-9);
+        double weighted = 0;
+        double total = 0;
+        for (int j = 0; j <= 128; ++j) {
+            const double magnitude = std::cos(std::numbers::pi * j / 256.0);
+            weighted += j * magnitude;
+            total += magnitude;
+        }
+        const double expected = 64.0 + weighted / total;
+        for (const std::size_t at : {std::size_t(0), std::size_t(40 * 256 + 254)}) {
+            AdjacencyHistogram two(65536);
+            two[at] = two[at + 1] = 3;
+            QVERIFY2(qAbs(hcfcom::centreOfMass(two) - expected) < 1e-9,
+                qPrintable(QString::number(hcfcom::centreOfMass(two), 'g', 17)));
+        }
+        QCOMPARE(hcfcom::centreOfMass(AdjacencyHistogram(65536)), 0.0);
+    }
+
+    // A smooth picture with half its pixel bytes changed by one: the ratio
+    // drops well below the clean picture's, through the real program.
+    void changesLowerTheRatio()
+    {
+        const auto ratioOf = [&](const QByteArray &bitmap) {
+            const QJsonValue value = analysed(put("smooth.bmp", bitmap)).value("hcf_com_ratio");
+            if (!value.isDouble())
+                qFatal("no hcf_com_ratio");
+            return value.toDouble();
+        };
+        const double clean = ratioOf(smoothBitmap(161, 128, 0.0, 1));
+        for (quint32 seed = 1; seed <= 3; ++seed) {
+            const double changed = ratioOf(smoothBitmap(161, 128, 0.5, seed));
+            QVERIFY2(changed < clean - 0.1,
+                qPrintable(QStringLiteral("%1 against %2").arg(changed).arg(clean)));
+        }
+        QVERIFY(cli({"analyse", path("smooth.bmp")}).out.contains("\nhcf-com ratio: 0."));
+        // Too narrow for two blocks side by side: no ratio.
+        const QJsonObject narrow = analysed(put("narrow.bmp", makeBitmap(3, 40, 7)));
+        QVERIFY(narrow.contains("hcf_com_ratio") && narrow.value("hcf_com_ratio").isNull());
     }
 };
 
