@@ -44,10 +44,10 @@ public:
 
     // The program state the window drives, readable for inspection.
     const QString &Password() const { return m_controller->password(); }
-    // The open container's file table, or none.
+    // The open plain container's file table, or none.
     const DatFile *openFile() const
     {
-        return m_controller->isOpen() ? &m_controller->session()->file() : nullptr;
+        return m_controller->session() ? &m_controller->session()->file() : nullptr;
     }
     bool isLoading() const { return m_Loading; }
 

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "OpenContainer.h"
 #include "WindowUser.h"
 
 #include "container/ContainerSession.h"
@@ -28,8 +29,10 @@ public:
     ~WindowController() override;
 
     // The open container, or none.
-    const ContainerSession *session() const { return m_session.get(); }
-    bool isOpen() const { return m_session != nullptr; }
+    const OpenContainer *container() const { return m_open.get(); }
+    // The open plain container's session, or none.
+    const ContainerSession *session() const { return m_open ? m_open->plainSession() : nullptr; }
+    bool isOpen() const { return m_open != nullptr; }
     // The path of the open image.
     const QString &path() const { return m_path; }
     // The password in force: typed for the last container opened, or set
@@ -97,6 +100,8 @@ private:
     QByteArray passwordBytes() const;
     void turnPasswordOff();
     void showError(const Outcome &outcome);
+    // Holds container as the open one, read from the image at path.
+    void adopt(std::unique_ptr<OpenContainer> container, const QString &path);
     // After a successful open: warns of a cut image and of damage.
     void warnAboutOpened();
     // After a picture was refused: offers to make a 24-bit BMP copy of it and
@@ -104,16 +109,16 @@ private:
     bool offerCarrierCopy(const QString &picture);
     // Asks before a write that would lose unreadable files or fill a cut
     // image; false when the user said No.
-    bool confirmLosses(ContainerSession::WriteOptions *options);
+    bool confirmLosses(OpenContainer::WriteSettings *options);
     // Writes, asking whether to overwrite an image changed on disk; nothing
     // when the user said No.
-    std::optional<Outcome> writeAsking(ContainerSession::WriteOptions options);
+    std::optional<Outcome> writeAsking(OpenContainer::WriteSettings options);
     QString pickFolder();
     void extractOne(const QString &description, const QString &folder, Extraction *done);
     void reportExtraction(const QString &folder, const Extraction &done);
 
     WindowUser &m_user;
-    std::unique_ptr<ContainerSession> m_session;
+    std::unique_ptr<OpenContainer> m_open;
     QString m_path;
     QString m_password;
     bool m_usePassword = false;
