@@ -191,7 +191,8 @@
     <message>
         <location filename="../../src/bitmap/Carrier.cpp" line="113"/>
         <location filename="../../src/bitmap/Carrier.cpp" line="162"/>
-        <location filename="../../src/bitmap/CarrierWriter.cpp" line="71"/>
+        <location filename="../../src/bitmap/CarrierWriter.cpp" line="72"/>
+        <location filename="../../src/bitmap/CarrierWriter.cpp" line="89"/>
         <source>No bitmap is open.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -329,51 +330,61 @@
     </message>
     <message>
         <location filename="../../src/cli/CliOption.cpp" line="79"/>
-        <source>add, remove, protect, unprotect: wait up to SECONDS for another program writing the image (default 5; 0: do not wait).</source>
+        <source>add, remove, protect, unprotect, seal, unseal: wait up to SECONDS for another program writing the image (default 5; 0: do not wait).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliOption.cpp" line="91"/>
+        <location filename="../../src/cli/CliOption.cpp" line="85"/>
+        <source>info, list, add, remove, extract: work on the sealed container that the passphrase opens (see seal).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/CliOption.cpp" line="115"/>
+        <source>--wait goes with add, remove, protect, unprotect, seal and unseal only.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/CliOption.cpp" line="121"/>
+        <source>--sealed goes with info, list, add, remove and extract only.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/CliOption.cpp" line="96"/>
         <source>--json goes with info, list and analyse only.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliOption.cpp" line="94"/>
+        <location filename="../../src/cli/CliOption.cpp" line="99"/>
         <source>--force goes with carrier and the commands that write the image only.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliOption.cpp" line="97"/>
+        <location filename="../../src/cli/CliOption.cpp" line="102"/>
         <source>--no-clobber goes with extract only.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliOption.cpp" line="100"/>
+        <location filename="../../src/cli/CliOption.cpp" line="105"/>
         <source>%1 needs no password.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliOption.cpp" line="103"/>
+        <location filename="../../src/cli/CliOption.cpp" line="108"/>
         <source>--protect and --no-protect go with add only.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliOption.cpp" line="106"/>
+        <location filename="../../src/cli/CliOption.cpp" line="111"/>
         <source>-o goes with extract only.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliOption.cpp" line="108"/>
+        <location filename="../../src/cli/CliOption.cpp" line="113"/>
         <source>--name goes with add only.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliOption.cpp" line="110"/>
-        <source>--wait goes with add, remove, protect and unprotect only.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/CliOption.cpp" line="113"/>
+        <location filename="../../src/cli/CliOption.cpp" line="118"/>
         <source>--new-password-file goes with protect and add --protect only.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -381,73 +392,75 @@
 <context>
     <name>CliTool</name>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="52"/>
+        <location filename="../../src/cli/CliTool.cpp" line="62"/>
         <source>Run &quot;%1 --help&quot; for the commands and options.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="61"/>
+        <location filename="../../src/cli/CliTool.cpp" line="71"/>
         <source>Hides files in 24-bit BMP images and takes them out again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="62"/>
+        <location filename="../../src/cli/CliTool.cpp" line="72"/>
         <source>Commands:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="74"/>
-        <source>The password scrambling keeps casual eyes out, not an attacker: encrypt a file
-with a real cipher first to keep it secret.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/CliTool.cpp" line="81"/>
+        <location filename="../../src/cli/CliTool.cpp" line="95"/>
         <source>Displays this help.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="82"/>
+        <location filename="../../src/cli/CliTool.cpp" line="96"/>
         <source>Displays version information.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="86"/>
-        <source>info, list, add, remove, extract, protect, unprotect, carrier or analyse</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/CliTool.cpp" line="87"/>
-        <source>the 24-bit BMP image (for carrier: the picture)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/CliTool.cpp" line="89"/>
-        <source>files to add, names to remove or extract, the BMP to make</source>
+        <source>The password scrambling keeps casual eyes out, not an attacker: to keep files
+secret, seal them (a sealed container cannot be found or read without its
+passphrase). Writing a plain container, or another sealed one, into a sealed
+image destroys it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../src/cli/CliTool.cpp" line="100"/>
+        <source>info, list, add, remove, extract, protect, unprotect, carrier, analyse, seal or unseal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/CliTool.cpp" line="102"/>
+        <source>the 24-bit BMP image (for carrier: the picture)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/CliTool.cpp" line="104"/>
+        <source>files to add, names to remove or extract, the BMP to make</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/CliTool.cpp" line="115"/>
         <source>To name a file that starts with &quot;-&quot;, put &quot;--&quot; before it: veldra-cli add BITMAP -- -file.txt</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="123"/>
+        <location filename="../../src/cli/CliTool.cpp" line="138"/>
         <source>No command given.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="127"/>
+        <location filename="../../src/cli/CliTool.cpp" line="142"/>
         <source>Unknown command &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="129"/>
+        <location filename="../../src/cli/CliTool.cpp" line="144"/>
         <source>No bitmap given.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="138"/>
+        <location filename="../../src/cli/CliTool.cpp" line="153"/>
         <source>--wait takes a number of seconds, 0 or more, not &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -651,6 +664,11 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/base/FailureText.cpp" line="22"/>
         <source>Error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/base/FailureText.cpp" line="24"/>
+        <source>no sealed container opens with this passphrase</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -889,57 +907,62 @@ with a real cipher first to keep it secret.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="160"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="162"/>
         <source>The password cannot be used: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="173"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="175"/>
         <source>The password file %1 cannot be read: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="183"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="185"/>
         <source>The password file %1 cannot be used.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="192"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="190"/>
+        <source>The password file %1 cannot be used: its first line is not UTF-8 text.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/PasswordInput.cpp" line="200"/>
         <source>A password is needed: give it with --password-file.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="197"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="205"/>
         <source>A password is needed, but there is no terminal to ask it on: give it with --password-file.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="211"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="219"/>
         <source>The password could not be read from the terminal.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="229"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="237"/>
         <source>Password: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="246"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="254"/>
         <source>New password: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="249"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="257"/>
         <source>Repeat the new password: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="253"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="261"/>
         <source>The two passwords differ.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="259"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="267"/>
         <source>The new password is empty.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1011,10 +1034,33 @@ with a real cipher first to keep it secret.</source>
     </message>
 </context>
 <context>
+    <name>PlainContainer</name>
+    <message>
+        <location filename="../../src/workflow/PlainContainer.cpp" line="39"/>
+        <source>Every file also needs %1 for its name and size, and the container %2 of its own.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Prompter</name>
     <message>
         <location filename="../../src/ui/Prompter.cpp" line="141"/>
         <source>Confirm password...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/Prompter.cpp" line="143"/>
+        <source>Enter passphrase...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/Prompter.cpp" line="145"/>
+        <source>New passphrase...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/Prompter.cpp" line="147"/>
+        <source>Confirm passphrase...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1041,6 +1087,292 @@ with a real cipher first to keep it secret.</source>
     <message>
         <location filename="../../src/cli/RemoveCommand.cpp" line="18"/>
         <source>remove needs at least one name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SealCommand</name>
+    <message>
+        <location filename="../../src/cli/SealCommand.cpp" line="18"/>
+        <source>make a new sealed container, holding the plain one&apos;s files and FILEs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealCommand.cpp" line="29"/>
+        <source>seal hides files; standard input can be added afterwards with add --sealed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealCommand.cpp" line="60"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="67"/>
+        <source>The image was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SealedAddCommand</name>
+    <message>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="14"/>
+        <source>hide files in the sealed container, written anew</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="30"/>
+        <source>add needs at least one file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="33"/>
+        <source>Standard input (&quot;-&quot;) can be added only once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="35"/>
+        <source>add - needs --name NAME, and --name goes with &quot;-&quot; only.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="54"/>
+        <source>standard input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="56"/>
+        <source>The image was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SealedCommand</name>
+    <message>
+        <location filename="../../src/cli/SealedCommand.cpp" line="22"/>
+        <source>%1 does not go with --sealed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SealedContainer</name>
+    <message>
+        <location filename="../../src/sealed/CellStream.cpp" line="26"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="28"/>
+        <source>The sealed container is damaged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/CellStream.cpp" line="27"/>
+        <source>Its data reach past what the image can hold.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedSession.cpp" line="38"/>
+        <source>This image is too small for a sealed container: it needs at least %1 pixels.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedSession.cpp" line="75"/>
+        <source>The system offers no secure random numbers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedSession.cpp" line="101"/>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="71"/>
+        <source>The key cannot be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedSession.cpp" line="102"/>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="72"/>
+        <source>The system cannot give the memory it takes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedSession.cpp" line="184"/>
+        <source>A file named &quot;%1&quot; is already hidden in this image.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedSession.cpp" line="190"/>
+        <source>The file has %1, but only %2 can still be sealed into this image.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedSession.cpp" line="255"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="266"/>
+        <source>&quot;%1&quot; is not hidden in this image.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedSession.cpp" line="318"/>
+        <source>&quot;%1&quot; was not written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedSession.cpp" line="319"/>
+        <source>It would replace the image the hidden files are read from.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedStream.cpp" line="42"/>
+        <source>A name cannot be empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedStream.cpp" line="44"/>
+        <source>Names keep at most %1 bytes of UTF-8.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedStream.cpp" line="46"/>
+        <source>The name is not valid text.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedStream.cpp" line="70"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="78"/>
+        <source>Its table is cut short.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedStream.cpp" line="85"/>
+        <source>A name in its table is empty or not valid UTF-8.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedStream.cpp" line="87"/>
+        <source>The sizes in its table do not add up.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedStream.cpp" line="89"/>
+        <source>Two names in its table are the same.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedStream.cpp" line="95"/>
+        <source>Its table does not match its length.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedStream.cpp" line="246"/>
+        <source>It was written by a later version of Veldra.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedStream.cpp" line="248"/>
+        <source>It says it holds more than the image can.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedStream.cpp" line="259"/>
+        <source>Its table cannot be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedStream.cpp" line="269"/>
+        <source>Its data end early.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedStream.cpp" line="273"/>
+        <source>Some of its data cannot be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="61"/>
+        <source>The files need more than the %1 this image can seal.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="65"/>
+        <source>The image was not written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="66"/>
+        <source>The image file is cut short; a sealed container needs all of it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="88"/>
+        <source>The files&apos; data end early.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/workflow/SealedContainer.cpp" line="36"/>
+        <source>Every file also needs %1 and the bytes of its name (UTF-8) for its name and size.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/workflow/SealedContainer.cpp" line="46"/>
+        <source>The image file is cut short: a sealed container needs all of it, so this one cannot be written back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SealedExtractCommand</name>
+    <message>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="91"/>
+        <source>write sealed files (all when none is named)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="103"/>
+        <source>extract -o - writes exactly one named file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="105"/>
+        <source>--no-clobber does not go with -o -.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="117"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="124"/>
+        <source>The output could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="139"/>
+        <source>&quot;%1&quot; is not hidden in this image.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="155"/>
+        <source>&quot;%1&quot; cannot be a file name as it stands and was written as &quot;%2&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SealedInfoCommand</name>
+    <message>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="22"/>
+        <source>the same for the sealed container the passphrase opens</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SealedListCommand</name>
+    <message>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="66"/>
+        <source>the files of the sealed container the passphrase opens</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SealedRemoveCommand</name>
+    <message>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="66"/>
+        <source>remove files from the sealed container, written anew</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="76"/>
+        <source>remove needs at least one name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="85"/>
+        <source>The image was not changed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1073,35 +1405,49 @@ with a real cipher first to keep it secret.</source>
     </message>
 </context>
 <context>
+    <name>UnsealCommand</name>
+    <message>
+        <location filename="../../src/cli/SealCommand.cpp" line="87"/>
+        <source>turn the sealed container back into a plain one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/SealCommand.cpp" line="131"/>
+        <source>The image was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>WindowController</name>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="95"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="102"/>
         <source>The copy is written beside the picture, which stays as it is.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="98"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="105"/>
         <source>The picture was stored with losses: keep the hidden files in the BMP, since saving it in the picture&apos;s format again would destroy them.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="101"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="108"/>
         <source>This picture cannot carry hidden files as it is. Make a 24-bit BMP copy of it, &quot;%1&quot;, and open that?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="145"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="152"/>
         <source>The two passwords differ.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="146"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="153"/>
         <source>No password was set. Tick the box to try again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="35"/>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="71"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="105"/>
         <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1111,59 +1457,90 @@ with a real cipher first to keep it secret.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerFiles.cpp" line="74"/>
+        <location filename="../../src/workflow/WindowControllerFiles.cpp" line="73"/>
         <source>&quot;%1&quot; cannot be a file name as it stands and was written as &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerFiles.cpp" line="84"/>
+        <location filename="../../src/workflow/WindowControllerFiles.cpp" line="83"/>
         <source>These files could not be written to %1:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerFiles.cpp" line="88"/>
-        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="90"/>
+        <location filename="../../src/workflow/WindowControllerFiles.cpp" line="87"/>
+        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="95"/>
         <source>Done.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerFiles.cpp" line="123"/>
+        <location filename="../../src/workflow/WindowControllerFiles.cpp" line="122"/>
         <source>Hidden files that could not be read: %1. %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="17"/>
+        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="18"/>
         <source>1 hidden file could not be read and would be lost if the image is written back. Write it anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="19"/>
+        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="20"/>
         <source>%1 hidden files could not be read and would be lost if the image is written back. Write it anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="28"/>
+        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="29"/>
         <source>The image file is cut short. Write it anyway, with the missing part black?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="50"/>
+        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="51"/>
         <source>The image was changed on disk since it was opened. Overwrite it with the hidden files shown here?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="53"/>
+        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="54"/>
         <source>Overwriting it loses what the other program wrote.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="77"/>
+        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="82"/>
         <source>Another program is still writing this image. Keep waiting for it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="78"/>
+        <location filename="../../src/workflow/WindowControllerWrite.cpp" line="83"/>
         <source>The image is written back once the other program has finished with it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="41"/>
+        <source>Make a new sealed container in this image? It takes the place of what the image holds: a plain container&apos;s files are carried over into it, but a sealed container under another passphrase is lost for good.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="44"/>
+        <source>Nothing is written before Write &amp; Close.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="104"/>
+        <source>The plain container&apos;s files cannot all be sealed into this image.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="118"/>
+        <source>A sealed container needs a passphrase.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="119"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="128"/>
+        <source>No sealed container was made. Choose Seal... to try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="127"/>
+        <source>The two passphrases differ.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1221,41 +1598,61 @@ with a real cipher first to keep it secret.</source>
 <context>
     <name>frmPassword</name>
     <message>
-        <location filename="../../src/ui/frmPassword.cpp" line="21"/>
+        <location filename="../../src/ui/frmPassword.cpp" line="22"/>
         <source>Enter password...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmPassword.cpp" line="34"/>
-        <location filename="../../src/ui/frmPassword.cpp" line="42"/>
+        <location filename="../../src/ui/frmPassword.cpp" line="35"/>
+        <location filename="../../src/ui/frmPassword.cpp" line="43"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmPassword.cpp" line="40"/>
+        <location filename="../../src/ui/frmPassword.cpp" line="41"/>
         <source>Password</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmPassword.cpp" line="41"/>
+        <location filename="../../src/ui/frmPassword.cpp" line="42"/>
         <source>The container&apos;s password; it is not shown.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmPassword.cpp" line="43"/>
+        <location filename="../../src/ui/frmPassword.cpp" line="44"/>
         <source>Takes the typed password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/frmPassword.cpp" line="57"/>
+        <source>Passphrase</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/frmPassword.cpp" line="59"/>
+        <source>The sealed container&apos;s passphrase, any text; it is not shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/frmPassword.cpp" line="60"/>
+        <source>Takes the typed passphrase.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/frmPassword.cpp" line="68"/>
+        <source>A passphrase has at most %1 bytes.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>frmVeldra</name>
     <message>
-        <location filename="../../src/ui/frmVeldra.cpp" line="25"/>
+        <location filename="../../src/ui/frmVeldra.cpp" line="26"/>
         <source>Steganographic encoder/decoder 2.0</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldra.cpp" line="122"/>
+        <location filename="../../src/ui/frmVeldra.cpp" line="129"/>
         <source>Only files on this computer can be used.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1301,252 +1698,277 @@ with a real cipher first to keep it secret.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="92"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="93"/>
         <source>Files inside / Security</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="94"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="95"/>
         <source>Capacity:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="96"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="97"/>
         <source>Used space:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="98"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="99"/>
         <source>Free space:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="103"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="104"/>
         <source>&amp;Add</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="104"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="105"/>
         <source>&amp;Remove</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="105"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="106"/>
         <source>&amp;Extract</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="107"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="108"/>
         <source>E&amp;xtract all</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="108"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="109"/>
         <source>Use &amp;password encryption (slower)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="164"/>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="166"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="165"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="167"/>
         <source>Bitmap file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="165"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="166"/>
         <source>Names the box below, which holds the image&apos;s path.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="167"/>
-        <source>The path of the 24-bit BMP image to open. Enter opens it.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="168"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="170"/>
         <source>Browse</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="168"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="170"/>
         <source>Chooses the image in a file dialog.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="169"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="171"/>
         <source>Open</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="170"/>
-        <source>Opens the image and shows the files hidden in it.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="171"/>
-        <source>Close</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="171"/>
-        <source>Closes the image without writing it.</source>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="168"/>
+        <source>The path of the 24-bit BMP image to open. Enter opens it. Its menu (the Menu key or Shift+F10) opens a sealed container, or seals the image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="172"/>
-        <source>Write and close</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="173"/>
-        <source>Writes the hidden files into the image and closes it.</source>
+        <source>Opens the image and shows the files hidden in it. Its menu (the Menu key or Shift+F10) opens a sealed container, or seals the image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="174"/>
-        <source>No image open</source>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="174"/>
+        <source>Closes the image without writing it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="175"/>
-        <source>Stands in the place of the file list while no image is open.</source>
+        <source>Write and close</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="176"/>
-        <source>Files inside and security</source>
+        <source>Writes the hidden files into the image and closes it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="177"/>
+        <source>No image open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="178"/>
+        <source>Stands in the place of the file list while no image is open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="179"/>
+        <source>Files inside and security</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="180"/>
         <source>The files hidden in the open image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="178"/>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="181"/>
-        <location filename="../../src/ui/frmVeldraFiles.cpp" line="45"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="184"/>
+        <location filename="../../src/ui/frmVeldraFiles.cpp" line="44"/>
         <source>Capacity</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="178"/>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="179"/>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="180"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="181"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="182"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="183"/>
         <source>Names the figure beside it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="179"/>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="182"/>
-        <location filename="../../src/ui/frmVeldraFiles.cpp" line="46"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="185"/>
+        <location filename="../../src/ui/frmVeldraFiles.cpp" line="45"/>
         <source>Used space</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="180"/>
         <location filename="../../src/ui/frmVeldraControls.cpp" line="183"/>
-        <location filename="../../src/ui/frmVeldraFiles.cpp" line="47"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="186"/>
+        <location filename="../../src/ui/frmVeldraFiles.cpp" line="46"/>
         <source>Free space</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="181"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="184"/>
         <source>How many bytes the image can hide.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="182"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="185"/>
         <source>How many bytes the hidden files take.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="183"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="186"/>
         <source>How many bytes are left for more files.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="184"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="187"/>
         <source>Hidden files</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="185"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="188"/>
         <source>The files hidden in the image. Delete removes the selected one, Enter or a double click extracts it; files dropped here are added.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="188"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="191"/>
         <source>Add</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="188"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="191"/>
         <source>Hides one or more files in the image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="189"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="192"/>
         <source>Remove</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="189"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="192"/>
         <source>Removes the selected file from the image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="190"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="193"/>
         <source>Extract</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="190"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="193"/>
         <source>Writes the selected file into a folder.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="191"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="194"/>
         <source>Extract all</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="192"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="195"/>
         <source>Writes every hidden file into a folder.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="193"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="196"/>
         <source>Use password encryption</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="194"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="197"/>
         <source>Scrambles the hidden files with a password when the image is written.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="195"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="198"/>
         <source>Credits</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraControls.cpp" line="195"/>
+        <location filename="../../src/ui/frmVeldraControls.cpp" line="198"/>
         <source>The program&apos;s name, version and makers.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraFiles.cpp" line="51"/>
+        <location filename="../../src/ui/frmVeldraFiles.cpp" line="50"/>
         <source>The largest file that can still be added: %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraFiles.cpp" line="52"/>
-        <source>Every file also needs %1 for its name and size, and the container %2 of its own.</source>
+        <location filename="../../src/ui/frmVeldraFiles.cpp" line="58"/>
+        <source>Stored as &quot;%1&quot;: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/frmVeldraFiles.cpp" line="61"/>
-        <source>Stored as &quot;%1&quot;: %2.</source>
+        <location filename="../../src/ui/frmVeldraMenu.cpp" line="19"/>
+        <source>Its menu (right click, the Menu key or Shift+F10) opens a sealed container, or seals the image.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/frmVeldraMenu.cpp" line="25"/>
+        <source>&amp;Open sealed...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/frmVeldraMenu.cpp" line="27"/>
+        <source>&amp;Seal...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/frmVeldraMenu.cpp" line="60"/>
+        <source>More ways to open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/frmVeldraMenu.cpp" line="62"/>
+        <source>Opens a sealed container with its passphrase, or makes a new one in the image.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/frmVeldraMenu.cpp" line="83"/>
+        <source>A sealed container is always encrypted with its passphrase: the box is for plain containers.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

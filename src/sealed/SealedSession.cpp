@@ -65,11 +65,17 @@ SealedSession::~SealedSession() = default;
 
 Outcome SealedSession::startNew(const QString &path)
 {
+    const Outcome loaded = load(path);
+    m_carrier.finishFingerprint();
+    return loaded;
+}
+
+Outcome SealedSession::load(const QString &path)
+{
     if (!SealedKeys::ready())
         return Outcome::failure(Texts::tr("The system offers no secure random numbers."));
     if (Outcome loaded = m_carrier.LoadCarrier(path); !loaded)
         return loaded;
-    m_carrier.finishFingerprint();
     m_path = path;
     m_keys.reset();
     m_entries.clear();
@@ -81,7 +87,9 @@ Outcome SealedSession::startNew(const QString &path)
 
 Outcome SealedSession::open(const QString &path, QByteArrayView passphrase)
 {
-    if (Outcome started = startNew(path); !started) {
+    // The pixels read to open the container are fingerprinted: a write into
+    // them by another program is found before the container is written.
+    if (Outcome started = load(path); !started) {
         return started.kind() == Outcome::Kind::NoRoom
             ? Outcome::failure(Outcome::Kind::NoSealedContainer)
             : started;
@@ -110,6 +118,7 @@ Outcome SealedSession::open(const QString &path, QByteArrayView passphrase)
         m_items.append(std::move(item));
     }
     m_entries = entries;
+    m_carrier.finishFingerprint();
     return Outcome::success();
 }
 

@@ -104,6 +104,8 @@ public:
 
 private:
     struct Item;
+    // Loads the bitmap at path for a container, its fingerprint still open.
+    Outcome load(const QString &path);
     Outcome admit(const QString &name, qint64 size) const;
     Outcome take(const QString &name, const InjectResult &read, EntryData data);
     qint64 roomFor(qint64 nameBytes) const;

@@ -139,6 +139,12 @@ bool Prompter::password(QWidget *parent, QString &Password, PasswordKind kind)
     frmPassword dialog(Password, parent);
     if (kind == PasswordKind::Confirm)
         dialog.setWindowTitle(tr("Confirm password..."));
+    else if (kind == PasswordKind::Passphrase)
+        dialog.askForPassphrase(tr("Enter passphrase..."));
+    else if (kind == PasswordKind::NewPassphrase)
+        dialog.askForPassphrase(tr("New passphrase..."));
+    else if (kind == PasswordKind::ConfirmPassphrase)
+        dialog.askForPassphrase(tr("Confirm passphrase..."));
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -22,6 +22,9 @@ public:
     enum class PasswordKind {
         Enter, // "Enter password..."
         Confirm, // the same dialog again, to repeat a new password
+        Passphrase, // "Enter passphrase...": a sealed container's, any text
+        NewPassphrase, // "New passphrase...": for a new sealed container
+        ConfirmPassphrase, // the same dialog again, to repeat it
     };
 
     virtual ~Prompter() = default;

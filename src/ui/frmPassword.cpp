@@ -5,6 +5,7 @@
 
 #include "Prompter.h"
 #include "container/Charset.h"
+#include "sealed/SealedFormat.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -49,10 +50,24 @@ frmPassword::frmPassword(QString &Password, QWidget *parent, Prompter *prompter)
     cmdOK->installEventFilter(this);
 }
 
+void frmPassword::askForPassphrase(const QString &title)
+{
+    m_passphrase = true;
+    setWindowTitle(title);
+    txtPassword->setAccessibleName(tr("Passphrase"));
+    txtPassword->setAccessibleDescription(
+        tr("The sealed container's passphrase, any text; it is not shown."));
+    cmdOK->setAccessibleDescription(tr("Takes the typed passphrase."));
+}
+
 void frmPassword::cmdOK_Click()
 {
     const QString typed = txtPassword->text();
-    if (const QString bad = Charset::unrepresentable(typed); !bad.isEmpty()) {
+    const QString bad = !m_passphrase ? Charset::unrepresentable(typed)
+        : typed.toUtf8().size() > SealedFormat::LongestPassphrase
+        ? tr("A passphrase has at most %1 bytes.").arg(SealedFormat::LongestPassphrase)
+        : QString();
+    if (!bad.isEmpty()) {
         m_prompter->message(this, QMessageBox::Critical, bad);
         txtPassword->setFocus();
         return;

@@ -9,7 +9,8 @@ class Prompter;
 class QLineEdit;
 class QPushButton;
 
-// The small modal window in which the user types a container's password.
+// The small modal window in which the user types a container's password,
+// or a sealed container's passphrase.
 // OK (or Enter) stores the typed text in the Password it was given; Escape
 // and the close box leave Password unchanged. Each showing starts empty.
 class frmPassword : public QDialog {
@@ -18,6 +19,10 @@ class frmPassword : public QDialog {
 public:
     explicit frmPassword(
         QString &Password, QWidget *parent = nullptr, Prompter *prompter = nullptr);
+
+    // Asks for a sealed container's passphrase under title instead: any
+    // text of at most 4096 bytes in UTF-8.
+    void askForPassphrase(const QString &title);
 
     QLineEdit *txtPassword = nullptr;
     QPushButton *cmdOK = nullptr;
@@ -34,4 +39,5 @@ private:
 
     QString &m_Password;
     Prompter *m_prompter;
+    bool m_passphrase = false;
 };

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 
 frmVeldra::frmVeldra(Prompter *prompter, QWidget *parent)
@@ -68,6 +69,12 @@ bool frmVeldra::eventFilter(QObject *watched, QEvent *event)
         Form_KeyDown(code, key->modifiers());
         if (code == 0)
             return true;
+        // The Open button's and the path box's menu, from the keyboard.
+        if ((watched == cmdOpen || watched == txtBitmap) && isMenuKey(code, key->modifiers())) {
+            auto *control = static_cast<QWidget *>(watched);
+            showSealedMenu(control, control->rect().center());
+            return true;
+        }
         // Delete on a selected row removes it, as Remove does.
         if (code == Qt::Key_Delete && watched == lstFiles && m_controller->isOpen()
             && !lstFiles->selectedItems().isEmpty()) {

@@ -11,6 +11,7 @@
 
 class Prompter;
 class PrompterUser;
+class QAction;
 class QCheckBox;
 class QFileDialog;
 class QFrame;
@@ -22,8 +23,9 @@ class QListWidgetItem;
 class QMimeData;
 class QPushButton;
 
-// The main window: name a bitmap, open the container hidden in it, work on
-// its files and write it back or close it.
+// The main window: name a bitmap, open the container hidden in it (or, from
+// the menu of the Open button and the path box, a sealed one, or make a new
+// sealed one), work on its files and write it back or close it.
 class frmVeldra : public QWidget {
     Q_OBJECT
 
@@ -44,11 +46,13 @@ public:
 
     // The program state the window drives, readable for inspection.
     const QString &Password() const { return m_controller->password(); }
-    // The open container's file table, or none.
+    // The open plain container's file table, or none.
     const DatFile *openFile() const
     {
-        return m_controller->isOpen() ? &m_controller->session()->file() : nullptr;
+        return m_controller->session() ? &m_controller->session()->file() : nullptr;
     }
+    // The controller, for tests: setSealedCost and setWriterWait.
+    WindowController &controller() { return *m_controller; }
     bool isLoading() const { return m_Loading; }
 
     // Controls, also reachable by their object names.
@@ -75,6 +79,9 @@ public:
     QLabel *lblCopy = nullptr;
     QFileDialog *cdl = nullptr;
     QFileDialog *cdl2 = nullptr;
+    // In the menu of the Open button and of the path box.
+    QAction *actOpenSealed = nullptr;
+    QAction *actSeal = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -96,6 +103,8 @@ private slots:
     void cmdExtractAll_Click();
     void txtBitmap_Enter();
     void lstFiles_Activated(QListWidgetItem *item);
+    void actOpenSealed_Click();
+    void actSeal_Click();
 
 private:
     enum class DropTarget { None, FileList, BitmapPath };
@@ -106,6 +115,17 @@ private:
     void arrangeControls();
     void connectControls();
     void describeControls();
+    // The menu of the Open button and of the path box: Open sealed... and
+    // Seal..., after the path box's own editing actions.
+    void buildSealedActions();
+    void showSealedMenu(QWidget *control, const QPoint &pos);
+    // True when key opens a control's menu from the keyboard: the Menu key
+    // or Shift+F10.
+    static bool isMenuKey(int key, Qt::KeyboardModifiers modifiers);
+    // The tooltip that says the menu is there.
+    static QString menuHint();
+    // The box does not apply to a sealed container: disabled, saying why.
+    void showPasswordBoxFor(bool sealed);
     // What a drop on watched would do, given what the window shows now.
     DropTarget dropTargetOf(const QObject *watched, const QMimeData *data) const;
     // Handles a drag or drop event over watched; false when it is not ours.
@@ -130,4 +150,6 @@ private:
     bool m_Loading = false;
     // What the path box is, for screen readers, when nothing is wrong with it.
     QString m_pathDescription;
+    // What the box is, for screen readers, while it applies.
+    QString m_boxDescription;
 };

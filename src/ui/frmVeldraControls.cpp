@@ -84,6 +84,7 @@ void frmVeldra::buildControls()
     arrangeControls();
     connectControls();
     describeControls();
+    buildSealedActions();
 }
 
 void frmVeldra::buildFileFrame()
@@ -164,10 +165,12 @@ void frmVeldra::describeControls()
         {Label1, QT_TR_NOOP("Bitmap file"),
             QT_TR_NOOP("Names the box below, which holds the image's path.")},
         {txtBitmap, QT_TR_NOOP("Bitmap file"),
-            QT_TR_NOOP("The path of the 24-bit BMP image to open. Enter opens it.")},
+            QT_TR_NOOP("The path of the 24-bit BMP image to open. Enter opens it. Its menu (the "
+                       "Menu key or Shift+F10) opens a sealed container, or seals the image.")},
         {cmdBrowse, QT_TR_NOOP("Browse"), QT_TR_NOOP("Chooses the image in a file dialog.")},
         {cmdOpen, QT_TR_NOOP("Open"),
-            QT_TR_NOOP("Opens the image and shows the files hidden in it.")},
+            QT_TR_NOOP("Opens the image and shows the files hidden in it. Its menu (the Menu key "
+                       "or Shift+F10) opens a sealed container, or seals the image.")},
         {cmdClose, QT_TR_NOOP("Close"), QT_TR_NOOP("Closes the image without writing it.")},
         {cmdWrClose, QT_TR_NOOP("Write and close"),
             QT_TR_NOOP("Writes the hidden files into the image and closes it.")},
@@ -199,6 +202,7 @@ void frmVeldra::describeControls()
         c.control->setAccessibleDescription(tr(c.description));
     }
     m_pathDescription = txtBitmap->accessibleDescription();
+    m_boxDescription = chkUsePass->accessibleDescription();
 }
 
 QList<QWidget *> frmVeldra::captionedControls() const

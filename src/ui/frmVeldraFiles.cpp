@@ -8,7 +8,6 @@
 #include "frmVeldra.h"
 
 #include "base/ByteCount.h"
-#include "container/EntryRecord.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -35,9 +34,9 @@ QString plainTooltip(const QStringList &lines)
 
 void frmVeldra::RefreshInfo()
 {
-    const ContainerSession &session = *m_controller->session();
-    const ContainerSession::Space space = session.space();
-    const DatFile &table = session.file();
+    // The open container's figures and files, plain or sealed alike.
+    const OpenContainer &container = *m_controller->container();
+    const OpenContainer::Space space = container.space();
     const auto show = [](QLabel *label, const QString &caption, qint64 count) {
         label->setText(FormatBytes(count));
         label->setAccessibleName(caption + QStringLiteral(": ") + label->text());
@@ -45,21 +44,18 @@ void frmVeldra::RefreshInfo()
     show(lblCapacity, tr("Capacity"), space.capacity);
     show(lblUsed, tr("Used space"), space.used);
     show(lblFree, tr("Free space"), space.free);
-    // The label keeps the plain figure; every file also needs its record,
-    // and the container its header.
+    // The label keeps the plain figure; every file also needs room for its
+    // name and size.
     lblFree->setToolTip(plainTooltip(
         {tr("The largest file that can still be added: %1.").arg(bytesText(space.room)),
-            tr("Every file also needs %1 for its name and size, and the container %2 of its own.")
-                .arg(bytesText(DatFile::RecordSize), bytesText(ContainerHeader::Size))}));
+            container.overheadNote()}));
 
     lstFiles->clear();
-    const auto &descriptions = table.colDescriptions();
-    for (qsizetype i = 1, n = descriptions.count(); i <= n; ++i) {
-        auto *row = new CaselessListItem(descriptions.item(i));
-        QStringList tip = {bytesText(table.colFiles().item(i).size)};
-        if (const QString why = EntryRecord::whyStoredDifferently(row->text()); !why.isEmpty()) {
-            tip << tr("Stored as \"%1\": %2.").arg(EntryRecord::storedForm(row->text()), why);
-        }
+    for (const OpenContainer::Entry &entry : container.entries()) {
+        auto *row = new CaselessListItem(entry.name);
+        QStringList tip = {bytesText(entry.size)};
+        if (!entry.whyStoredAs.isEmpty())
+            tip << tr("Stored as \"%1\": %2.").arg(entry.storedAs, entry.whyStoredAs);
         row->setToolTip(plainTooltip(tip));
         row->setData(Qt::AccessibleDescriptionRole, tip.join(QLatin1Char(' ')));
         lstFiles->addItem(row);

@@ -28,7 +28,7 @@ void frmVeldra::txtBitmap_Change()
     const Outcome probed = probeRegularFile(typed);
     cmdOpen->setEnabled(probed.ok());
     const QString why = probed || typed.isEmpty() ? QString() : fullText(probed);
-    txtBitmap->setToolTip(why);
+    txtBitmap->setToolTip(why.isEmpty() ? menuHint() : why);
     txtBitmap->setAccessibleDescription(why.isEmpty() ? m_pathDescription : why);
 }
 
@@ -73,6 +73,7 @@ void frmVeldra::showOpened()
     cmdClose->setEnabled(true);
     cmdWrClose->setEnabled(true);
     fraFiles->setVisible(true);
+    showPasswordBoxFor(m_controller->isSealed());
     RefreshInfo();
     (lstFiles->count() > 0 ? static_cast<QWidget *>(lstFiles) : cmdAdd)->setFocus();
 }
@@ -90,6 +91,7 @@ void frmVeldra::showClosed()
     cmdClose->setEnabled(false);
     cmdWrClose->setEnabled(false);
     fraFiles->setVisible(false);
+    showPasswordBoxFor(false);
 }
 
 void frmVeldra::cmdWrClose_Click()

@@ -6,6 +6,7 @@
 
 #include "WindowController.h"
 
+#include "PlainContainer.h"
 #include "base/FailureText.h"
 #include "container/Charset.h"
 #include "picture/PictureCarrier.h"
@@ -63,26 +64,32 @@ bool WindowController::open(const QString &path)
             return offerCarrierCopy(path);
         return false;
     }
-    m_session = std::move(session);
-    m_path = path;
     // The box shows whether the container was protected; setting it keeps
     // the password in force.
-    if (m_session->foundContainer() && m_usePassword != m_session->header().UsePassword) {
-        m_usePassword = m_session->header().UsePassword;
+    if (session->foundContainer() && m_usePassword != session->header().UsePassword) {
+        m_usePassword = session->header().UsePassword;
         emit usePasswordChanged(m_usePassword);
     }
+    adopt(std::make_unique<PlainContainer>(std::move(session)), path);
+    return true;
+}
+
+void WindowController::adopt(std::unique_ptr<OpenContainer> container, const QString &path)
+{
+    m_open = std::move(container);
+    m_path = path;
     emit opened();
     warnAboutOpened();
-    return true;
 }
 
 void WindowController::warnAboutOpened()
 {
+    const OpenContainer::Condition condition = m_open->condition();
     QStringList warnings;
-    if (const QString cut = m_session->cutShortWarning(); !cut.isEmpty())
-        warnings << cut;
-    if (!m_session->report().isComplete())
-        warnings << m_session->report().message();
+    if (!condition.cutShortWarning.isEmpty())
+        warnings << condition.cutShortWarning;
+    if (!condition.damageWarning.isEmpty())
+        warnings << condition.damageWarning;
     if (!warnings.isEmpty())
         m_user.tell(WindowUser::Tone::Warning, warnings.join(QLatin1Char(' ')));
 }
@@ -113,9 +120,9 @@ bool WindowController::offerCarrierCopy(const QString &picture)
 
 void WindowController::close()
 {
-    if (!m_session)
+    if (!m_open)
         return;
-    m_session.reset();
+    m_open.reset();
     m_path.clear();
     emit closed();
 }

@@ -3,9 +3,11 @@
 
 #pragma once
 
+#include "OpenContainer.h"
 #include "WindowUser.h"
 
 #include "container/ContainerSession.h"
+#include "sealed/SealedKeys.h"
 
 #include <QObject>
 #include <QString>
@@ -15,11 +17,14 @@
 #include <memory>
 #include <optional>
 
+class SealedSession;
+
 // What the main window does, without its widgets: opens the one container
-// it holds at a time, adds, removes and extracts hidden files, keeps the
-// password and whether to use it, and writes the image back, asking the
-// user through a WindowUser what to do where the way on is not clear. The
-// signals tell the window what to show.
+// it holds at a time, plain or sealed, or makes a new sealed one, adds,
+// removes and extracts hidden files, keeps the password and whether to use
+// it, and writes the image back, asking the user through a WindowUser what
+// to do where the way on is not clear. The signals tell the window what to
+// show.
 class WindowController : public QObject {
     Q_OBJECT
 
@@ -27,9 +32,13 @@ public:
     explicit WindowController(WindowUser &user, QObject *parent = nullptr);
     ~WindowController() override;
 
-    // The open container, or none.
-    const ContainerSession *session() const { return m_session.get(); }
-    bool isOpen() const { return m_session != nullptr; }
+    // The open container, of either kind, or none.
+    const OpenContainer *container() const { return m_open.get(); }
+    // The open plain container's session, or none.
+    const ContainerSession *session() const { return m_open ? m_open->plainSession() : nullptr; }
+    bool isOpen() const { return m_open != nullptr; }
+    // Whether the open container is a sealed one: the box does not apply.
+    bool isSealed() const { return m_open && m_open->isSealed(); }
     // The path of the open image.
     const QString &path() const { return m_path; }
     // The password in force: typed for the last container opened, or set
@@ -42,6 +51,13 @@ public:
     // A refused picture that Qt can read is offered as a 24-bit BMP copy,
     // which is then opened instead. True when a container is open after it.
     bool open(const QString &path);
+    // Asks for the passphrase and opens the sealed container it opens in the
+    // image at path; where none opens, says so and changes nothing.
+    bool openSealed(const QString &path);
+    // Asks whether to make a new sealed container in the image at path, then
+    // the passphrase for it, twice; the new container holds the files of the
+    // plain container the image holds, and is written by Write & Close.
+    bool seal(const QString &path);
     // Lets the open container go, unwritten.
     void close();
     // Writes the open container back into its image and closes it; asks
@@ -68,6 +84,9 @@ public:
     // How long Write & Close waits for another program writing the image
     // before it asks whether to keep waiting.
     void setWriterWait(std::chrono::milliseconds wait) { m_writerWait = wait; }
+    // For tests that are not about the sealed format: what deriving a
+    // sealed container's keys costs (the format's own cost by default).
+    void setSealedCost(const SealedKeys::Cost &cost) { m_sealedCost = cost; }
 
     // The folder of the file at path when that folder exists, else nothing.
     static QString folderOf(const QString &path);
@@ -97,6 +116,8 @@ private:
     QByteArray passwordBytes() const;
     void turnPasswordOff();
     void showError(const Outcome &outcome);
+    // Holds container as the open one, read from the image at path.
+    void adopt(std::unique_ptr<OpenContainer> container, const QString &path);
     // After a successful open: warns of a cut image and of damage.
     void warnAboutOpened();
     // After a picture was refused: offers to make a 24-bit BMP copy of it and
@@ -104,20 +125,29 @@ private:
     bool offerCarrierCopy(const QString &picture);
     // Asks before a write that would lose unreadable files or fill a cut
     // image; false when the user said No.
-    bool confirmLosses(ContainerSession::WriteOptions *options);
+    bool confirmLosses(OpenContainer::WriteSettings *options);
     // Writes, asking whether to overwrite an image changed on disk; nothing
     // when the user said No.
-    std::optional<Outcome> writeAsking(ContainerSession::WriteOptions options);
+    std::optional<Outcome> writeAsking(OpenContainer::WriteSettings options);
+    // Seal's steps: the plain container now in the image, read whole (its
+    // password asked for when it has one); the new passphrase, typed twice;
+    // a new sealed session holding the plain container's files. Each says
+    // why it failed, unless the user dismissed a dialog; nothing then.
+    std::unique_ptr<ContainerSession> plainToSeal(const QString &path);
+    std::optional<QByteArray> newPassphrase();
+    std::unique_ptr<SealedSession> sealedHolding(
+        const QString &path, const ContainerSession &plain);
     QString pickFolder();
     void extractOne(const QString &description, const QString &folder, Extraction *done);
     void reportExtraction(const QString &folder, const Extraction &done);
 
     WindowUser &m_user;
-    std::unique_ptr<ContainerSession> m_session;
+    std::unique_ptr<OpenContainer> m_open;
     QString m_path;
     QString m_password;
     bool m_usePassword = false;
     std::chrono::milliseconds m_writerWait = ImageLock::DefaultWait;
+    SealedKeys::Cost m_sealedCost;
     // Where the Add dialog and the folder picker were last left, this run.
     QString m_lastAddFolder;
     QString m_lastPickedFolder;

@@ -14,7 +14,7 @@
 
 void WindowController::add()
 {
-    if (!m_session)
+    if (!m_open)
         return;
     const QStringList chosen
         = m_user.filesToAdd(m_lastAddFolder.isEmpty() ? folderOf(m_path) : m_lastAddFolder);
@@ -26,12 +26,12 @@ void WindowController::add()
 
 void WindowController::addFiles(const QStringList &paths)
 {
-    if (!m_session)
+    if (!m_open)
         return;
     QStringList refused;
     Outcome last = Outcome::success();
     for (const QString &path : paths) {
-        if (Outcome added = m_session->add(path); !added) {
+        if (Outcome added = m_open->add(path); !added) {
             refused << tr("%1: %2").arg(QFileInfo(path).fileName(), fullText(added));
             last = added;
         }
@@ -48,10 +48,10 @@ void WindowController::addFiles(const QStringList &paths)
 
 void WindowController::remove(const QString &description)
 {
-    if (!m_session)
+    if (!m_open)
         return;
     // The window lists the table's entries only, so the row names one.
-    (void)m_session->file().Remove(description);
+    (void)m_open->remove(description);
     emit entriesChanged();
 }
 
@@ -67,10 +67,9 @@ QString WindowController::pickFolder()
 void WindowController::extractOne(
     const QString &description, const QString &folder, Extraction *done)
 {
-    if (Outcome written = m_session->extract(description, folder); !written) {
+    if (Outcome written = m_open->extract(description, folder); !written) {
         done->failures << tr("%1: %2").arg(description, fullText(written));
-    } else if (const QString used = m_session->file().extractionName(description);
-               used != description) {
+    } else if (const QString used = m_open->extractionName(description); used != description) {
         done->renamed << tr("\"%1\" cannot be a file name as it stands and was written as "
                             "\"%2\".")
                              .arg(description, used);
@@ -90,7 +89,7 @@ void WindowController::reportExtraction(const QString &folder, const Extraction 
 
 void WindowController::extract(const QStringList &descriptions)
 {
-    if (!m_session)
+    if (!m_open)
         return;
     QString folder;
     Extraction done;
@@ -106,23 +105,23 @@ void WindowController::extract(const QStringList &descriptions)
 
 void WindowController::extractAll()
 {
-    if (!m_session)
+    if (!m_open)
         return;
     const QString folder = pickFolder();
     Extraction done;
     if (!folder.isEmpty()) {
         // In the order the list shows them, so that failures read the same.
         QStringList descriptions;
-        const auto &table = m_session->file().colDescriptions();
-        for (qsizetype i = 1, n = table.count(); i <= n; ++i)
-            descriptions << table.item(i);
+        for (const OpenContainer::Entry &entry : m_open->entries())
+            descriptions << entry.name;
         std::sort(descriptions.begin(), descriptions.end(), ReadingOrder::before);
         for (const QString &description : descriptions)
             extractOne(description, folder, &done);
-        if (const qint64 unread = m_session->report().unread(); unread > 0) {
+        const OpenContainer::Condition condition = m_open->condition();
+        if (condition.unread > 0) {
             done.failures << tr("Hidden files that could not be read: %1. %2")
-                                 .arg(unread)
-                                 .arg(m_session->report().damage);
+                                 .arg(condition.unread)
+                                 .arg(condition.damage);
         }
     }
     reportExtraction(folder, done);

@@ -18,6 +18,9 @@ public:
     enum class PasswordKind {
         Enter, // a password is asked for
         Confirm, // a new password is asked for again
+        Passphrase, // the passphrase of a sealed container to open
+        NewPassphrase, // the passphrase of a new sealed container
+        ConfirmPassphrase, // that new passphrase again
     };
 
     virtual ~WindowUser() = default;
@@ -27,7 +30,9 @@ public:
     virtual void tell(Tone tone, const QString &text, const QString &detail = {}) = 0;
     // Asks a question; true for Yes. No is the default answer.
     virtual bool ask(const QString &text, const QString &detail) = 0;
-    // The password typed, or nothing when the user dismissed the dialog.
+    // The password or passphrase typed, or nothing when the user dismissed
+    // the dialog. A password holds only what a plain container can store; a
+    // passphrase is any text.
     virtual std::optional<QString> password(PasswordKind kind) = 0;
     // The files the user chose to add, with the chooser starting in start
     // (where it was last left when start is empty); none when cancelled.

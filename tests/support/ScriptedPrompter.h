@@ -31,7 +31,9 @@ public:
     QQueue<QString> folders; // empty text: cancelled
     QQueue<std::optional<QString>> passwords; // nothing: dismissed
     QQueue<bool> answers; // to questions; empty: the default, No
-    QStringList passwordKinds; // "enter" or "confirm", in the order asked
+    // "enter", "confirm", "passphrase", "new passphrase" or "confirm
+    // passphrase", in the order asked
+    QStringList passwordKinds;
 
     QStringList fileDialogsAsked;
     QStringList fileDialogStarts; // the folder each file dialog was shown in
@@ -69,7 +71,9 @@ public:
     bool password(QWidget *, QString &Password, PasswordKind kind) override
     {
         ++passwordsAsked;
-        passwordKinds << (kind == PasswordKind::Confirm ? "confirm" : "enter");
+        static const QStringList names
+            = {"enter", "confirm", "passphrase", "new passphrase", "confirm passphrase"};
+        passwordKinds << names.value(int(kind));
         if (onPassword)
             onPassword();
         const std::optional<QString> answer

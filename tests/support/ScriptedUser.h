@@ -23,8 +23,9 @@ public:
 
     QList<Said> told;
     QList<Said> asked;
-    // "told: TEXT", "asked: TEXT", "password: enter" or "password: confirm",
-    // "files from START", "folder from START"; tests add their own lines.
+    // "told: TEXT", "asked: TEXT", "password: KIND" (enter, confirm,
+    // passphrase, new passphrase, confirm passphrase), "files from START",
+    // "folder from START"; tests add their own lines.
     QStringList log;
 
     // Next answers; an empty queue answers as No, a dismissal or a cancel.
@@ -50,7 +51,9 @@ public:
     }
     std::optional<QString> password(PasswordKind kind) override
     {
-        log << (kind == PasswordKind::Confirm ? "password: confirm" : "password: enter");
+        static const QStringList names
+            = {"enter", "confirm", "passphrase", "new passphrase", "confirm passphrase"};
+        log << "password: " + names.value(int(kind));
         return passwords.isEmpty() ? std::nullopt : passwords.dequeue();
     }
     QStringList filesToAdd(const QString &start) override

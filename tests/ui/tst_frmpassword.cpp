@@ -109,6 +109,22 @@ private slots:
         QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
         QCOMPARE(password, QStringLiteral("caf\u00e9 \u20ac"));
     }
+
+    // A sealed container's passphrase: any text, of at most 4096 bytes.
+    void aPassphraseIsAnyTextUpTo4096Bytes()
+    {
+        ScriptedPrompter prompter;
+        QString passphrase = "before";
+        frmPassword dialog(passphrase, nullptr, &prompter);
+        dialog.askForPassphrase("New passphrase...");
+        dialog.show();
+        for (const int length : {2049, 2048}) { // two bytes each in UTF-8
+            dialog.txtPassword->setText(QString(length, QChar(0x0142)));
+            QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
+        }
+        QCOMPARE(prompter.texts(), QStringList {"A passphrase has at most 4096 bytes."});
+        QCOMPARE(passphrase, QString(2048, QChar(0x0142)));
+    }
 };
 
 QTEST_MAIN(TestFrmPassword)
