@@ -8,6 +8,7 @@
 #include "base/FailureText.h"
 #include "container/ContainerSession.h"
 #include "io/FileProbe.h"
+#include "sealed/PlainCarryOver.h"
 #include "sealed/SealedSession.h"
 
 #include <QBuffer>
@@ -49,17 +50,11 @@ int SealCommand::run(const CommandLine &line)
         return fail(whole);
     if (Outcome started = sealed.startNew(line.bitmap); !started)
         return fail(started);
-    const DatFile &table = plain.file();
-    for (qsizetype i = 1; i <= table.colDescriptions().count(); ++i) {
-        QBuffer data;
-        if (Outcome read = table.readData(table.colDescriptions().item(i), &data.buffer()); !read)
-            return fail(read);
-        data.open(QIODevice::ReadOnly);
-        if (Outcome added = sealed.addFrom(data, table.colDescriptions().item(i)); !added) {
-            say(table.colDescriptions().item(i) + QStringLiteral(": ") + fullText(added));
-            say(tr("The image was not changed."));
-            return Failure;
-        }
+    QString carried;
+    if (Outcome added = carryOverPlainFiles(plain, sealed, &carried); !added) {
+        say(carried + QStringLiteral(": ") + fullText(added));
+        say(tr("The image was not changed."));
+        return Failure;
     }
     for (const QString &path : line.arguments) {
         if (Outcome added = sealed.add(path, false); !added) {

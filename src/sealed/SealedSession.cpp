@@ -172,7 +172,7 @@ Outcome SealedSession::roomIn(const QString &path, qint64 *room)
     return Outcome::success();
 }
 
-Outcome SealedSession::admit(const QString &name, qint64 size) const
+Outcome SealedSession::admits(const QString &name, qint64 size) const
 {
     QString why = SealedTable::whyUnusable(name);
     if (why.isEmpty())
@@ -200,7 +200,7 @@ Outcome SealedSession::add(const QString &path, bool readNow)
     if (Outcome probed = probeRegularFile(path, &size); !probed)
         return Outcome::failure(Outcome::Kind::Refused, fullText(probed));
     const QString name = QFileInfo(path).fileName();
-    if (Outcome admitted = admit(name, size); !admitted)
+    if (Outcome admitted = admits(name, size); !admitted)
         return admitted;
     EntryData data;
     const InjectResult read = FileIntake::fromFile(path, roomFor(name.toUtf8().size()),
@@ -210,7 +210,7 @@ Outcome SealedSession::add(const QString &path, bool readNow)
 
 Outcome SealedSession::addFrom(QIODevice &source, const QString &name)
 {
-    if (Outcome admitted = admit(name, 0); !admitted)
+    if (Outcome admitted = admits(name, 0); !admitted)
         return admitted;
     EntryData data;
     const InjectResult read = FileIntake::fromDevice(source, roomFor(name.toUtf8().size()), &data);
@@ -235,7 +235,7 @@ Outcome SealedSession::take(const QString &name, const InjectResult &read, Entry
 Outcome SealedSession::addLater(const QString &name, qint64 size,
     std::function<Outcome(char *out, qint64 offset, qint64 count)> read)
 {
-    if (Outcome admitted = admit(name, size); !admitted)
+    if (Outcome admitted = admits(name, size); !admitted)
         return admitted;
     Item item;
     item.later = std::move(read);

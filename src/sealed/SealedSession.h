@@ -50,6 +50,9 @@ public:
     Outcome addLater(const QString &name, qint64 size,
         std::function<Outcome(char *out, qint64 offset, qint64 count)> read);
     Outcome remove(const QString &name);
+    // Whether a file of size bytes can be added under name: the tests of
+    // names and room, before anything is read.
+    Outcome admits(const QString &name, qint64 size) const;
 
     // capacity: what the container's files may take in all, their names
     // counted as none; used: what they take; room: the largest file that
@@ -106,7 +109,6 @@ private:
     struct Item;
     // Loads the bitmap at path for a container, its fingerprint still open.
     Outcome load(const QString &path);
-    Outcome admit(const QString &name, qint64 size) const;
     Outcome take(const QString &name, const InjectResult &read, EntryData data);
     qint64 roomFor(qint64 nameBytes) const;
     // The stored container read anew from its start, from the image as

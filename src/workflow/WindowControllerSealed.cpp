@@ -10,8 +10,7 @@
 
 #include "base/FailureText.h"
 #include "container/Charset.h"
-
-#include <QBuffer>
+#include "sealed/PlainCarryOver.h"
 
 bool WindowController::openSealed(const QString &path)
 {
@@ -90,21 +89,12 @@ std::unique_ptr<SealedSession> WindowController::sealedHolding(
         showError(started);
         return nullptr;
     }
-    const DatFile &table = plain.file();
-    for (qsizetype i = 1, n = table.colDescriptions().count(); i <= n; ++i) {
-        const QString name = table.colDescriptions().item(i);
-        QBuffer data;
-        Outcome carried = table.readData(name, &data.buffer());
-        if (carried) {
-            data.open(QIODevice::ReadOnly);
-            carried = sealed->addFrom(data, name);
-        }
-        if (!carried) {
-            m_user.tell(WindowUser::Tone::Critical,
-                tr("The plain container's files cannot all be sealed into this image."),
-                tr("%1: %2").arg(name, fullText(carried)));
-            return nullptr;
-        }
+    QString name;
+    if (Outcome carried = carryOverPlainFiles(plain, *sealed, &name); !carried) {
+        m_user.tell(WindowUser::Tone::Critical,
+            tr("The plain container's files cannot all be sealed into this image."),
+            tr("%1: %2").arg(name, fullText(carried)));
+        return nullptr;
     }
     return sealed;
 }
