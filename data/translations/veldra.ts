@@ -392,32 +392,32 @@
 <context>
     <name>CliTool</name>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="62"/>
+        <location filename="../../src/cli/CliTool.cpp" line="63"/>
         <source>Run &quot;%1 --help&quot; for the commands and options.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="71"/>
+        <location filename="../../src/cli/CliTool.cpp" line="72"/>
         <source>Hides files in 24-bit BMP images and takes them out again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="72"/>
+        <location filename="../../src/cli/CliTool.cpp" line="73"/>
         <source>Commands:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="95"/>
+        <location filename="../../src/cli/CliTool.cpp" line="96"/>
         <source>Displays this help.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="96"/>
+        <location filename="../../src/cli/CliTool.cpp" line="97"/>
         <source>Displays version information.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="86"/>
+        <location filename="../../src/cli/CliTool.cpp" line="87"/>
         <source>The password scrambling keeps casual eyes out, not an attacker: to keep files
 secret, seal them (a sealed container cannot be found or read without its
 passphrase). Writing a plain container, or another sealed one, into a sealed
@@ -425,42 +425,42 @@ image destroys it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="100"/>
+        <location filename="../../src/cli/CliTool.cpp" line="101"/>
         <source>info, list, add, remove, extract, protect, unprotect, carrier, analyse, seal or unseal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="102"/>
+        <location filename="../../src/cli/CliTool.cpp" line="103"/>
         <source>the 24-bit BMP image (for carrier: the picture)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="104"/>
+        <location filename="../../src/cli/CliTool.cpp" line="105"/>
         <source>files to add, names to remove or extract, the BMP to make</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="115"/>
+        <location filename="../../src/cli/CliTool.cpp" line="116"/>
         <source>To name a file that starts with &quot;-&quot;, put &quot;--&quot; before it: veldra-cli add BITMAP -- -file.txt</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="138"/>
+        <location filename="../../src/cli/CliTool.cpp" line="139"/>
         <source>No command given.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="142"/>
+        <location filename="../../src/cli/CliTool.cpp" line="143"/>
         <source>Unknown command &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="144"/>
+        <location filename="../../src/cli/CliTool.cpp" line="145"/>
         <source>No bitmap given.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="153"/>
+        <location filename="../../src/cli/CliTool.cpp" line="154"/>
         <source>--wait takes a number of seconds, 0 or more, not &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -477,32 +477,32 @@ image destroys it.</source>
 <context>
     <name>ContainerSession</name>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="42"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="43"/>
         <source>This image is too small to hide files in: it must have at least %1 bytes of pixels.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="80"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="81"/>
         <source>The file has %1, but only %2 are free.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="90"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="91"/>
         <source>With its name and size the file needs %1, but only %2 more can be stored in this image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="104"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="105"/>
         <source>Not even an empty file can be stored in this image any more.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="139"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="140"/>
         <source>&quot;%1&quot; was not written.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="140"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="141"/>
         <source>It would replace the image the hidden files are read from.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -531,7 +531,7 @@ image destroys it.</source>
 <context>
     <name>EntryExtraction</name>
     <message>
-        <location filename="../../src/container/EntryExtraction.cpp" line="61"/>
+        <location filename="../../src/container/EntryExtraction.cpp" line="62"/>
         <source>&quot;%1&quot; already exists and was kept.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -798,27 +798,27 @@ image destroys it.</source>
 <context>
     <name>ImageAnalysis</name>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="35"/>
+        <location filename="../../src/analysis/ImageAnalysis.cpp" line="36"/>
         <source>The file is cut short: it holds none of its %1 pixel bytes, so there is nothing to analyse.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="40"/>
+        <location filename="../../src/analysis/ImageAnalysis.cpp" line="41"/>
         <source>The file is cut short: %1 of its %2 pixel bytes are missing, so only the first %3 were analysed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="48"/>
+        <location filename="../../src/analysis/ImageAnalysis.cpp" line="49"/>
         <source>Hidden data are likely: the lowest bits look random over the first %1 % of the pixel bytes (evidence %2; 1.0 counts as present).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="53"/>
+        <location filename="../../src/analysis/ImageAnalysis.cpp" line="54"/>
         <source>No run of hidden data from the first pixel byte shows (evidence %1, below 1.0).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="60"/>
+        <location filename="../../src/analysis/ImageAnalysis.cpp" line="61"/>
         <source>Row fill bytes that are not zero: %1. Plain pictures have none: something was written into them.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -970,52 +970,52 @@ image destroys it.</source>
 <context>
     <name>PictureCarrier</name>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="60"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="61"/>
         <source>At %1 x %2 pixels it would take %3 MiB of memory to read; a picture may take %4 MiB at most.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="68"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="69"/>
         <source>At %1 x %2 pixels its BMP would hold %3 MiB of pixels; a carrier&apos;s pixels must take less than 2 GiB.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="76"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="77"/>
         <source>%1 is too large to make a carrier of.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="92"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="93"/>
         <source>%1 is too small to carry hidden files.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="93"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="94"/>
         <source>At %1 x %2 pixels its BMP would have room for %3 of the %4 bytes that even an empty file takes (a %5-byte header and a %6-byte record). A picture needs at least %7 pixels, such as %8 x %8.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="144"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="145"/>
         <source>%1 cannot be read.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="155"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="156"/>
         <source>%1 is not a picture that can be read.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="219"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="220"/>
         <source>%1 already exists.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="220"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="221"/>
         <source>It was left as it is; give --force to replace it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="227"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="228"/>
         <source>%1 could not be written.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1093,18 +1093,18 @@ image destroys it.</source>
 <context>
     <name>SealCommand</name>
     <message>
-        <location filename="../../src/cli/SealCommand.cpp" line="18"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="19"/>
         <source>make a new sealed container, holding the plain one&apos;s files and FILEs</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealCommand.cpp" line="29"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="30"/>
         <source>seal hides files; standard input can be added afterwards with add --sealed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealCommand.cpp" line="60"/>
-        <location filename="../../src/cli/SealCommand.cpp" line="67"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="56"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="62"/>
         <source>The image was not changed.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1164,50 +1164,50 @@ image destroys it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="38"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="39"/>
         <source>This image is too small for a sealed container: it needs at least %1 pixels.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="75"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="76"/>
         <source>The system offers no secure random numbers.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="101"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="102"/>
         <location filename="../../src/sealed/SealedWrite.cpp" line="71"/>
         <source>The key cannot be made.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="102"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="103"/>
         <location filename="../../src/sealed/SealedWrite.cpp" line="72"/>
         <source>The system cannot give the memory it takes.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="184"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="185"/>
         <source>A file named &quot;%1&quot; is already hidden in this image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="190"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="191"/>
         <source>The file has %1, but only %2 can still be sealed into this image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="255"/>
-        <location filename="../../src/sealed/SealedSession.cpp" line="266"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="256"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="267"/>
         <source>&quot;%1&quot; is not hidden in this image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="318"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="319"/>
         <source>&quot;%1&quot; was not written.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="319"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="320"/>
         <source>It would replace the image the hidden files are read from.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1407,12 +1407,12 @@ image destroys it.</source>
 <context>
     <name>UnsealCommand</name>
     <message>
-        <location filename="../../src/cli/SealCommand.cpp" line="87"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="82"/>
         <source>turn the sealed container back into a plain one</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealCommand.cpp" line="131"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="126"/>
         <source>The image was not changed.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1447,7 +1447,7 @@ image destroys it.</source>
     <message>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="35"/>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="71"/>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="105"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="96"/>
         <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1513,33 +1513,33 @@ image destroys it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="41"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="40"/>
         <source>Make a new sealed container in this image? It takes the place of what the image holds: a plain container&apos;s files are carried over into it, but a sealed container under another passphrase is lost for good.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="44"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="43"/>
         <source>Nothing is written before Write &amp; Close.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="104"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="95"/>
         <source>The plain container&apos;s files cannot all be sealed into this image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="118"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="108"/>
         <source>A sealed container needs a passphrase.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="119"/>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="128"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="109"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="118"/>
         <source>No sealed container was made. Choose Seal... to try again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="127"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="117"/>
         <source>The two passphrases differ.</source>
         <translation type="unfinished"></translation>
     </message>

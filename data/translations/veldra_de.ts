@@ -392,32 +392,32 @@
 <context>
     <name>CliTool</name>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="62"/>
+        <location filename="../../src/cli/CliTool.cpp" line="63"/>
         <source>Run &quot;%1 --help&quot; for the commands and options.</source>
         <translation>Rufen Sie &quot;%1 --help&quot; auf, um die Befehle und Optionen zu sehen.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="71"/>
+        <location filename="../../src/cli/CliTool.cpp" line="72"/>
         <source>Hides files in 24-bit BMP images and takes them out again.</source>
         <translation>Versteckt Dateien in 24-Bit-BMP-Bildern und holt sie wieder heraus.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="72"/>
+        <location filename="../../src/cli/CliTool.cpp" line="73"/>
         <source>Commands:</source>
         <translation>Befehle:</translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="95"/>
+        <location filename="../../src/cli/CliTool.cpp" line="96"/>
         <source>Displays this help.</source>
         <translation>Zeigt diese Hilfe an.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="96"/>
+        <location filename="../../src/cli/CliTool.cpp" line="97"/>
         <source>Displays version information.</source>
         <translation>Zeigt Versionsinformationen an.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="86"/>
+        <location filename="../../src/cli/CliTool.cpp" line="87"/>
         <source>The password scrambling keeps casual eyes out, not an attacker: to keep files
 secret, seal them (a sealed container cannot be found or read without its
 passphrase). Writing a plain container, or another sealed one, into a sealed
@@ -428,42 +428,42 @@ Passphrase weder gefunden noch gelesen werden). Wer einen einfachen Container od
 einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="100"/>
+        <location filename="../../src/cli/CliTool.cpp" line="101"/>
         <source>info, list, add, remove, extract, protect, unprotect, carrier, analyse, seal or unseal</source>
         <translation>info, list, add, remove, extract, protect, unprotect, carrier, analyse, seal oder unseal</translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="102"/>
+        <location filename="../../src/cli/CliTool.cpp" line="103"/>
         <source>the 24-bit BMP image (for carrier: the picture)</source>
         <translation>das 24-Bit-BMP-Bild (bei carrier: das Ausgangsbild)</translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="104"/>
+        <location filename="../../src/cli/CliTool.cpp" line="105"/>
         <source>files to add, names to remove or extract, the BMP to make</source>
         <translation>hinzuzufügende Dateien, zu entfernende oder zu extrahierende Namen, die zu erstellende BMP-Datei</translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="115"/>
+        <location filename="../../src/cli/CliTool.cpp" line="116"/>
         <source>To name a file that starts with &quot;-&quot;, put &quot;--&quot; before it: veldra-cli add BITMAP -- -file.txt</source>
         <translation>Um eine Datei anzugeben, deren Name mit &quot;-&quot; beginnt, setzen Sie &quot;--&quot; davor: veldra-cli add BITMAP -- -file.txt</translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="138"/>
+        <location filename="../../src/cli/CliTool.cpp" line="139"/>
         <source>No command given.</source>
         <translation>Kein Befehl angegeben.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="142"/>
+        <location filename="../../src/cli/CliTool.cpp" line="143"/>
         <source>Unknown command &quot;%1&quot;.</source>
         <translation>Unbekannter Befehl &quot;%1&quot;.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="144"/>
+        <location filename="../../src/cli/CliTool.cpp" line="145"/>
         <source>No bitmap given.</source>
         <translation>Keine Bitmap angegeben.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliTool.cpp" line="153"/>
+        <location filename="../../src/cli/CliTool.cpp" line="154"/>
         <source>--wait takes a number of seconds, 0 or more, not &quot;%1&quot;.</source>
         <translation>--wait erwartet eine Anzahl von Sekunden, 0 oder mehr, nicht &quot;%1&quot;.</translation>
     </message>
@@ -480,32 +480,32 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>ContainerSession</name>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="42"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="43"/>
         <source>This image is too small to hide files in: it must have at least %1 bytes of pixels.</source>
         <translation>Dieses Bild ist zu klein, um Dateien darin zu verstecken: Es muss mindestens %1 Bytes an Pixeldaten haben.</translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="80"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="81"/>
         <source>The file has %1, but only %2 are free.</source>
         <translation>Die Datei ist %1 groß, frei sind aber nur %2.</translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="90"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="91"/>
         <source>With its name and size the file needs %1, but only %2 more can be stored in this image.</source>
         <translation>Mit Name und Größe braucht die Datei %1, in diesem Bild lassen sich aber nur noch %2 speichern.</translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="104"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="105"/>
         <source>Not even an empty file can be stored in this image any more.</source>
         <translation>In diesem Bild lässt sich nicht einmal mehr eine leere Datei speichern.</translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="139"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="140"/>
         <source>&quot;%1&quot; was not written.</source>
         <translation>&quot;%1&quot; wurde nicht geschrieben.</translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="140"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="141"/>
         <source>It would replace the image the hidden files are read from.</source>
         <translation>Damit würde das Bild ersetzt, aus dem die versteckten Dateien gelesen werden.</translation>
     </message>
@@ -534,7 +534,7 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>EntryExtraction</name>
     <message>
-        <location filename="../../src/container/EntryExtraction.cpp" line="61"/>
+        <location filename="../../src/container/EntryExtraction.cpp" line="62"/>
         <source>&quot;%1&quot; already exists and was kept.</source>
         <translation>&quot;%1&quot; ist bereits vorhanden und wurde beibehalten.</translation>
     </message>
@@ -801,27 +801,27 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>ImageAnalysis</name>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="35"/>
+        <location filename="../../src/analysis/ImageAnalysis.cpp" line="36"/>
         <source>The file is cut short: it holds none of its %1 pixel bytes, so there is nothing to analyse.</source>
         <translation>Die Datei ist abgeschnitten: Sie enthält keines ihrer %1 Pixelbytes, daher gibt es nichts zu analysieren.</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="40"/>
+        <location filename="../../src/analysis/ImageAnalysis.cpp" line="41"/>
         <source>The file is cut short: %1 of its %2 pixel bytes are missing, so only the first %3 were analysed.</source>
         <translation>Die Datei ist abgeschnitten: Von ihren %2 Pixelbytes fehlen %1, daher wurden nur die ersten %3 analysiert.</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="48"/>
+        <location filename="../../src/analysis/ImageAnalysis.cpp" line="49"/>
         <source>Hidden data are likely: the lowest bits look random over the first %1 % of the pixel bytes (evidence %2; 1.0 counts as present).</source>
         <translation>Versteckte Daten sind wahrscheinlich: Die niederwertigsten Bits wirken über die ersten %1 % der Pixelbytes zufällig (Indiz %2; 1.0 gilt als vorhanden).</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="53"/>
+        <location filename="../../src/analysis/ImageAnalysis.cpp" line="54"/>
         <source>No run of hidden data from the first pixel byte shows (evidence %1, below 1.0).</source>
         <translation>Ab dem ersten Pixelbyte zeigt sich kein Abschnitt versteckter Daten (Indiz %1, unter 1.0).</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="60"/>
+        <location filename="../../src/analysis/ImageAnalysis.cpp" line="61"/>
         <source>Row fill bytes that are not zero: %1. Plain pictures have none: something was written into them.</source>
         <translation>Füllbytes von Zeilen, die nicht null sind: %1. Gewöhnliche Bilder haben keine: Etwas wurde in sie geschrieben.</translation>
     </message>
@@ -973,52 +973,52 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>PictureCarrier</name>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="60"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="61"/>
         <source>At %1 x %2 pixels it would take %3 MiB of memory to read; a picture may take %4 MiB at most.</source>
         <translation>Bei %1 x %2 Pixeln bräuchte das Lesen %3 MiB Arbeitsspeicher; ein Bild darf höchstens %4 MiB belegen.</translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="68"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="69"/>
         <source>At %1 x %2 pixels its BMP would hold %3 MiB of pixels; a carrier&apos;s pixels must take less than 2 GiB.</source>
         <translation>Bei %1 x %2 Pixeln enthielte die BMP-Datei %3 MiB Pixeldaten; die Pixel eines Trägerbildes müssen weniger als 2 GiB belegen.</translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="76"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="77"/>
         <source>%1 is too large to make a carrier of.</source>
         <translation>%1 ist zu groß, um daraus ein Trägerbild zu machen.</translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="92"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="93"/>
         <source>%1 is too small to carry hidden files.</source>
         <translation>%1 ist zu klein, um versteckte Dateien aufzunehmen.</translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="93"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="94"/>
         <source>At %1 x %2 pixels its BMP would have room for %3 of the %4 bytes that even an empty file takes (a %5-byte header and a %6-byte record). A picture needs at least %7 pixels, such as %8 x %8.</source>
         <translation>Bei %1 x %2 Pixeln hätte die BMP-Datei Platz für %3 der %4 Bytes, die schon eine leere Datei braucht (ein %5-Byte-Header und ein %6-Byte-Eintrag). Ein Bild braucht mindestens %7 Pixel, etwa %8 x %8.</translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="144"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="145"/>
         <source>%1 cannot be read.</source>
         <translation>%1 kann nicht gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="155"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="156"/>
         <source>%1 is not a picture that can be read.</source>
         <translation>%1 ist kein lesbares Bild.</translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="219"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="220"/>
         <source>%1 already exists.</source>
         <translation>%1 ist bereits vorhanden.</translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="220"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="221"/>
         <source>It was left as it is; give --force to replace it.</source>
         <translation>Die Datei wurde belassen, wie sie ist; geben Sie --force an, um sie zu ersetzen.</translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="227"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="228"/>
         <source>%1 could not be written.</source>
         <translation>%1 konnte nicht geschrieben werden.</translation>
     </message>
@@ -1096,18 +1096,18 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>SealCommand</name>
     <message>
-        <location filename="../../src/cli/SealCommand.cpp" line="18"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="19"/>
         <source>make a new sealed container, holding the plain one&apos;s files and FILEs</source>
         <translation>einen neuen versiegelten Container anlegen, mit den Dateien des einfachen und den FILEs</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealCommand.cpp" line="29"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="30"/>
         <source>seal hides files; standard input can be added afterwards with add --sealed.</source>
         <translation>seal versteckt Dateien; die Standardeingabe kann danach mit add --sealed hinzugefügt werden.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealCommand.cpp" line="60"/>
-        <location filename="../../src/cli/SealCommand.cpp" line="67"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="56"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="62"/>
         <source>The image was not changed.</source>
         <translation>Das Bild wurde nicht verändert.</translation>
     </message>
@@ -1167,50 +1167,50 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
         <translation>Seine Daten reichen über das hinaus, was das Bild fassen kann.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="38"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="39"/>
         <source>This image is too small for a sealed container: it needs at least %1 pixels.</source>
         <translation>Dieses Bild ist zu klein für einen versiegelten Container: Er braucht mindestens %1 Pixel.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="75"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="76"/>
         <source>The system offers no secure random numbers.</source>
         <translation>Das System bietet keine sicheren Zufallszahlen.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="101"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="102"/>
         <location filename="../../src/sealed/SealedWrite.cpp" line="71"/>
         <source>The key cannot be made.</source>
         <translation>Der Schlüssel kann nicht erzeugt werden.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="102"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="103"/>
         <location filename="../../src/sealed/SealedWrite.cpp" line="72"/>
         <source>The system cannot give the memory it takes.</source>
         <translation>Das System kann den dafür nötigen Speicher nicht bereitstellen.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="184"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="185"/>
         <source>A file named &quot;%1&quot; is already hidden in this image.</source>
         <translation>In diesem Bild ist bereits eine Datei namens &quot;%1&quot; versteckt.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="190"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="191"/>
         <source>The file has %1, but only %2 can still be sealed into this image.</source>
         <translation>Die Datei hat %1, aber in dieses Bild können nur noch %2 versiegelt werden.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="255"/>
-        <location filename="../../src/sealed/SealedSession.cpp" line="266"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="256"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="267"/>
         <source>&quot;%1&quot; is not hidden in this image.</source>
         <translation>&quot;%1&quot; ist in diesem Bild nicht versteckt.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="318"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="319"/>
         <source>&quot;%1&quot; was not written.</source>
         <translation>&quot;%1&quot; wurde nicht geschrieben.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="319"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="320"/>
         <source>It would replace the image the hidden files are read from.</source>
         <translation>Damit würde das Bild ersetzt, aus dem die versteckten Dateien gelesen werden.</translation>
     </message>
@@ -1410,12 +1410,12 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>UnsealCommand</name>
     <message>
-        <location filename="../../src/cli/SealCommand.cpp" line="87"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="82"/>
         <source>turn the sealed container back into a plain one</source>
         <translation>den versiegelten Container wieder in einen einfachen umwandeln</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealCommand.cpp" line="131"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="126"/>
         <source>The image was not changed.</source>
         <translation>Das Bild wurde nicht verändert.</translation>
     </message>
@@ -1450,7 +1450,7 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
     <message>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="35"/>
         <location filename="../../src/workflow/WindowControllerFiles.cpp" line="71"/>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="105"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="96"/>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
@@ -1516,33 +1516,33 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
         <translation>Das Bild wird zurückgeschrieben, sobald das andere Programm damit fertig ist.</translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="41"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="40"/>
         <source>Make a new sealed container in this image? It takes the place of what the image holds: a plain container&apos;s files are carried over into it, but a sealed container under another passphrase is lost for good.</source>
         <translation>Einen neuen versiegelten Container in diesem Bild anlegen? Er tritt an die Stelle dessen, was das Bild enthält: Die Dateien eines einfachen Containers werden in ihn übernommen, ein versiegelter Container unter einer anderen Passphrase aber geht endgültig verloren.</translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="44"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="43"/>
         <source>Nothing is written before Write &amp; Close.</source>
         <translation>Vor „Sichern &amp; zu“ wird nichts geschrieben.</translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="104"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="95"/>
         <source>The plain container&apos;s files cannot all be sealed into this image.</source>
         <translation>Die Dateien des einfachen Containers lassen sich nicht alle in dieses Bild versiegeln.</translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="118"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="108"/>
         <source>A sealed container needs a passphrase.</source>
         <translation>Ein versiegelter Container braucht eine Passphrase.</translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="119"/>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="128"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="109"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="118"/>
         <source>No sealed container was made. Choose Seal... to try again.</source>
         <translation>Es wurde kein versiegelter Container angelegt. Wählen Sie „Versiegeln...“, um es erneut zu versuchen.</translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="127"/>
+        <location filename="../../src/workflow/WindowControllerSealed.cpp" line="117"/>
         <source>The two passphrases differ.</source>
         <translation>Die beiden Passphrasen stimmen nicht überein.</translation>
     </message>
