@@ -215,15 +215,12 @@ Outcome CellWriter::nextBits(int *bits)
 
 Outcome CellWriter::storeChunk(quint64 chunk, std::uint8_t *pixels)
 {
+    // First what each cell takes, in the order of the stream; then the
+    // cells are stored in the order of the pixel bytes, which the processor
+    // reads ahead.
     const qint64 cellsHere = CellOrder::cellsIn(m_grid.count(), qint64(chunk));
-    m_signs.resize(static_cast<qsizetype>(cellsHere / 8 + 1));
-    randombytes_buf(m_signs.data(), std::size_t(m_signs.size()));
-    m_sign = 0;
-    const auto store = [&](std::uint32_t cell, int bits) {
-        const bool upward = (quint8(m_signs.at(m_sign / 8)) >> (m_sign % 8)) & 1;
-        ++m_sign;
-        m_changed += Syndrome::store(pixels + std::size_t(cell) * CellBytes, bits, upward);
-    };
+    constexpr std::uint8_t Nothing = 0xFF;
+    m_carried.assign(std::size_t(cellsHere), Nothing);
     if (chunk == 0) {
         int bit = 0;
         for (const std::uint32_t cell : CellOrder::saltCells(m_grid.count())) {
@@ -232,14 +229,24 @@ Outcome CellWriter::storeChunk(quint64 chunk, std::uint8_t *pixels)
                 if (bit < 8 * SaltBytes)
                     bits |= ((m_salt[std::size_t(bit / 8)] >> (bit % 8)) & 1) << j;
             }
-            store(cell, bits);
+            m_carried[cell] = std::uint8_t(bits);
         }
     }
     for (const std::uint32_t cell : CellOrder::secretCells(m_grid.count(), chunk, m_key)) {
         int bits = 0;
         if (Outcome got = nextBits(&bits); !got)
             return got;
-        store(cell, bits);
+        m_carried[cell] = std::uint8_t(bits);
+    }
+    m_signs.resize(static_cast<qsizetype>(cellsHere / 8 + 1));
+    randombytes_buf(m_signs.data(), std::size_t(m_signs.size()));
+    const auto *signs = reinterpret_cast<const std::uint8_t *>(m_signs.constData());
+    for (qint64 cell = 0; cell < cellsHere; ++cell) {
+        if (m_carried[std::size_t(cell)] == Nothing)
+            continue;
+        const bool upward = (signs[cell / 8] >> (cell % 8)) & 1;
+        m_changed += Syndrome::store(
+            pixels + std::size_t(cell) * CellBytes, m_carried[std::size_t(cell)], upward);
     }
     return Outcome::success();
 }

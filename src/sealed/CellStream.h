@@ -76,6 +76,6 @@ private:
     int m_bitCount = 0;
     std::vector<std::uint8_t> m_pixels;
     QByteArray m_signs; // random bits: up or down
-    qsizetype m_sign = 0;
+    std::vector<std::uint8_t> m_carried; // the bits each cell of a chunk takes
     qint64 m_changed = 0;
 };
