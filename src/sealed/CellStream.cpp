@@ -5,9 +5,11 @@
 
 #include "CellOrder.h"
 #include "Syndrome.h"
+#include "bitmap/BitPlane.h"
 #include "bitmap/Carrier.h"
 
 #include <QCoreApplication>
+#include <QtEndian>
 
 #include <sodium.h>
 
@@ -241,12 +243,22 @@ Outcome CellWriter::storeChunk(quint64 chunk, std::uint8_t *pixels)
     m_signs.resize(static_cast<qsizetype>(cellsHere / 8 + 1));
     randombytes_buf(m_signs.data(), std::size_t(m_signs.size()));
     const auto *signs = reinterpret_cast<const std::uint8_t *>(m_signs.constData());
+    // The lowest bits of the cells' bytes, gathered eight bytes at a time,
+    // and eight bytes to spare for reading a cell's 31 bits as one word.
+    const std::size_t bytes = std::size_t(cellsHere) * CellBytes;
+    m_lowest.assign(bytes / 8 + 16, 0);
+    BitPlane::gather(pixels, m_lowest.data(), bytes / 8);
+    for (std::size_t t = bytes / 8 * 8; t < bytes; ++t)
+        m_lowest[t / 8] |= std::uint8_t((pixels[t] & 1) << (t % 8));
     for (qint64 cell = 0; cell < cellsHere; ++cell) {
         if (m_carried[std::size_t(cell)] == Nothing)
             continue;
+        const std::size_t first = std::size_t(cell) * CellBytes;
+        std::uint64_t word = 0;
+        std::memcpy(&word, m_lowest.data() + first / 8, sizeof word);
+        const auto odd = std::uint32_t(qFromLittleEndian(word) >> (first % 8)) & 0x7FFFFFFFu;
         const bool upward = (signs[cell / 8] >> (cell % 8)) & 1;
-        m_changed += Syndrome::store(
-            pixels + std::size_t(cell) * CellBytes, m_carried[std::size_t(cell)], upward);
+        m_changed += Syndrome::store(pixels + first, odd, m_carried[std::size_t(cell)], upward);
     }
     return Outcome::success();
 }

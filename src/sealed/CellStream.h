@@ -77,5 +77,6 @@ private:
     std::vector<std::uint8_t> m_pixels;
     QByteArray m_signs; // random bits: up or down
     std::vector<std::uint8_t> m_carried; // the bits each cell of a chunk takes
+    std::vector<std::uint8_t> m_lowest; // a chunk's lowest bits, byte t at bit t
     qint64 m_changed = 0;
 };

@@ -5,6 +5,7 @@
 
 #include "SealedFormat.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -29,26 +30,39 @@ inline std::uint32_t oddBytes(const std::uint8_t *cell)
     return mask;
 }
 
-// Bit j of the syndrome is the parity of the odd bytes whose number (t + 1)
-// has bit j set.
-inline int of(const std::uint8_t *cell)
+// The syndrome of a cell whose odd bytes are odd (byte t at bit t): the
+// exclusive or of their numbers t + 1, looked up eight bytes at a time.
+inline int ofOddBytes(std::uint32_t odd)
 {
-    // Byte t has the number t + 1: these masks hold, at bit t, bit j of t + 1.
-    constexpr std::uint32_t Numbers[5]
-        = {0x55555555u, 0x66666666u, 0x78787878u, 0x7F807F80u, 0x7FFF8000u};
-    const std::uint32_t odd = oddBytes(cell);
-    int syndrome = 0;
-    for (int j = 0; j < 5; ++j)
-        syndrome |= __builtin_parity(odd & Numbers[j]) << j;
-    return syndrome;
+    // Numbers[k][m]: the exclusive or of the numbers of bytes 8k .. 8k + 7
+    // that m has bits set for.
+    static constexpr auto Numbers = [] {
+        std::array<std::array<std::uint8_t, 256>, 4> table {};
+        for (int k = 0; k < 4; ++k) {
+            for (int m = 0; m < 256; ++m) {
+                for (int i = 0; i < 8; ++i) {
+                    if (m >> i & 1)
+                        table[k][m] ^= std::uint8_t(8 * k + i + 1);
+                }
+            }
+        }
+        return table;
+    }();
+    return Numbers[0][odd & 0xFF] ^ Numbers[1][odd >> 8 & 0xFF] ^ Numbers[2][odd >> 16 & 0xFF]
+        ^ Numbers[3][odd >> 24 & 0x7F];
 }
 
-// Makes the cell carry bits (0 to 31). Where a byte must change, up is
-// taken when upward is set, down otherwise, but never below 0 or above 255.
-// True when a byte changed.
-inline bool store(std::uint8_t *cell, int bits, bool upward)
+inline int of(const std::uint8_t *cell)
 {
-    const int d = of(cell) ^ bits;
+    return ofOddBytes(oddBytes(cell));
+}
+
+// Makes the cell, whose odd bytes are odd, carry bits (0 to 31). Where a
+// byte must change, up is taken when upward is set, down otherwise, but
+// never below 0 or above 255. True when a byte changed.
+inline bool store(std::uint8_t *cell, std::uint32_t odd, int bits, bool upward)
+{
+    const int d = ofOddBytes(odd) ^ bits;
     if (d == 0)
         return false;
     std::uint8_t &byte = cell[d - 1];
@@ -57,6 +71,11 @@ inline bool store(std::uint8_t *cell, int bits, bool upward)
     else
         --byte;
     return true;
+}
+
+inline bool store(std::uint8_t *cell, int bits, bool upward)
+{
+    return store(cell, oddBytes(cell), bits, upward);
 }
 
 } // namespace Syndrome
