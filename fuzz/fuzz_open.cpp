@@ -53,9 +53,11 @@ void checkAnalysis(const QString &path, const QByteArray &bytes)
         return;
     const qint64 area = carrier.pixelAreaSize();
     const qint64 held = qMax<qint64>(0, bytes.size() - carrier.pixelOffset());
-    require(analysis.pixelBytes == area && analysis.analysedBytes == qMin(area, held)
-        && analysis.missingBytes == area - analysis.analysedBytes);
-    require(analysis.runEnd >= 0 && analysis.runEnd <= analysis.analysedBytes);
+    require(analysis.pixelBytes == qMin(area, held)
+        && analysis.missingBytes == area - analysis.pixelBytes);
+    require(analysis.runEnd() >= 0 && analysis.runEnd() <= analysis.pixelBytes);
+    require(analysis.statisticalRunEnd >= 0 && analysis.statisticalRunEnd <= analysis.pixelBytes);
+    require(analysis.runFound == (analysis.statisticalRunEnd > 0) && !analysis.verdict.isEmpty());
 
     const qint64 rowPixels = 3 * qint64(carrier.infoHeader().biWidth());
     const qint64 stride = (rowPixels + 3) / 4 * 4;
@@ -68,7 +70,7 @@ void checkAnalysis(const QString &path, const QByteArray &bytes)
     qint64 nonzeroFill = 0;
     for (qint64 row = 0; row * stride < total; ++row) {
         const qint64 start = row * stride;
-        const qint64 paired = qMin(rowPixels, analysis.analysedBytes - start);
+        const qint64 paired = qMin(rowPixels, analysis.pixelBytes - start);
         if (paired > 0)
             counts.addRow(pixels + start, std::size_t(paired));
         for (qint64 f = start + rowPixels; f < qMin(start + stride, total); ++f) {

@@ -4,85 +4,60 @@
 #include "ImageAnalysis.h"
 
 #include "HcfCom.h"
+#include "PhaseBits.h"
+#include "RunEndRefinement.h"
+#include "RunEvidence.h"
 #include "SamplePairs.h"
 #include "WindowedPairs.h"
 #include "bitmap/Carrier.h"
 
-#include <QCoreApplication>
+#include <QList>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-// This file's texts, translated under the context "ImageAnalysis".
-class Texts {
-    Q_DECLARE_TR_FUNCTIONS(ImageAnalysis)
-};
-
 // Pixel bytes are read this many at a time, whatever the length of a row.
 constexpr qint64 ReadBlock = 1 << 20;
 
-QString percent(double share)
+// Sample pairs in the first `held` bytes of rows of rowPixels pixel bytes.
+qint64 pairsIn(qint64 held, qint64 rowPixels, qint64 stride)
 {
-    return QString::number(100.0 * share, 'f', 1);
+    const qint64 perRow = std::max<qint64>(0, rowPixels - 3);
+    const qint64 rest = held % stride;
+    return held / stride * perRow + std::max<qint64>(0, std::min(rest, rowPixels) - 3);
 }
 
-QString verdictOf(const ImageAnalysis &a)
+// The run's end refined inside its window, the search moved a window at a
+// time (once at most) when the end lies at its edge.
+Outcome refineEnd(const Carrier &carrier, const RunEndRefinement &refinement, qint64 gridWindows,
+    int windows, RunEndRefinement::End *end)
 {
-    const QString evidence = QString::number(a.margin, 'f', 2);
-    QString text;
-    if (a.analysedBytes == 0 && a.missingBytes > 0) {
-        text = Texts::tr("The file is cut short: it holds none of its %1 pixel bytes, so there is "
-                         "nothing to analyse.")
-                   .arg(a.pixelBytes)
-            + QLatin1Char(' ');
-    } else if (a.missingBytes > 0) {
-        text = Texts::tr("The file is cut short: %1 of its %2 pixel bytes are missing, so only the "
-                         "first %3 were analysed.")
-                   .arg(a.missingBytes)
-                   .arg(a.pixelBytes)
-                   .arg(a.analysedBytes)
-            + QLatin1Char(' ');
+    QByteArray bytes;
+    for (int moves = 0;; ++moves) {
+        const RunEndRefinement::Span span = refinement.span(gridWindows);
+        bytes.resize(span.to - span.from);
+        if (span.to > span.from) {
+            if (Outcome read = carrier.readPixels(bytes.data(), span.from, bytes.size()); !read)
+                return read;
+        }
+        *end = refinement.refine(
+            gridWindows, reinterpret_cast<const std::uint8_t *>(bytes.constData()));
+        const qint64 next = gridWindows + end->edge;
+        if (end->edge == 0 || moves == 1 || next < 2 || next > windows)
+            return Outcome::success();
+        gridWindows = next;
     }
-    if (a.detected) {
-        text += Texts::tr(
-            "Hidden data are likely: the lowest bits look random over the first %1 % of "
-            "the pixel bytes (evidence %2; 1.0 counts as present).")
-                    .arg(percent(double(a.runEnd) / double(a.pixelBytes)), evidence);
-    } else {
-        text += Texts::tr(
-            "No run of hidden data from the first pixel byte shows (evidence %1, below "
-            "1.0).")
-                    .arg(evidence);
-    }
-    if (a.nonzeroFillBytes > 0) {
-        text += QLatin1Char(' ')
-            + Texts::tr(
-                "Row fill bytes that are not zero: %1. Plain pictures have none: something was "
-                "written into them.")
-                  .arg(a.nonzeroFillBytes);
-    }
-    return text;
 }
 
 } // namespace
 
-void ImageAnalysis::findRun(const QList<double> &rates, qint64 windowBytes)
+qint64 ImageAnalysis::runEnd() const
 {
-    double sum = 0;
-    double peak = 0;
-    qsizetype peakAt = 0;
-    for (qsizetype k = 0; k < rates.size(); ++k) {
-        sum += rates[k] - 0.5;
-        if (sum > peak) {
-            peak = sum;
-            peakAt = k + 1;
-        }
-    }
-    margin = analysedBytes > 0 ? peak * double(windowBytes) / double(analysedBytes) * 100.0 : 0.0;
-    detected = margin >= DetectionMargin;
-    runEnd = detected ? std::min(analysedBytes, qint64(peakAt) * windowBytes) : 0;
+    if (container)
+        return std::min(pixelBytes, 8 * container->hiddenBytes);
+    return statisticalRunEnd;
 }
 
 Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
@@ -98,15 +73,19 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
     const qint64 area = carrier.pixelAreaSize();
 
     ImageAnalysis result;
-    result.pixelBytes = area;
     // Bytes past the end of the file would read as zeros, which are no
     // evidence of anything: only what the file holds is read and analysed.
-    const qint64 held = std::max<qint64>(0, carrier.identity().size - carrier.pixelOffset());
-    result.analysedBytes = std::min(area, held);
-    result.missingBytes = area - result.analysedBytes;
-    const qint64 windowBytes = std::max<qint64>(
-        1, (result.analysedBytes + ImageAnalysis::Windows - 1) / ImageAnalysis::Windows);
-    WindowedPairs pairs(rowPixels, stride, result.analysedBytes, windowBytes);
+    const qint64 held = std::clamp<qint64>(
+        carrier.identity().size - carrier.pixelOffset(), 0, area);
+    result.pixelBytes = held;
+    result.missingBytes = area - held;
+    result.pairs = pairsIn(held, rowPixels, stride);
+    const qint64 windows = std::min<qint64>(
+        ImageAnalysis::MaxWindows, result.pairs / ImageAnalysis::PairsPerWindow);
+    result.windows = windows >= 2 ? int(windows) : 0;
+    result.windowBytes = result.judged() ? (held + windows - 1) / windows : std::max<qint64>(1, held);
+    WindowedPairs pairs(rowPixels, stride, held, result.windowBytes);
+    PhaseBits phases(rowPixels, stride, held, result.windowBytes);
 
     const qint64 total = std::min(stride * height, held);
     CalibratedAdjacency adjacency(width, stride, height, total);
@@ -117,21 +96,50 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
             return read;
         const auto *bytes = reinterpret_cast<const std::uint8_t *>(block.constData());
         pairs.add(bytes, size);
+        phases.add(bytes, size);
         adjacency.add(bytes, size);
     }
     result.fillBytes = pairs.fillBytes();
     result.nonzeroFillBytes = pairs.nonzeroFillBytes();
+    result.container = OwnContainer::find(carrier);
 
-    QList<double> rates;
     SamplePairCounts all;
-    for (const SamplePairCounts &counts : pairs.windows()) {
-        rates.append(counts.rate());
+    QList<double> scores;
+    double rateSum = 0;
+    double rateSquares = 0;
+    for (qsizetype k = 0; k < pairs.windows().size(); ++k) {
+        const SamplePairCounts &counts = pairs.windows()[k];
         all.add(counts);
+        scores.append(runevidence::windowScore(counts, phases.windows()[k]));
+        rateSum += counts.rate();
+        rateSquares += counts.rate() * counts.rate();
     }
-    result.findRun(rates, windowBytes);
     result.wholeImageRate = all.rate();
+    if (result.judged()) {
+        const double n = double(result.windows);
+        const double variance = std::max(0.0, (rateSquares - rateSum * rateSum / n) / (n - 1));
+        result.wholeImageRateError = std::sqrt(variance / n);
+
+        const runevidence::ChangePoint run = runevidence::changePoint(scores);
+        result.margin = run.peak * 100.0 / n;
+        result.runFound = result.margin >= ImageAnalysis::DetectionMargin && run.peak >= 2.0;
+        if (result.runFound) {
+            const RunEndRefinement refinement(rowPixels, stride, held, result.windowBytes);
+            RunEndRefinement::End end;
+            if (Outcome refined = refineEnd(carrier, refinement, run.windows, result.windows, &end);
+                !refined)
+                return refined;
+            result.statisticalRunEnd = end.end;
+            // However sharp the refined end, the grid may have put the run
+            // in the wrong windows where the scores leave it open.
+            const qint64 earliest = run.earliest * result.windowBytes;
+            const qint64 latest = std::min(held, run.latest * result.windowBytes);
+            result.runEndError = std::max(
+                {end.error, end.end - earliest, latest - end.end});
+        }
+    }
     result.hcfComRatio = hcfcom::ratio(adjacency);
-    result.verdict = verdictOf(result);
+    result.writeVerdict();
     *analysis = result;
     return Outcome::success();
 }

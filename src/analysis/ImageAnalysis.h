@@ -3,53 +3,76 @@
 
 #pragma once
 
+#include "OwnContainer.h"
 #include "base/Outcome.h"
 
-#include <QList>
 #include <QString>
 
 #include <optional>
 
 // How much a bitmap's pixel bytes give away of hidden data, from the image
-// alone: no password, no container, only the pixels.
+// alone: no password, only the pixels.
 //
-// The stored format writes hidden bits into the lowest bits of the pixel
-// bytes in order from the first one, so a run of them starts at the
-// beginning. The pixel area is cut into windows of 0.5 % each; sample pair
-// analysis estimates in each window the share of pixel bytes that carry
-// hidden bits (about 1 inside the run, about 0 after it); and a change-point
-// rule finds where the run ends: where the running sum of (window rate
-// - 0.5) peaks. That peak, in units of 1 % of the area, is the evidence
-// ("margin"); 1.0 or more counts as hidden data present.
+// First the certain signs: row fill bytes that are not zero (pictures have
+// none) and a container of this program's stored format, whose unscrambled
+// header and records anyone with this program can read.
+//
+// Then the statistics. Hidden bits are written into the lowest bits of the
+// pixel bytes in order from the first one, so a run of them starts at the
+// beginning. The pixel area is cut into windows (200 of 0.5 % each where
+// the picture has the pairs for them; see RunEvidence.h for how each is
+// scored); the run ends where the running sum of the scores peaks, refined
+// to the hidden byte inside the window (RunEndRefinement.h). That peak, in
+// units of 1 % of the area, is the evidence ("margin"): 1.0 or more, and at
+// least two windows' worth, counts as hidden data present. A picture with
+// too few pairs for two windows cannot be judged.
 struct ImageAnalysis {
-    static constexpr int Windows = 200;
+    static constexpr int MaxWindows = 200;
+    // Sample pairs a window needs: fewer and one window's counts can look
+    // like a run's by chance.
+    static constexpr qint64 PairsPerWindow = 2048;
     static constexpr double DetectionMargin = 1.0;
 
-    qint64 pixelBytes = 0; // the area the hidden stream is carried in
-    // A file cut short lacks the end of that area: only the pixel bytes it
-    // holds are analysed, and the windows divide those.
+    // The pixel bytes the file holds, all of them analysed; a file cut
+    // short lacks missingBytes more that its header claims.
+    qint64 pixelBytes = 0;
     qint64 missingBytes = 0;
-    qint64 analysedBytes = 0;
-    bool detected = false;
-    qint64 runEnd = 0; // estimated end of the run, in pixel bytes; 0 when none
-    double margin = 0;
+
+    // Certain signs.
     qint64 fillBytes = 0; // row fill bytes in the file
-    qint64 nonzeroFillBytes = 0; // plain pictures have none
-    // Sample pair analysis over the whole area at once: the share of pixel
-    // bytes carrying hidden bits if the bits were scattered over the image.
-    // It says nothing about the length of a run from the start.
+    qint64 nonzeroFillBytes = 0;
+    std::optional<OwnContainer> container;
+
+    // Statistics.
+    qint64 pairs = 0; // sample pairs: horizontal neighbours of one colour
+    int windows = 0; // 0 when the picture cannot be judged
+    qint64 windowBytes = 0;
+    bool runFound = false;
+    qint64 statisticalRunEnd = 0; // in pixel bytes; 0 when no run was found
+    qint64 runEndError = 0; // its margin of error, in pixel bytes
+    double margin = 0;
+    // Sample pair analysis over the whole area at once: what share of the
+    // pixel bytes would carry hidden bits if they were scattered over the
+    // image. Clean pictures reach 0.15 and more, and it says nothing about
+    // a run from the start, so it stays out of the verdict.
     double wholeImageRate = 0;
+    std::optional<double> wholeImageRateError; // its standard error, from the windows
     // Calibrated HCF-COM over the whole area (see HcfCom.h): near 1 for
     // photographs, lower the more pixel bytes were changed by one. None for
     // a picture of fewer than 2 rows or 4 columns.
     std::optional<double> hcfComRatio;
-    QString verdict; // one line, in plain words
+    QString verdict; // one paragraph, in plain words
 
-    // The change-point rule over the rates of consecutive windows of
-    // windowBytes pixel bytes each; analysedBytes must be set. Sets detected,
-    // runEnd and margin.
-    void findRun(const QList<double> &rates, qint64 windowBytes);
+    bool judged() const { return windows > 0; }
+    bool certain() const { return container.has_value() || nonzeroFillBytes > 0; }
+    bool detected() const { return certain() || runFound; }
+    // The end of the hidden run: the container's where there is one, else
+    // the statistics'.
+    qint64 runEnd() const;
+    // Sets verdict from the rest.
+    void writeVerdict();
 };
 
-// Analyses the bitmap at path, reading its pixel bytes once.
+// Analyses the bitmap at path, reading its pixel bytes once, and those
+// around a run's end once more.
 Outcome analyseImage(const QString &path, ImageAnalysis *analysis);

@@ -27,33 +27,57 @@ int AnalyseCommand::run(const CommandLine &line)
     ImageAnalysis result;
     if (Outcome done = analyseImage(line.bitmap, &result); !done)
         return fail(done);
+    const auto optional = [](const std::optional<double> &value) {
+        return value ? QJsonValue(*value) : QJsonValue();
+    };
     if (line.isSet(CliOption::Json)) {
-        const QJsonValue hcf = result.hcfComRatio ? QJsonValue(*result.hcfComRatio) : QJsonValue();
+        QJsonValue container;
+        if (result.container) {
+            container = QJsonObject {{"files", result.container->announced},
+                {"readable_files", result.container->readable},
+                {"hidden_bytes", result.container->hiddenBytes},
+                {"password", result.container->password}};
+        }
         const QJsonObject object {{"pixel_bytes", result.pixelBytes},
-            {"missing_bytes", result.missingBytes}, {"detected", result.detected},
-            {"run_end", result.runEnd}, {"margin", result.margin},
-            {"nonzero_fill_bytes", result.nonzeroFillBytes},
-            {"whole_image_rate", result.wholeImageRate}, {"hcf_com_ratio", hcf},
-            {"verdict", result.verdict}};
+            {"missing_bytes", result.missingBytes}, {"detected", result.detected()},
+            {"certain", result.certain()}, {"container", container},
+            {"nonzero_fill_bytes", result.nonzeroFillBytes}, {"judged", result.judged()},
+            {"run_end", result.runEnd()}, {"statistical_run_end", result.statisticalRunEnd},
+            {"run_end_error", result.runEndError}, {"margin", result.margin},
+            {"whole_image_rate", result.wholeImageRate},
+            {"whole_image_rate_error", optional(result.wholeImageRateError)},
+            {"hcf_com_ratio", optional(result.hcfComRatio)}, {"verdict", result.verdict}};
         out() << QJsonDocument(object).toJson(QJsonDocument::Indented);
         return Success;
     }
-    const double share = result.pixelBytes > 0 ? double(result.runEnd) / result.pixelBytes : 0;
+    const auto share = [&](qint64 bytes) {
+        return QString::number(
+            result.pixelBytes > 0 ? 100.0 * double(bytes) / double(result.pixelBytes) : 0.0, 'f',
+            2);
+    };
     out() << "pixel bytes: " << result.pixelBytes << '\n';
     // Only a file cut short has this line, so that the lines of a whole one
     // stay where scripts expect them.
     if (result.missingBytes > 0)
         out() << "missing bytes: " << result.missingBytes << '\n';
-    out() << "hidden run: " << (result.detected ? "detected" : "not detected") << '\n'
-          << "run end: " << result.runEnd << " (" << QString::number(100.0 * share, 'f', 1)
-          << " % of the pixel bytes)\n"
+    out() << "hidden run: "
+          << (result.detected()      ? "detected"
+                 : result.judged() ? "not detected"
+                                   : "cannot be judged")
+          << '\n'
+          << "run end: " << result.runEnd() << " (" << share(result.runEnd())
+          << " % of the pixel bytes";
+    if (!result.container && result.runFound)
+        out() << ", give or take " << share(result.runEndError) << " %";
+    out() << ")\n"
+          << "container of this program: "
+          << (result.container ? QStringLiteral("yes, %1 files").arg(result.container->announced)
+                               : QStringLiteral("none"))
+          << '\n'
           << "margin: " << QString::number(result.margin, 'f', 2) << " (1.0 counts as present)\n"
           << "row fill bytes not zero: " << result.nonzeroFillBytes << '\n'
-          << "whole-image rate: " << QString::number(result.wholeImageRate, 'f', 3)
-          << " (for data scattered over the image; it says nothing about a run's length)\n"
-          << "hcf-com ratio: "
-          << (result.hcfComRatio ? QString::number(*result.hcfComRatio, 'f', 4)
-                                 : QStringLiteral("none"))
+          << "hcf-com ratio: " << (result.hcfComRatio ? QString::number(*result.hcfComRatio, 'f', 4)
+                                                      : QStringLiteral("none"))
           << " (lower when pixel bytes were changed by one; clean photographs vary from about "
              "0.85 to 1.3)\n"
           << "verdict: " << result.verdict << '\n';

@@ -157,30 +157,131 @@ private slots:
         QVERIFY(clean.value("margin").toDouble() < 1.0);
         QCOMPARE(clean.value("nonzero_fill_bytes").toInteger(), 0);
 
-        // A quarter of the capacity of random bytes, as a scrambled file looks.
+        // A quarter of the capacity of random bytes, as a scrambled file looks,
+        // added through the program: its container is found for certain,
+        // and the statistics place the run's end as well.
         const qint64 payload = 320 * 240 * 3 / 8 / 4;
         QVERIFY(writeFile(path("quarter.bin"), randomBytes(payload, 25)));
         QCOMPARE(cli({"add", bmp, path("quarter.bin")}).status, 0);
         const QJsonObject filled = analysed(bmp);
         const qint64 truth = 8 * (14 + 32 + payload);
         QCOMPARE(filled.value("detected"), QJsonValue(true));
+        QCOMPARE(filled.value("certain"), QJsonValue(true));
+        QCOMPARE(filled.value("run_end").toInteger(), truth);
+        QCOMPARE(filled["container"]["files"].toInteger(), 1);
+        QCOMPARE(filled["container"]["password"], QJsonValue(false));
         QVERIFY(filled.value("margin").toDouble() > 5.0);
-        QVERIFY2(qAbs(filled.value("run_end").toInteger() - truth) <= 320 * 240 * 3 / 100,
-            qPrintable(QString::number(filled.value("run_end").toInteger())));
-        QVERIFY(filled.value("verdict").toString().startsWith("Hidden data are likely"));
+        QVERIFY2(qAbs(filled.value("statistical_run_end").toInteger() - truth)
+                <= 320 * 240 * 3 * 15 / 10000,
+            qPrintable(QString::number(filled.value("statistical_run_end").toInteger())));
+        QVERIFY(filled.value("verdict").toString().startsWith("Hidden data are certain"));
         const double rate = filled.value("whole_image_rate").toDouble();
         QVERIFY2(rate > 0.1 && rate < 0.4, qPrintable(QString::number(rate)));
+        QVERIFY(filled.value("whole_image_rate_error").toDouble() > 0);
 
         // The same file claiming twice the rows is cut short by half: the
         // figures are those of the half it holds, not diluted by zeros.
         QByteArray bytes = readFile(bmp);
         qToLittleEndian<qint32>(2 * 240, bytes.data() + 22);
         const QJsonObject cut = analysed(put("cut.bmp", bytes));
+        QCOMPARE(cut.value("pixel_bytes").toInteger(), 320 * 240 * 3);
         QCOMPARE(cut.value("missing_bytes").toInteger(), 320 * 240 * 3);
-        for (const char *key : {"run_end", "margin", "whole_image_rate", "nonzero_fill_bytes"})
+        for (const char *key : {"run_end", "statistical_run_end", "margin", "whole_image_rate"})
             QCOMPARE(cut.value(key), filled.value(key));
-        QVERIFY(cut.value("verdict").toString().startsWith("The file is cut short: 230400 of"));
+        QVERIFY(cut.value("verdict").toString().startsWith(
+            "The file is cut short: it holds 230400 of the 460800 pixel bytes"));
         QVERIFY(cli({"analyse", path("cut.bmp")}).out.contains("\nmissing bytes: 230400\n"));
+    }
+
+    // Hidden bits written straight into the lowest bits from the first pixel
+    // byte, with no container: only the statistics can find them. Random
+    // bytes and ASCII text (every eighth lowest bit 0), protected or not,
+    // at 3 % of the capacity and at fills off the 0.5 % window grid.
+    void rawRunsAreFoundAndPlaced_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<double>("fill");
+        QTest::newRow("random 3 %") << "random" << 3.0;
+        QTest::newRow("text 3 %") << "text" << 3.0;
+        QTest::newRow("protected text 3 %") << "protected" << 3.0;
+        QTest::newRow("random 12.37 %") << "random" << 12.37;
+        QTest::newRow("text 41.13 %") << "text" << 41.13;
+    }
+    void rawRunsAreFoundAndPlaced()
+    {
+        QFETCH(QString, kind);
+        QFETCH(double, fill);
+        const QString bmp = path("raw.bmp");
+        QFile::remove(bmp);
+        QCOMPARE(cli({"carrier", QStringLiteral(VELDRA_TEST_DATA "/coffee-crop.jpg"), bmp}).status,
+            0);
+        QByteArray image = readFile(bmp);
+        const qint64 area = 320 * 240 * 3;
+        const qint64 count = qint64(double(area / 8) * fill / 100.0);
+        QByteArray payload = randomBytes(count, 7);
+        if (kind != "random") {
+            const QByteArray prose = "It was a bright cold day in April, and the clocks were "
+                                     "striking thirteen; the hallway smelt of boiled cabbage. ";
+            const QByteArray password = "correct horse";
+            for (qint64 i = 0; i < count; ++i) {
+                payload[i] = prose[i % prose.size()];
+                if (kind == "protected")
+                    payload[i] = char(payload[i] ^ password[i % password.size()]);
+            }
+        }
+        for (qint64 bit = 0; bit < 8 * count; ++bit) {
+            char &byte = image[54 + bit];
+            byte = char((byte & ~1) | ((payload[bit / 8] >> (bit % 8)) & 1));
+        }
+        QVERIFY(writeFile(bmp, image));
+        const QJsonObject result = analysed(bmp);
+        QCOMPARE(result.value("detected"), QJsonValue(true));
+        QCOMPARE(result.value("certain"), QJsonValue(false));
+        // Within the margin of error it gives, and that within a window.
+        const qint64 error = result.value("run_end").toInteger() - 8 * count;
+        QVERIFY2(qAbs(error) <= result.value("run_end_error").toInteger(),
+            qPrintable(QString::number(error)));
+        QVERIFY(result.value("run_end_error").toInteger() <= area / 200);
+        QVERIFY(result.value("verdict").toString().startsWith("Hidden data are likely"));
+    }
+
+    // Dense, JPEG-compressed detail in the first rows (see data/README.md)
+    // is no run of hidden data.
+    void denseDetailIsNoRun()
+    {
+        const QString bmp = path("dense.bmp");
+        QCOMPARE(
+            cli({"carrier", QStringLiteral(VELDRA_TEST_DATA "/dense-detail.jpg"), bmp}).status, 0);
+        const QJsonObject result = analysed(bmp);
+        QCOMPARE(result.value("detected"), QJsonValue(false));
+        QVERIFY2(result.value("margin").toDouble() < 0.8, qPrintable(result.value("verdict").toString()));
+    }
+
+    // Pictures too narrow or too small to compare neighbours say so, and a
+    // small one gives the shortest run it could show.
+    void smallPicturesSayWhatTheyCannotTell()
+    {
+        for (const int width : {1, 2}) {
+            // Random pixel bytes, fill bytes 0 as in a picture.
+            QByteArray image = makeBitmap(width, 400, 3);
+            const qsizetype stride = (3 * width + 3) / 4 * 4;
+            for (qsizetype row = 0; row < 400; ++row)
+                for (qsizetype f = 3 * width; f < stride; ++f)
+                    image[54 + stride * row + f] = 0;
+            const QString bmp = path(QString("narrow%1.bmp").arg(width));
+            QVERIFY(writeFile(bmp, image));
+            const QJsonObject result = analysed(bmp);
+            QCOMPARE(result.value("judged"), QJsonValue(false));
+            QCOMPARE(result.value("detected"), QJsonValue(false));
+            QVERIFY(result.value("verdict").toString().startsWith("The pixels cannot be judged"));
+            QVERIFY(cli({"analyse", bmp}).out.contains("\nhidden run: cannot be judged\n"));
+        }
+        const QString small = path("small.bmp");
+        QVERIFY(writeFile(small, makeBitmap(64, 48, 3)));
+        const QJsonObject result = analysed(small);
+        QCOMPARE(result.value("judged"), QJsonValue(true));
+        QVERIFY(result.value("verdict").toString().contains(
+            "In a picture this small, a run shorter than"));
     }
 
     // Fill bytes that are not zero give data away without statistics.
@@ -190,7 +291,9 @@ private slots:
         QVERIFY(writeFile(bmp, makeBitmap(101, 40, 7))); // 1 fill byte a row, random
         const QJsonObject result = analysed(bmp);
         QVERIFY(result.value("nonzero_fill_bytes").toInteger() > 30);
-        QVERIFY(result.value("verdict").toString().contains("Row fill bytes that are not zero"));
+        QCOMPARE(result.value("detected"), QJsonValue(true));
+        QCOMPARE(result.value("certain"), QJsonValue(true));
+        QVERIFY(result.value("verdict").toString().startsWith("Hidden data are certain: "));
         const Run text = cli({"analyse", bmp});
         QVERIFY2(text.out.contains("row fill bytes not zero: ") && text.out.contains("\nverdict: "),
             qPrintable(text.out));
