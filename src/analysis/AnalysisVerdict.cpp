@@ -51,7 +51,8 @@ QString containerText(const OwnContainer &c, qint64 pixelBytes)
                        .arg(filesText(c.announced), QString::number(c.hiddenBytes),
                            percentOf(std::min(pixelBytes, 8 * c.hiddenBytes), pixelBytes));
     if (c.readable < c.announced)
-        text += QLatin1Char(' ') + Texts::tr("Only %1 of its records could be read.").arg(c.readable);
+        text += QLatin1Char(' ')
+            + Texts::tr("Only %1 of its records could be read.").arg(c.readable);
     text += QLatin1Char(' ')
         + (c.password ? Texts::tr("A password protects the files' data.")
                       : Texts::tr("No password protects the files' data: anyone can read them."));

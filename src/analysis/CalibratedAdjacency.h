@@ -25,6 +25,10 @@ using AdjacencyHistogram = std::vector<qint64>;
 // A block counts once all its bytes have been handed over, a pair of blocks
 // once both have: a file cut short gives the pairs of the bytes it holds.
 //
+// A large picture may be sampled: only every rowPairStep-th pair of rows
+// (rows 2r and 2r + 1 for r a multiple of it) counts, in both histograms,
+// as if those rows alone made the picture.
+//
 // The calibration needs the even row in memory while the odd one arrives.
 // Only its first pairedRowLimit pixel bytes are kept: blocks beyond them
 // (in rows of more than 11 million pixels, by default) are left out of the
@@ -37,8 +41,9 @@ public:
     // bytes will be handed over in all (the even row is kept only when some
     // of the odd one follows).
     CalibratedAdjacency(qint64 width, qint64 stride, qint64 height, qint64 handed,
-        qint64 pairedRowLimit = DefaultPairedRowLimit)
+        qint64 pairedRowLimit = DefaultPairedRowLimit, qint64 rowPairStep = 1)
         : m_rowPixels(3 * width),
+          m_rowPairStep(std::max<qint64>(1, rowPairStep)),
           m_stride(stride),
           m_pairedRows(height / 2 * 2),
           m_pairedBytes(std::min(6 * (width / 2), pairedRowLimit / 6 * 6)),
@@ -57,7 +62,7 @@ public:
             const qint64 column = at - row * m_stride;
             const qint64 next = std::min(end, (row + 1) * m_stride);
             const qint64 pixels = std::min(next, row * m_stride + m_rowPixels) - at;
-            if (pixels > 0) {
+            if (pixels > 0 && row / 2 % m_rowPairStep == 0) {
                 const std::uint8_t *p = bytes + (at - m_received);
                 addImage(p, column, pixels);
                 if (row < m_pairedRows && !m_even.empty())
@@ -133,6 +138,7 @@ private:
     }
 
     qint64 m_rowPixels;
+    qint64 m_rowPairStep;
     qint64 m_stride;
     qint64 m_pairedRows; // rows that belong to blocks
     qint64 m_pairedBytes; // pixel bytes of a row that belong to blocks

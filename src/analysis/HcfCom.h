@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <complex>
+#include <future>
 #include <numbers>
 #include <optional>
 
@@ -60,14 +61,21 @@ inline void fft256(Spectrum &a)
 inline double centreOfMass(const AdjacencyHistogram &histogram)
 {
     constexpr std::size_t Half = 129;
-    // The rows' DFTs, up to frequency 128 (the rest mirrors it).
+    // The rows' DFTs, up to frequency 128 (the rest mirrors it). The rows
+    // are real: two go through one complex DFT, as its real and imaginary
+    // parts, and are told apart by the symmetry of real rows' DFTs.
     std::vector<std::complex<double>> rows(256 * Half);
     Spectrum line;
-    for (std::size_t r = 0; r < 256; ++r) {
+    for (std::size_t r = 0; r < 256; r += 2) {
         for (std::size_t v = 0; v < 256; ++v)
-            line[v] = double(histogram[r * 256 + v]);
+            line[v] = {double(histogram[r * 256 + v]), double(histogram[(r + 1) * 256 + v])};
         fft256(line);
-        std::copy_n(line.begin(), Half, rows.begin() + std::ptrdiff_t(r * Half));
+        for (std::size_t k = 0; k < Half; ++k) {
+            const std::complex<double> z = line[k];
+            const std::complex<double> mirrored = std::conj(line[(256 - k) % 256]);
+            rows[r * Half + k] = 0.5 * (z + mirrored);
+            rows[(r + 1) * Half + k] = std::complex<double>(0, -0.5) * (z - mirrored);
+        }
     }
     double weighted = 0;
     double total = 0;
@@ -76,7 +84,7 @@ inline double centreOfMass(const AdjacencyHistogram &histogram)
             line[r] = rows[r * Half + j];
         fft256(line);
         for (std::size_t i = 0; i < Half; ++i) {
-            const double magnitude = std::abs(line[i]);
+            const double magnitude = std::sqrt(std::norm(line[i]));
             weighted += double(i + j) * magnitude;
             total += magnitude;
         }
@@ -89,10 +97,14 @@ inline double centreOfMass(const AdjacencyHistogram &histogram)
 // or the calibration's COM is 0 (a flat histogram).
 inline std::optional<double> ratio(const CalibratedAdjacency &adjacency)
 {
+    // The two transforms take a few milliseconds each: side by side.
+    std::future<double> image
+        = std::async(std::launch::async, [&adjacency] { return centreOfMass(adjacency.image()); });
     const double calibration = centreOfMass(adjacency.calibration());
+    const double imageCentre = image.get();
     if (calibration <= 0)
         return std::nullopt;
-    return centreOfMass(adjacency.image()) / calibration;
+    return imageCentre / calibration;
 }
 
 } // namespace hcfcom

@@ -14,12 +14,18 @@
 #include <QList>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <future>
 
 namespace {
 
 // Pixel bytes are read this many at a time, whatever the length of a row.
 constexpr qint64 ReadBlock = 1 << 20;
+// About this many pixel bytes count for HCF-COM, in pairs of rows spread
+// evenly over a larger picture: its histograms cost far more a byte than the
+// rest, and 8 MiB fill them well.
+constexpr qint64 HcfComBytes = qint64(8) << 20;
 
 // Sample pairs in the first `held` bytes of rows of rowPixels pixel bytes.
 qint64 pairsIn(qint64 held, qint64 rowPixels, qint64 stride)
@@ -75,26 +81,45 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
     ImageAnalysis result;
     // Bytes past the end of the file would read as zeros, which are no
     // evidence of anything: only what the file holds is read and analysed.
-    const qint64 held = std::clamp<qint64>(
-        carrier.identity().size - carrier.pixelOffset(), 0, area);
+    const qint64 held
+        = std::clamp<qint64>(carrier.identity().size - carrier.pixelOffset(), 0, area);
     result.pixelBytes = held;
     result.missingBytes = area - held;
     result.pairs = pairsIn(held, rowPixels, stride);
-    const qint64 windows = std::min<qint64>(
-        ImageAnalysis::MaxWindows, result.pairs / ImageAnalysis::PairsPerWindow);
+    const qint64 windows
+        = std::min<qint64>(ImageAnalysis::MaxWindows, result.pairs / ImageAnalysis::PairsPerWindow);
     result.windows = windows >= 2 ? int(windows) : 0;
-    result.windowBytes = result.judged() ? (held + windows - 1) / windows : std::max<qint64>(1, held);
+    result.windowBytes
+        = result.judged() ? (held + windows - 1) / windows : std::max<qint64>(1, held);
     WindowedPairs pairs(rowPixels, stride, held, result.windowBytes);
     PhaseBits phases(rowPixels, stride, held, result.windowBytes);
 
     const qint64 total = std::min(stride * height, held);
-    CalibratedAdjacency adjacency(width, stride, height, total);
-    QByteArray block(static_cast<qsizetype>(std::min(ReadBlock, total)), Qt::Uninitialized);
-    for (qint64 offset = 0; offset < total; offset += block.size()) {
-        const qint64 size = std::min<qint64>(block.size(), total - offset);
-        if (Outcome read = carrier.readPixels(block.data(), offset, size); !read)
+    const qint64 rowPairs = std::max<qint64>(1, total / std::max<qint64>(1, 2 * stride));
+    const qint64 sampledPairs = std::max<qint64>(1, HcfComBytes / std::max<qint64>(1, 2 * stride));
+    CalibratedAdjacency adjacency(width, stride, height, total,
+        CalibratedAdjacency::DefaultPairedRowLimit, (rowPairs + sampledPairs - 1) / sampledPairs);
+    // The next block is read while this one is counted.
+    const qint64 blockSize = std::min(ReadBlock, total);
+    std::array<QByteArray, 2> blocks;
+    for (QByteArray &block : blocks)
+        block.resize(static_cast<qsizetype>(blockSize));
+    const auto readBlock = [&](std::size_t slot, qint64 offset) {
+        return carrier.readPixels(
+            blocks[slot].data(), offset, std::min<qint64>(blockSize, total - offset));
+    };
+    std::future<Outcome> pending;
+    if (total > 0)
+        pending = std::async(std::launch::async, readBlock, 0, 0);
+    for (qint64 offset = 0, slot = 0; offset < total; offset += blockSize, slot ^= 1) {
+        if (Outcome read = pending.get(); !read)
             return read;
-        const auto *bytes = reinterpret_cast<const std::uint8_t *>(block.constData());
+        if (offset + blockSize < total)
+            pending = std::async(
+                std::launch::async, readBlock, std::size_t(slot ^ 1), offset + blockSize);
+        const qint64 size = std::min<qint64>(blockSize, total - offset);
+        const auto *bytes
+            = reinterpret_cast<const std::uint8_t *>(blocks[std::size_t(slot)].constData());
         pairs.add(bytes, size);
         phases.add(bytes, size);
         adjacency.add(bytes, size);
@@ -134,8 +159,7 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
             // in the wrong windows where the scores leave it open.
             const qint64 earliest = run.earliest * result.windowBytes;
             const qint64 latest = std::min(held, run.latest * result.windowBytes);
-            result.runEndError = std::max(
-                {end.error, end.end - earliest, latest - end.end});
+            result.runEndError = std::max({end.error, end.end - earliest, latest - end.end});
         }
     }
     result.hcfComRatio = hcfcom::ratio(adjacency);

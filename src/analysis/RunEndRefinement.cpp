@@ -85,7 +85,9 @@ RunEndRefinement::End RunEndRefinement::refine(qint64 gridWindows, const std::ui
     const Span around = span(gridWindows);
     if (around.from == around.to)
         return grid;
-    const auto byteAt = [&](qint64 i) { return int(bytes[i - around.from]); };
+    const auto byteAt = [&](qint64 i) {
+        return int(bytes[i - around.from]);
+    };
     const auto features = [&](qint64 i) {
         FeatureRow f {};
         const qint64 column = i % m_stride;
@@ -138,8 +140,7 @@ RunEndRefinement::End RunEndRefinement::refine(qint64 gridWindows, const std::ui
         insideScores.add({score(i)});
     for (qint64 i = around.to - w; i < around.to; ++i)
         outsideScores.add({score(i)});
-    const double scoreSpread
-        = 0.5 * (insideScores.variance(0) + outsideScores.variance(0)) + 1e-12;
+    const double scoreSpread = 0.5 * (insideScores.variance(0) + outsideScores.variance(0)) + 1e-12;
     const double scale = std::max(0.0, insideScores.mean(0) - outsideScores.mean(0)) / scoreSpread;
 
     // sums[k]: the scores of bytes from .. from + k, before them.

@@ -61,9 +61,9 @@ int AnalyseCommand::run(const CommandLine &line)
     if (result.missingBytes > 0)
         out() << "missing bytes: " << result.missingBytes << '\n';
     out() << "hidden run: "
-          << (result.detected()      ? "detected"
-                 : result.judged() ? "not detected"
-                                   : "cannot be judged")
+          << (result.detected()        ? "detected"
+                     : result.judged() ? "not detected"
+                                       : "cannot be judged")
           << '\n'
           << "run end: " << result.runEnd() << " (" << share(result.runEnd())
           << " % of the pixel bytes";
@@ -76,8 +76,9 @@ int AnalyseCommand::run(const CommandLine &line)
           << '\n'
           << "margin: " << QString::number(result.margin, 'f', 2) << " (1.0 counts as present)\n"
           << "row fill bytes not zero: " << result.nonzeroFillBytes << '\n'
-          << "hcf-com ratio: " << (result.hcfComRatio ? QString::number(*result.hcfComRatio, 'f', 4)
-                                                      : QStringLiteral("none"))
+          << "hcf-com ratio: "
+          << (result.hcfComRatio ? QString::number(*result.hcfComRatio, 'f', 4)
+                                 : QStringLiteral("none"))
           << " (lower when pixel bytes were changed by one; clean photographs vary from about "
              "0.85 to 1.3)\n"
           << "verdict: " << result.verdict << '\n';

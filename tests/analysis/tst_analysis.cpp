@@ -213,8 +213,8 @@ private slots:
         QFETCH(double, fill);
         const QString bmp = path("raw.bmp");
         QFile::remove(bmp);
-        QCOMPARE(cli({"carrier", QStringLiteral(VELDRA_TEST_DATA "/coffee-crop.jpg"), bmp}).status,
-            0);
+        QCOMPARE(
+            cli({"carrier", QStringLiteral(VELDRA_TEST_DATA "/coffee-crop.jpg"), bmp}).status, 0);
         QByteArray image = readFile(bmp);
         const qint64 area = 320 * 240 * 3;
         const qint64 count = qint64(double(area / 8) * fill / 100.0);
@@ -254,7 +254,8 @@ private slots:
             cli({"carrier", QStringLiteral(VELDRA_TEST_DATA "/dense-detail.jpg"), bmp}).status, 0);
         const QJsonObject result = analysed(bmp);
         QCOMPARE(result.value("detected"), QJsonValue(false));
-        QVERIFY2(result.value("margin").toDouble() < 0.8, qPrintable(result.value("verdict").toString()));
+        QVERIFY2(result.value("margin").toDouble() < 0.8,
+            qPrintable(result.value("verdict").toString()));
     }
 
     // Pictures too narrow or too small to compare neighbours say so, and a
