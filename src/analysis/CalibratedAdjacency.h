@@ -13,7 +13,7 @@
 
 // Counts of the pairs (u, v) of horizontal neighbours of one colour, at
 // u * 256 + v: the three colours in one histogram.
-using AdjacencyHistogram = std::vector<qint64>;
+using AdjacencyHistogram = std::vector<quint32>;
 
 // The two adjacency histograms of calibrated HCF-COM, from a 24-bit bitmap's
 // pixel bytes in file order, handed over in pieces of any size:
@@ -85,7 +85,7 @@ private:
             if (column + k >= 3)
                 ++m_image[std::size_t(m_last[(column + k) % 3]) * 256 + p[k]];
         }
-        qint64 *h = m_image.data();
+        quint32 *h = m_image.data();
         for (qint64 k = 3; k < n; ++k)
             ++h[std::size_t(p[k - 3]) * 256 + p[k]];
         for (qint64 k = std::max<qint64>(0, n - 3); k < n; ++k)

@@ -44,43 +44,61 @@ const std::array<std::uint8_t, 65536> &classes()
 
 // Thirty-two pairs a step: for each, d = |u - v| and m = |u/2 - v/2| in bytes;
 // for odd d, X when m > d / 2 (rounded down), else W (d = 1, m = 0) or V.
-// Gives the number of pairs counted.
-__attribute__((target("avx2,popcnt"))) std::size_t addRowAvx2(
+// Each class is counted in byte lanes (a mask is -1 where a pair belongs),
+// emptied into the totals every 255 steps. Gives the number of pairs counted.
+__attribute__((target("avx2"))) std::size_t addRowAvx2(
     const std::uint8_t *bytes, std::size_t pairs, qint64 *z, qint64 *x, qint64 *w, qint64 *v)
 {
     const __m256i one = _mm256_set1_epi8(1);
     const __m256i low7 = _mm256_set1_epi8(0x7F);
     const __m256i zero = _mm256_setzero_si256();
 #define VELDRA_ABS_DIFF(a, b) _mm256_sub_epi8(_mm256_max_epu8(a, b), _mm256_min_epu8(a, b))
-#define VELDRA_COUNT(mask) qint64(_mm_popcnt_u32(static_cast<unsigned>(_mm256_movemask_epi8(mask))))
-    std::size_t i = 0;
-    for (; i + 32 <= pairs; i += 32) {
-        const __m256i u = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(bytes + i));
-        const __m256i t = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(bytes + i + 3));
-        const __m256i d = VELDRA_ABS_DIFF(u, t);
-        const __m256i hu = _mm256_and_si256(_mm256_srli_epi16(u, 1), low7);
-        const __m256i ht = _mm256_and_si256(_mm256_srli_epi16(t, 1), low7);
-        const __m256i m = VELDRA_ABS_DIFF(hu, ht);
-        const __m256i half = _mm256_and_si256(_mm256_srli_epi16(d, 1), low7);
-        const __m256i odd = _mm256_cmpeq_epi8(_mm256_and_si256(d, one), one);
-        // m <= d / 2: not an X pair.
-        const __m256i notX = _mm256_cmpeq_epi8(_mm256_max_epu8(m, half), half);
-        const __m256i isX = _mm256_andnot_si256(notX, odd);
-        const __m256i isW = _mm256_and_si256(_mm256_cmpeq_epi8(d, one), _mm256_cmpeq_epi8(m, zero));
-        const __m256i isV = _mm256_andnot_si256(isW, _mm256_and_si256(odd, notX));
-        *z += VELDRA_COUNT(_mm256_cmpeq_epi8(d, zero));
-        *x += VELDRA_COUNT(isX);
-        *w += VELDRA_COUNT(isW);
-        *v += VELDRA_COUNT(isV);
+    // Adds the sum of a lane counter's 32 bytes to *to.
+#define VELDRA_ADD_TOTAL(lanes, to)                                                                \
+    do {                                                                                           \
+        alignas(32) std::uint64_t sums[4];                                                         \
+        _mm256_store_si256(reinterpret_cast<__m256i *>(sums), _mm256_sad_epu8(lanes, zero));       \
+        *(to) += qint64(sums[0] + sums[1] + sums[2] + sums[3]);                                    \
+    } while (false)
+    const std::size_t steps = pairs / 32;
+    for (std::size_t done = 0; done < steps;) {
+        const std::size_t batch = std::min<std::size_t>(255, steps - done);
+        __m256i cz = zero, cx = zero, cw = zero, cv = zero;
+        for (std::size_t s = done; s < done + batch; ++s) {
+            const std::uint8_t *p = bytes + 32 * s;
+            const __m256i u = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
+            const __m256i t = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 3));
+            const __m256i d = VELDRA_ABS_DIFF(u, t);
+            const __m256i hu = _mm256_and_si256(_mm256_srli_epi16(u, 1), low7);
+            const __m256i ht = _mm256_and_si256(_mm256_srli_epi16(t, 1), low7);
+            const __m256i m = VELDRA_ABS_DIFF(hu, ht);
+            const __m256i half = _mm256_and_si256(_mm256_srli_epi16(d, 1), low7);
+            const __m256i odd = _mm256_cmpeq_epi8(_mm256_and_si256(d, one), one);
+            // m <= d / 2: not an X pair.
+            const __m256i notX = _mm256_cmpeq_epi8(_mm256_max_epu8(m, half), half);
+            const __m256i isX = _mm256_andnot_si256(notX, odd);
+            const __m256i isW
+                = _mm256_and_si256(_mm256_cmpeq_epi8(d, one), _mm256_cmpeq_epi8(m, zero));
+            const __m256i isV = _mm256_andnot_si256(isW, _mm256_and_si256(odd, notX));
+            cz = _mm256_sub_epi8(cz, _mm256_cmpeq_epi8(d, zero));
+            cx = _mm256_sub_epi8(cx, isX);
+            cw = _mm256_sub_epi8(cw, isW);
+            cv = _mm256_sub_epi8(cv, isV);
+        }
+        VELDRA_ADD_TOTAL(cz, z);
+        VELDRA_ADD_TOTAL(cx, x);
+        VELDRA_ADD_TOTAL(cw, w);
+        VELDRA_ADD_TOTAL(cv, v);
+        done += batch;
     }
 #undef VELDRA_ABS_DIFF
-#undef VELDRA_COUNT
-    return i;
+#undef VELDRA_ADD_TOTAL
+    return 32 * steps;
 }
 
 bool hasAvx2()
 {
-    static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+    static const bool has = __builtin_cpu_supports("avx2");
     return has;
 }
 #endif
