@@ -4,6 +4,7 @@
 #include "CliRunner.h"
 #include "TestBitmaps.h"
 #include "analysis/HcfCom.h"
+#include "analysis/PhaseBits.h"
 #include "analysis/SamplePairs.h"
 #include "analysis/WindowedPairs.h"
 
@@ -93,7 +94,7 @@ private slots:
         for (int round = 0; round < 300; ++round) {
             const qint64 rowPixels = 3 * rng.bounded(1, 30);
             const qint64 stride = (rowPixels + 3) / 4 * 4;
-            const QByteArray bytes = randomBytes(stride * rng.bounded(1, 6), rng.generate());
+            const QByteArray bytes = randomBytes(stride * rng.bounded(1, 40), rng.generate());
             const auto *data = reinterpret_cast<const std::uint8_t *>(bytes.constData());
             const qint64 pairEnd = rng.bounded(bytes.size() + 1);
             const qint64 window = rng.bounded(1, 20);
@@ -108,6 +109,23 @@ private slots:
             QVERIFY(pieces.windows() == whole.windows());
             QCOMPARE(pieces.fillBytes(), whole.fillBytes());
             QCOMPARE(pieces.nonzeroFillBytes(), whole.nonzeroFillBytes());
+
+            // The lowest bits by their place in a hidden byte, fill bytes
+            // left out, against their definition.
+            PhaseBits phases(rowPixels, stride, pairEnd, window);
+            for (qint64 at = 0; at < bytes.size();) {
+                const qint64 size = std::min<qint64>(rng.bounded(2 * stride), bytes.size() - at);
+                phases.add(data + at, size);
+                at += size;
+            }
+            QList<PhaseCounts> expected((pairEnd + window - 1) / window);
+            for (qint64 i = 0; i < pairEnd; ++i) {
+                if (i % stride < rowPixels) {
+                    expected[i / window].ones[std::size_t(i % 8)] += data[i] & 1;
+                    ++expected[i / window].bytes[std::size_t(i % 8)];
+                }
+            }
+            QVERIFY(phases.windows() == expected);
         }
     }
 
