@@ -798,28 +798,88 @@ image destroys it.</source>
 <context>
     <name>ImageAnalysis</name>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="36"/>
-        <source>The file is cut short: it holds none of its %1 pixel bytes, so there is nothing to analyse.</source>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="27"/>
+        <source>no files</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="41"/>
-        <source>The file is cut short: %1 of its %2 pixel bytes are missing, so only the first %3 were analysed.</source>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="28"/>
+        <source>1 file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="49"/>
-        <source>Hidden data are likely: the lowest bits look random over the first %1 % of the pixel bytes (evidence %2; 1.0 counts as present).</source>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="28"/>
+        <source>%1 files</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="54"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="35"/>
+        <source>The file is cut short: it holds none of the %1 pixel bytes its header claims, so there is nothing to analyse.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="39"/>
+        <source>The file is cut short: it holds %1 of the %2 pixel bytes its header claims, and only those were analysed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="47"/>
+        <source>Hidden data are certain: the image holds a container of this program&apos;s stored format (%1 in %2 hidden bytes, over the first %3 % of the pixel bytes), whose file names and sizes anyone with this program can read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="55"/>
+        <source>Only %1 of its records could be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="57"/>
+        <source>A password protects the files&apos; data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="58"/>
+        <source>No password protects the files&apos; data: anyone can read them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="66"/>
+        <source>The pixels cannot be judged: the picture has no two pixels side by side, and the statistics compare neighbours.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="69"/>
+        <source>The pixels cannot be judged: the picture has %1 pairs of neighbouring pixel bytes, and the statistics need at least %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="80"/>
+        <source>The statistics see the run too: over the first %1 % of the pixel bytes, give or take %2 % (evidence %3; 1.0 counts as present).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="83"/>
+        <source>Hidden data are likely: the lowest bits look like hidden data over the first %1 % of the pixel bytes, give or take %2 % (evidence %3; 1.0 counts as present).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="89"/>
+        <source>The statistics see no run from the first pixel byte (evidence %1, below 1.0).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="92"/>
         <source>No run of hidden data from the first pixel byte shows (evidence %1, below 1.0).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="61"/>
-        <source>Row fill bytes that are not zero: %1. Plain pictures have none: something was written into them.</source>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="100"/>
+        <source>In a picture this small, a run shorter than %1 % of the pixel bytes cannot be seen.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="117"/>
+        <source>Hidden data are certain: %1 of the %2 row fill bytes are not zero. Pictures have none: something was written into them.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1153,13 +1213,13 @@ image destroys it.</source>
 <context>
     <name>SealedContainer</name>
     <message>
-        <location filename="../../src/sealed/CellStream.cpp" line="26"/>
+        <location filename="../../src/sealed/CellStream.cpp" line="28"/>
         <location filename="../../src/sealed/SealedStream.cpp" line="28"/>
         <source>The sealed container is damaged.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/CellStream.cpp" line="27"/>
+        <location filename="../../src/sealed/CellStream.cpp" line="29"/>
         <source>Its data reach past what the image can hold.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -801,29 +801,89 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>ImageAnalysis</name>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="36"/>
-        <source>The file is cut short: it holds none of its %1 pixel bytes, so there is nothing to analyse.</source>
-        <translation>Die Datei ist abgeschnitten: Sie enthält keines ihrer %1 Pixelbytes, daher gibt es nichts zu analysieren.</translation>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="27"/>
+        <source>no files</source>
+        <translation>keine Dateien</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="41"/>
-        <source>The file is cut short: %1 of its %2 pixel bytes are missing, so only the first %3 were analysed.</source>
-        <translation>Die Datei ist abgeschnitten: Von ihren %2 Pixelbytes fehlen %1, daher wurden nur die ersten %3 analysiert.</translation>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="28"/>
+        <source>1 file</source>
+        <translation>1 Datei</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="49"/>
-        <source>Hidden data are likely: the lowest bits look random over the first %1 % of the pixel bytes (evidence %2; 1.0 counts as present).</source>
-        <translation>Versteckte Daten sind wahrscheinlich: Die niederwertigsten Bits wirken über die ersten %1 % der Pixelbytes zufällig (Indiz %2; 1.0 gilt als vorhanden).</translation>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="28"/>
+        <source>%1 files</source>
+        <translation>%1 Dateien</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="54"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="35"/>
+        <source>The file is cut short: it holds none of the %1 pixel bytes its header claims, so there is nothing to analyse.</source>
+        <translation>Die Datei ist abgeschnitten: Sie enthält keines der %1 Pixelbytes, die ihr Header angibt, daher gibt es nichts zu analysieren.</translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="39"/>
+        <source>The file is cut short: it holds %1 of the %2 pixel bytes its header claims, and only those were analysed.</source>
+        <translation>Die Datei ist abgeschnitten: Sie enthält %1 der %2 Pixelbytes, die ihr Header angibt, und nur diese wurden analysiert.</translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="47"/>
+        <source>Hidden data are certain: the image holds a container of this program&apos;s stored format (%1 in %2 hidden bytes, over the first %3 % of the pixel bytes), whose file names and sizes anyone with this program can read.</source>
+        <translation>Versteckte Daten sind sicher: Das Bild enthält einen Container im Speicherformat dieses Programms (%1 in %2 versteckten Bytes, über die ersten %3 % der Pixelbytes), dessen Dateinamen und -größen jeder mit diesem Programm lesen kann.</translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="55"/>
+        <source>Only %1 of its records could be read.</source>
+        <translation>Nur %1 seiner Einträge konnten gelesen werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="57"/>
+        <source>A password protects the files&apos; data.</source>
+        <translation>Ein Passwort schützt die Daten der Dateien.</translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="58"/>
+        <source>No password protects the files&apos; data: anyone can read them.</source>
+        <translation>Kein Passwort schützt die Daten der Dateien: Jeder kann sie lesen.</translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="66"/>
+        <source>The pixels cannot be judged: the picture has no two pixels side by side, and the statistics compare neighbours.</source>
+        <translation>Die Pixel lassen sich nicht beurteilen: Das Bild hat keine zwei Pixel nebeneinander, und die Statistik vergleicht Nachbarn.</translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="69"/>
+        <source>The pixels cannot be judged: the picture has %1 pairs of neighbouring pixel bytes, and the statistics need at least %2.</source>
+        <translation>Die Pixel lassen sich nicht beurteilen: Das Bild hat %1 Paare benachbarter Pixelbytes, und die Statistik braucht mindestens %2.</translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="80"/>
+        <source>The statistics see the run too: over the first %1 % of the pixel bytes, give or take %2 % (evidence %3; 1.0 counts as present).</source>
+        <translation>Auch die Statistik sieht den Abschnitt: über die ersten %1 % der Pixelbytes, plus/minus %2 % (Indiz %3; ab 1.0 gilt er als vorhanden).</translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="83"/>
+        <source>Hidden data are likely: the lowest bits look like hidden data over the first %1 % of the pixel bytes, give or take %2 % (evidence %3; 1.0 counts as present).</source>
+        <translation>Versteckte Daten sind wahrscheinlich: Die niedrigsten Bits sehen über die ersten %1 % der Pixelbytes wie versteckte Daten aus, plus/minus %2 % (Indiz %3; ab 1.0 gilt er als vorhanden).</translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="89"/>
+        <source>The statistics see no run from the first pixel byte (evidence %1, below 1.0).</source>
+        <translation>Die Statistik sieht keinen Abschnitt ab dem ersten Pixelbyte (Indiz %1, unter 1.0).</translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="92"/>
         <source>No run of hidden data from the first pixel byte shows (evidence %1, below 1.0).</source>
         <translation>Ab dem ersten Pixelbyte zeigt sich kein Abschnitt versteckter Daten (Indiz %1, unter 1.0).</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/ImageAnalysis.cpp" line="61"/>
-        <source>Row fill bytes that are not zero: %1. Plain pictures have none: something was written into them.</source>
-        <translation>Füllbytes von Zeilen, die nicht null sind: %1. Gewöhnliche Bilder haben keine: Etwas wurde in sie geschrieben.</translation>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="100"/>
+        <source>In a picture this small, a run shorter than %1 % of the pixel bytes cannot be seen.</source>
+        <translation>In einem so kleinen Bild ist ein Abschnitt kürzer als %1 % der Pixelbytes nicht zu erkennen.</translation>
+    </message>
+    <message>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="117"/>
+        <source>Hidden data are certain: %1 of the %2 row fill bytes are not zero. Pictures have none: something was written into them.</source>
+        <translation>Versteckte Daten sind sicher: %1 der %2 Füllbytes der Zeilen sind nicht null. Bilder haben keine solchen: Etwas wurde hineingeschrieben.</translation>
     </message>
 </context>
 <context>
@@ -1156,13 +1216,13 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>SealedContainer</name>
     <message>
-        <location filename="../../src/sealed/CellStream.cpp" line="26"/>
+        <location filename="../../src/sealed/CellStream.cpp" line="28"/>
         <location filename="../../src/sealed/SealedStream.cpp" line="28"/>
         <source>The sealed container is damaged.</source>
         <translation>Der versiegelte Container ist beschädigt.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/CellStream.cpp" line="27"/>
+        <location filename="../../src/sealed/CellStream.cpp" line="29"/>
         <source>Its data reach past what the image can hold.</source>
         <translation>Seine Daten reichen über das hinaus, was das Bild fassen kann.</translation>
     </message>
