@@ -71,8 +71,10 @@ int AnalyseCommand::run(const CommandLine &line)
         out() << ", give or take " << share(result.runEndError) << " %";
     out() << ")\n"
           << "container of this program: "
-          << (result.container ? QStringLiteral("yes, %1 files").arg(result.container->announced)
-                               : QStringLiteral("none"))
+          << (!result.container ? QStringLiteral("none")
+                     : result.container->announced == 1
+                     ? QStringLiteral("yes, 1 file")
+                     : QStringLiteral("yes, %1 files").arg(result.container->announced))
           << '\n'
           << "margin: " << QString::number(result.margin, 'f', 2) << " (1.0 counts as present)\n"
           << "row fill bytes not zero: " << result.nonzeroFillBytes << '\n'
