@@ -2,9 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "CliRunner.h"
+#include "HiddenStream.h"
 #include "TestBitmaps.h"
 #include "analysis/HcfCom.h"
+#include "analysis/OwnContainer.h"
 #include "analysis/PhaseBits.h"
+#include "analysis/RunEndRefinement.h"
+#include "analysis/RunEvidence.h"
 #include "analysis/SamplePairs.h"
 #include "analysis/WindowedPairs.h"
 
@@ -316,6 +320,103 @@ private slots:
         const Run text = cli({"analyse", bmp});
         QVERIFY2(text.out.contains("row fill bytes not zero: ") && text.out.contains("\nverdict: "),
             qPrintable(text.out));
+    }
+
+    // A window's score: random lowest bits over a smooth picture and ASCII
+    // text count as a run, the picture itself against it, and a window whose
+    // lowest bits are all alike or whose pairs say little weighs nothing.
+    void windowsAreScoredByWhatTheyHold()
+    {
+        const auto counts = [](const QByteArray &row) {
+            SamplePairCounts pairs;
+            pairs.addRow(
+                reinterpret_cast<const std::uint8_t *>(row.constData()), std::size_t(row.size()));
+            PhaseCounts phases;
+            PhaseBits::count(
+                reinterpret_cast<const std::uint8_t *>(row.constData()), row.size(), 0, &phases);
+            return runevidence::windowScore(pairs, phases);
+        };
+        QRandomGenerator rng(17);
+        QByteArray smooth(30000, 0);
+        for (qsizetype i = 0; i < smooth.size(); ++i)
+            smooth[i] = char(100 + 40 * std::sin(double(i) / 900.0) + rng.bounded(-1, 2));
+        QByteArray random = smooth;
+        QByteArray text = smooth;
+        const QByteArray prose = "the quick brown fox jumps over the lazy dog, twice. ";
+        for (qsizetype i = 0; i < smooth.size(); ++i) {
+            random[i] = char((random[i] & ~1) | rng.bounded(2));
+            const int bit = (prose[i / 8 % prose.size()] >> (i % 8)) & 1;
+            text[i] = char((text[i] & ~1) | bit);
+        }
+        QCOMPARE(counts(smooth), -1.0);
+        QCOMPARE(counts(random), 1.0);
+        QCOMPARE(counts(text), 1.0);
+        QCOMPARE(counts(QByteArray(30000, char(0x80))), 0.0); // flat: no pairs apart
+        PhaseCounts even;
+        even.bytes.fill(1000);
+        QCOMPARE(runevidence::textRatio(even), 0.0); // all lowest bits 0
+
+        // The change point, and where the sum stays within a window of it.
+        const runevidence::ChangePoint sharp = runevidence::changePoint({1, 1, 1, -1, -1});
+        QCOMPARE(sharp.windows, 3);
+        QCOMPARE(sharp.earliest, 3);
+        QCOMPARE(sharp.latest, 3);
+        const runevidence::ChangePoint loose = runevidence::changePoint({1, 1, 0.5, 0.2, -1, -1});
+        QCOMPARE(loose.windows, 4);
+        QCOMPARE(loose.earliest, 2);
+        QCOMPARE(loose.latest, 4);
+        QCOMPARE(runevidence::changePoint({-1, -1}).windows, 0);
+    }
+
+    // The end refined inside its window: a smooth picture whose lowest bits
+    // are random up to a byte that lies off every window border.
+    void endIsRefinedInsideItsWindow()
+    {
+        constexpr qint64 Width = 400;
+        constexpr qint64 Stride = 3 * Width;
+        constexpr qint64 Window = 12000;
+        QRandomGenerator rng(5);
+        QByteArray pixels(Stride * 100, 0);
+        for (qint64 i = 0; i < pixels.size(); ++i)
+            pixels[i] = char(90 + 30 * std::sin(double(i % Stride) / 200.0) + rng.bounded(-1, 2));
+        const qint64 end = 5 * Window + 4568;
+        for (qint64 i = 0; i < end; ++i)
+            pixels[i] = char((pixels[i] & ~1) | rng.bounded(2));
+        const RunEndRefinement refinement(Stride, Stride, pixels.size(), Window);
+        for (const qint64 grid : {5, 6}) {
+            const RunEndRefinement::Span span = refinement.span(grid);
+            const auto *bytes = reinterpret_cast<const std::uint8_t *>(pixels.constData());
+            const RunEndRefinement::End found = refinement.refine(grid, bytes + span.from);
+            QVERIFY2(qAbs(found.end - end) <= found.error, qPrintable(QString::number(found.end)));
+            QVERIFY(found.error < Window / 10);
+            QCOMPARE(found.end % 8, 0);
+        }
+        QCOMPARE(refinement.span(1).to, refinement.span(1).from); // no window inside
+    }
+
+    // A container of the stored format is found without its password,
+    // also when some of its records cannot be read.
+    void ownContainerIsFoundWithoutPassword()
+    {
+        QByteArray pixels(8 * 400, char(0x40));
+        HiddenStream stream(pixels);
+        QVERIFY(!OwnContainer::find(stream));
+        QByteArray header("VLD2");
+        header += QByteArray::fromHex("03000000"
+                                      "00000000"
+                                      "ffff");
+        QByteArray record = QByteArray("notes.txt").leftJustified(28, ' ');
+        record += QByteArray::fromHex("05000000");
+        QByteArray damaged = QByteArray("rest").leftJustified(28, ' ');
+        damaged += QByteArray::fromHex("ffffff7f"); // reaches past the image
+        const QByteArray stored = header + record + "hello" + damaged;
+        QVERIFY(stream.WriteHidden(stored, stored.size(), 0).ok());
+        const std::optional<OwnContainer> found = OwnContainer::find(stream);
+        QVERIFY(found);
+        QCOMPARE(found->announced, 3);
+        QCOMPARE(found->readable, 1);
+        QCOMPARE(found->hiddenBytes, 14 + 32 + 5 + 32); // the damaged record read too
+        QVERIFY(found->password);
     }
 
     // Both histograms of calibrated HCF-COM against their definition, for
