@@ -81,8 +81,10 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
     ImageAnalysis result;
     // Bytes past the end of the file would read as zeros, which are no
     // evidence of anything: only what the file holds is read and analysed.
-    const qint64 held
-        = std::clamp<qint64>(carrier.identity().size - carrier.pixelOffset(), 0, area);
+    // The last row's fill bytes may lie past the pixel area: they are read
+    // for the fill count, but carry no hidden bits.
+    const qint64 inFile = std::max<qint64>(0, carrier.identity().size - carrier.pixelOffset());
+    const qint64 held = std::min(inFile, area);
     result.pixelBytes = held;
     result.missingBytes = area - held;
     result.pairs = pairsIn(held, rowPixels, stride);
@@ -94,7 +96,7 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
     WindowedPairs pairs(rowPixels, stride, held, result.windowBytes);
     PhaseBits phases(rowPixels, stride, held, result.windowBytes);
 
-    const qint64 total = std::min(stride * height, held);
+    const qint64 total = std::min(stride * height, inFile);
     const qint64 rowPairs = std::max<qint64>(1, total / std::max<qint64>(1, 2 * stride));
     const qint64 sampledPairs = std::max<qint64>(1, HcfComBytes / std::max<qint64>(1, 2 * stride));
     CalibratedAdjacency adjacency(width, stride, height, total,
