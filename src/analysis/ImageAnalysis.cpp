@@ -5,6 +5,7 @@
 
 #include "HcfCom.h"
 #include "PhaseBits.h"
+#include "ReadAhead.h"
 #include "RunEndRefinement.h"
 #include "RunEvidence.h"
 #include "SamplePairs.h"
@@ -14,9 +15,7 @@
 #include <QList>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <future>
 
 namespace {
 
@@ -102,26 +101,16 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
     CalibratedAdjacency adjacency(width, stride, height, total,
         CalibratedAdjacency::DefaultPairedRowLimit, (rowPairs + sampledPairs - 1) / sampledPairs);
     // The next block is read while this one is counted.
-    const qint64 blockSize = std::min(ReadBlock, total);
-    std::array<QByteArray, 2> blocks;
-    for (QByteArray &block : blocks)
-        block.resize(static_cast<qsizetype>(blockSize));
-    const auto readBlock = [&](std::size_t slot, qint64 offset) {
-        return carrier.readPixels(
-            blocks[slot].data(), offset, std::min<qint64>(blockSize, total - offset));
-    };
-    std::future<Outcome> pending;
-    if (total > 0)
-        pending = std::async(std::launch::async, readBlock, 0, 0);
-    for (qint64 offset = 0, slot = 0; offset < total; offset += blockSize, slot ^= 1) {
-        if (Outcome read = pending.get(); !read)
+    ReadAhead blocks([&carrier](char *out, qint64 offset,
+                         qint64 size) { return carrier.readPixels(out, offset, size); },
+        total, ReadBlock);
+    for (;;) {
+        const std::uint8_t *bytes = nullptr;
+        qint64 size = 0;
+        if (Outcome read = blocks.next(&bytes, &size); !read)
             return read;
-        if (offset + blockSize < total)
-            pending = std::async(
-                std::launch::async, readBlock, std::size_t(slot ^ 1), offset + blockSize);
-        const qint64 size = std::min<qint64>(blockSize, total - offset);
-        const auto *bytes
-            = reinterpret_cast<const std::uint8_t *>(blocks[std::size_t(slot)].constData());
+        if (size == 0)
+            break;
         pairs.add(bytes, size);
         phases.add(bytes, size);
         adjacency.add(bytes, size);
