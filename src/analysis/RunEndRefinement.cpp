@@ -3,11 +3,11 @@
 
 #include "RunEndRefinement.h"
 
+#include "SamplePairs.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
-#include <vector>
 
 namespace {
 
@@ -19,43 +19,109 @@ namespace {
 // would blur the end over a row: they straddle it for a whole row.)
 constexpr std::size_t PairKinds = 3;
 constexpr std::size_t Features = 3 * PairKinds + 8;
-using FeatureRow = std::array<double, Features>;
+constexpr std::size_t FirstPlace = 3 * PairKinds;
+
+// The three pair features each class gives: X - V, Z - W, W.
+constexpr std::array<std::array<double, 3>, 5> ClassFeatures {{
+    {0, 1, 0}, // Z
+    {1, 0, 0}, // X
+    {0, -1, 1}, // W
+    {-1, 0, 0}, // V
+    {0, 0, 0}, // an even difference of 2 or more
+}};
 
 // How many standard errors apart a feature's means must lie to count.
 constexpr double SignificantApart = 3.0;
 
-void addPair(int u, int v, double *f)
+// Walks the bytes from .. to of a stretch, calling visit(i, classes, bit)
+// for each pixel byte: the class of each kind of pair it closes (PairOther
+// where there is none) and its lowest bit. Fill bytes have no features.
+template <typename Visit>
+void walk(const std::uint8_t *bytes, qint64 base, qint64 from, qint64 to, qint64 rowPixels,
+    qint64 stride, Visit visit)
 {
-    const int d = std::abs(u - v);
-    const int m = std::abs(u / 2 - v / 2);
-    if (d == 0) {
-        f[1] = 1;
-    } else if (d == 1 && m == 0) {
-        f[1] = -1;
-        f[2] = 1;
-    } else if (d % 2 == 1) {
-        f[0] = m == (d + 1) / 2 ? 1 : -1;
+    const std::uint8_t *table = pairClasses();
+    for (qint64 i = from; i < to; ++i) {
+        const qint64 column = i % stride;
+        if (column >= rowPixels)
+            continue;
+        const int v = bytes[i - base];
+        std::array<std::uint8_t, PairKinds> classes;
+        classes.fill(PairOther);
+        // Left neighbour of one colour; then the earlier bytes of the pixel.
+        if (column >= 3 && i - 3 >= base)
+            classes[0] = table[std::size_t(bytes[i - 3 - base]) * 256 + std::size_t(v)];
+        if (column % 3 >= 1 && i - 1 >= base)
+            classes[1] = table[std::size_t(bytes[i - 1 - base]) * 256 + std::size_t(v)];
+        if (column % 3 == 2 && i - 2 >= base)
+            classes[2] = table[std::size_t(bytes[i - 2 - base]) * 256 + std::size_t(v)];
+        visit(i, classes, v & 1);
     }
 }
 
+// The features' sums and sums of squares over a stretch of bytes, from the
+// counts of each class and of the ones at each place (the features are
+// indicators, or differences of exclusive ones).
 struct Moments {
-    FeatureRow sum {};
-    FeatureRow squares {};
+    std::array<std::array<qint64, 5>, PairKinds> classes {};
+    std::array<qint64, 8> ones {};
     qint64 count = 0;
 
-    void add(const FeatureRow &f)
-    {
-        for (std::size_t j = 0; j < Features; ++j) {
-            sum[j] += f[j];
-            squares[j] += f[j] * f[j];
-        }
-        ++count;
-    }
-    double mean(std::size_t j) const { return sum[j] / double(count); }
+    double mean(std::size_t j) const { return sum(j) / double(count); }
     double variance(std::size_t j) const
     {
         const double m = mean(j);
-        return std::max(0.0, squares[j] / double(count) - m * m);
+        return std::max(0.0, squares(j) / double(count) - m * m);
+    }
+
+private:
+    double sum(std::size_t j) const
+    {
+        if (j >= FirstPlace)
+            return double(ones[j - FirstPlace]);
+        const auto &c = classes[j / 3];
+        switch (j % 3) {
+        case 0:
+            return double(c[PairX] - c[PairV]);
+        case 1:
+            return double(c[PairZ] - c[PairW]);
+        default:
+            return double(c[PairW]);
+        }
+    }
+    double squares(std::size_t j) const
+    {
+        if (j >= FirstPlace)
+            return double(ones[j - FirstPlace]);
+        const auto &c = classes[j / 3];
+        switch (j % 3) {
+        case 0:
+            return double(c[PairX] + c[PairV]);
+        case 1:
+            return double(c[PairZ] + c[PairW]);
+        default:
+            return double(c[PairW]);
+        }
+    }
+};
+
+// Mean and variance of plain numbers.
+struct Spread {
+    double sum = 0;
+    double squares = 0;
+    qint64 count = 0;
+
+    void add(double x)
+    {
+        sum += x;
+        squares += x * x;
+        ++count;
+    }
+    double mean() const { return count > 0 ? sum / double(count) : 0.0; }
+    double variance() const
+    {
+        const double m = mean();
+        return count > 0 ? std::max(0.0, squares / double(count) - m * m) : 0.0;
     }
 };
 
@@ -85,35 +151,27 @@ RunEndRefinement::End RunEndRefinement::refine(qint64 gridWindows, const std::ui
     const Span around = span(gridWindows);
     if (around.from == around.to)
         return grid;
-    const auto byteAt = [&](qint64 i) {
-        return int(bytes[i - around.from]);
-    };
-    const auto features = [&](qint64 i) {
-        FeatureRow f {};
-        const qint64 column = i % m_stride;
-        if (column >= m_rowPixels)
-            return f;
-        const int v = byteAt(i);
-        if (column >= 3)
-            addPair(byteAt(i - 3), v, &f[0]);
-        if (column % 3 >= 1)
-            addPair(byteAt(i - 1), v, &f[3]);
-        if (column % 3 == 2)
-            addPair(byteAt(i - 2), v, &f[6]);
-        f[3 * PairKinds + std::size_t(i % 8)] = v & 1;
-        return f;
+    const qint64 w = m_windowBytes;
+    const auto walkOver = [&](qint64 from, qint64 to, auto visit) {
+        walk(bytes, around.from, from, to, m_rowPixels, m_stride, visit);
     };
 
-    const qint64 w = m_windowBytes;
-    const qint64 first = around.from;
-    Moments inside;
-    Moments outside;
-    for (qint64 i = first; i < first + w; ++i)
-        inside.add(features(i));
-    for (qint64 i = around.to - w; i < around.to; ++i)
-        outside.add(features(i));
-    FeatureRow weight {};
-    FeatureRow middle {};
+    // The features' means inside and outside, counted byte by byte: fill
+    // bytes count as bytes whose features are all 0.
+    const auto momentsOf = [&](qint64 from, qint64 to) {
+        Moments m;
+        m.count = to - from;
+        walkOver(from, to, [&m](qint64 i, const auto &classes, int bit) {
+            for (std::size_t k = 0; k < PairKinds; ++k)
+                ++m.classes[k][classes[k]];
+            m.ones[std::size_t(i % 8)] += bit;
+        });
+        return m;
+    };
+    const Moments inside = momentsOf(around.from, around.from + w);
+    const Moments outside = momentsOf(around.to - w, around.to);
+    std::array<double, Features> weight {};
+    double middle = 0; // the weighted midpoint of the means, over all features
     for (std::size_t j = 0; j < Features; ++j) {
         const double spread = 0.5 * (inside.variance(j) + outside.variance(j)) + 1e-6;
         const double apart = inside.mean(j) - outside.mean(j);
@@ -121,44 +179,71 @@ RunEndRefinement::End RunEndRefinement::refine(qint64 gridWindows, const std::ui
         // noise to the sum.
         const double chance = std::sqrt(spread * 2.0 / double(w));
         weight[j] = std::abs(apart) > SignificantApart * chance ? apart / spread : 0.0;
-        middle[j] = 0.5 * (inside.mean(j) + outside.mean(j));
+        middle += weight[j] * 0.5 * (inside.mean(j) + outside.mean(j));
     }
+    // What each class of each kind of pair adds to a byte's score.
+    std::array<std::array<double, 5>, PairKinds> byClass {};
+    for (std::size_t k = 0; k < PairKinds; ++k)
+        for (std::size_t c = 0; c < 5; ++c)
+            for (std::size_t f = 0; f < 3; ++f)
+                byClass[k][c] += weight[3 * k + f] * ClassFeatures[c][f];
 
-    const auto score = [&](qint64 i) {
-        const FeatureRow f = features(i);
-        double sum = 0;
-        for (std::size_t j = 0; j < Features; ++j)
-            sum += weight[j] * (f[j] - middle[j]);
-        return sum;
+    // The scores of the bytes from .. to (fill bytes score -middle), handed
+    // to take(i, score) in order.
+    const auto scores = [&](qint64 from, qint64 to, auto take) {
+        qint64 next = from;
+        walkOver(from, to, [&](qint64 i, const auto &classes, int bit) {
+            for (; next < i; ++next)
+                take(next, -middle);
+            double score = weight[FirstPlace + std::size_t(i % 8)] * bit - middle;
+            for (std::size_t k = 0; k < PairKinds; ++k)
+                score += byClass[k][classes[k]];
+            take(i, score);
+            next = i + 1;
+        });
+        for (; next < to; ++next)
+            take(next, -middle);
     };
+
     // The scores as a log-likelihood ratio: scaled by how far apart their
     // means lie inside and outside against their spread, so that the
     // margin of error is the stretch where the end stays about as likely.
-    Moments insideScores;
-    Moments outsideScores;
-    for (qint64 i = first; i < first + w; ++i)
-        insideScores.add({score(i)});
-    for (qint64 i = around.to - w; i < around.to; ++i)
-        outsideScores.add({score(i)});
-    const double scoreSpread = 0.5 * (insideScores.variance(0) + outsideScores.variance(0)) + 1e-12;
-    const double scale = std::max(0.0, insideScores.mean(0) - outsideScores.mean(0)) / scoreSpread;
+    Spread insideScores;
+    Spread outsideScores;
+    scores(around.from, around.from + w, [&](qint64, double s) { insideScores.add(s); });
+    scores(around.to - w, around.to, [&](qint64, double s) { outsideScores.add(s); });
+    const double scoreSpread = 0.5 * (insideScores.variance() + outsideScores.variance()) + 1e-12;
+    const double scale = std::max(0.0, insideScores.mean() - outsideScores.mean()) / scoreSpread;
 
-    // sums[k]: the scores of bytes from .. from + k, before them.
-    const qint64 from = first + w;
+    // The running sum of the scores from `from` on, before byte i: where it
+    // peaks, and then where it stays within ErrorDrop of the peak (a second
+    // pass, so that no sum needs keeping).
+    const qint64 from = around.from + w;
     const qint64 to = around.to - w;
-    std::vector<double> sums(std::size_t(to - from + 1));
-    for (qint64 i = from; i < to; ++i)
-        sums[std::size_t(i - from + 1)] = sums[std::size_t(i - from)] + scale * score(i);
-    const auto peak = std::max_element(sums.begin(), sums.end());
-    const qint64 at = from + (peak - sums.begin());
+    double sum = 0;
+    double peak = 0;
+    qint64 at = from;
+    scores(from, to, [&](qint64 i, double s) {
+        sum += scale * s;
+        if (sum > peak) {
+            peak = sum;
+            at = i + 1;
+        }
+    });
     qint64 low = at;
     qint64 high = at;
-    for (qint64 k = 0; k < qint64(sums.size()); ++k) {
-        if (sums[std::size_t(k)] >= *peak - ErrorDrop) {
-            low = std::min(low, from + k);
-            high = std::max(high, from + k);
+    sum = 0;
+    const auto near = [&](qint64 i) {
+        if (sum >= peak - ErrorDrop) {
+            low = std::min(low, i);
+            high = std::max(high, i);
         }
-    }
+    };
+    near(from);
+    scores(from, to, [&](qint64 i, double s) {
+        sum += scale * s;
+        near(i + 1);
+    });
     End refined;
     refined.end = (at + 4) / 8 * 8;
     refined.error = std::max<qint64>({8, refined.end - low, high - refined.end});

@@ -10,10 +10,8 @@
 
 namespace {
 
-enum PairClass : std::uint8_t { ClassZ, ClassX, ClassW, ClassV, Other };
-
 // The class of every pair of byte values, indexed by u * 256 + v.
-const std::array<std::uint8_t, 65536> &classes()
+const std::array<std::uint8_t, 65536> &classTable()
 {
     static const std::array<std::uint8_t, 65536> table = [] {
         std::array<std::uint8_t, 65536> t {};
@@ -21,15 +19,15 @@ const std::array<std::uint8_t, 65536> &classes()
             for (int v = 0; v < 256; ++v) {
                 const int d = std::abs(u - v);
                 const int m = std::abs(u / 2 - v / 2);
-                std::uint8_t c = Other;
+                std::uint8_t c = PairOther;
                 if (d == 0)
-                    c = ClassZ;
+                    c = PairZ;
                 else if (d % 2 == 1 && m == (d + 1) / 2)
-                    c = ClassX;
+                    c = PairX;
                 else if (d == 1 && m == 0)
-                    c = ClassW;
+                    c = PairW;
                 else if (d % 2 == 1)
-                    c = ClassV;
+                    c = PairV;
                 t[std::size_t(u) * 256 + std::size_t(v)] = c;
             }
         }
@@ -105,6 +103,11 @@ bool hasAvx2()
 
 } // namespace
 
+const std::uint8_t *pairClasses()
+{
+    return classTable().data();
+}
+
 void SamplePairCounts::addRow(const std::uint8_t *bytes, std::size_t size)
 {
 #if defined(VELDRA_AVX2_PAIRS)
@@ -116,7 +119,7 @@ void SamplePairCounts::addRow(const std::uint8_t *bytes, std::size_t size)
 #endif
     if (size < 4)
         return;
-    const std::uint8_t *table = classes().data();
+    const std::uint8_t *table = pairClasses();
     // Four sets of counters, so that neighbouring pairs of one class do not
     // wait for each other's increments.
     qint64 counts[4][5] = {};
@@ -129,10 +132,10 @@ void SamplePairCounts::addRow(const std::uint8_t *bytes, std::size_t size)
     for (; i < pairs; ++i)
         ++counts[0][table[std::size_t(bytes[i]) * 256 + bytes[i + 3]]];
     for (const auto &c : counts) {
-        z += c[ClassZ];
-        x += c[ClassX];
-        w += c[ClassW];
-        v += c[ClassV];
+        z += c[PairZ];
+        x += c[PairX];
+        w += c[PairW];
+        v += c[PairV];
     }
 }
 

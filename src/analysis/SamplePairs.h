@@ -18,6 +18,11 @@
 // down, so m compares the seven upper bits):
 //   Z: d = 0;  W: d = 1 and m = 0;  X: d odd and m = (d + 1) / 2;
 //   V: d odd, d >= 3 and m = (d - 1) / 2  (the "Y" pairs but W).
+enum PairClass : std::uint8_t { PairZ, PairX, PairW, PairV, PairOther };
+// The class of every pair of byte values (u, v), at u * 256 + v; PairOther
+// for an even difference of 2 or more.
+const std::uint8_t *pairClasses();
+
 struct SamplePairCounts {
     qint64 x = 0;
     qint64 v = 0;
