@@ -21,6 +21,14 @@ QString percentOf(qint64 part, qint64 whole)
     return QString::number(whole > 0 ? 100.0 * double(part) / double(whole) : 0.0, 'f', 2);
 }
 
+// The same, with at least one significant digit below 0.01 %.
+QString errorPercentOf(qint64 part, qint64 whole)
+{
+    const double share = whole > 0 ? 100.0 * double(part) / double(whole) : 0.0;
+    return share >= 0.01 || share == 0 ? QString::number(share, 'f', 2)
+                                       : QString::number(share, 'g', 1);
+}
+
 QString filesText(qint32 count)
 {
     if (count <= 0)
@@ -75,7 +83,7 @@ QString statisticsText(const ImageAnalysis &a)
     QString text;
     if (a.runFound) {
         const QString share = percentOf(a.statisticalRunEnd, a.pixelBytes);
-        const QString error = percentOf(a.runEndError, a.pixelBytes);
+        const QString error = errorPercentOf(a.runEndError, a.pixelBytes);
         text = a.certain()
             ? Texts::tr("The statistics see the run too: over the first %1 % of the pixel bytes, "
                         "give or take %2 % (evidence %3; 1.0 counts as present).")

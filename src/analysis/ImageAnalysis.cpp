@@ -147,10 +147,16 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
                 return refined;
             result.statisticalRunEnd = end.end;
             // However sharp the refined end, the grid may have put the run
-            // in the wrong windows where the scores leave it open.
-            const qint64 earliest = run.earliest * result.windowBytes;
-            const qint64 latest = std::min(held, run.latest * result.windowBytes);
-            result.runEndError = std::max({end.error, end.end - earliest, latest - end.end});
+            // in the wrong windows where the scores leave it open over more
+            // than the two windows the refinement searches.
+            // No end is placed closer than a sixteenth of a window, the
+            // resolution a picture of this size gives.
+            result.runEndError = std::max(end.error, result.windowBytes / 16);
+            if (run.latest - run.earliest >= 2) {
+                const qint64 earliest = run.earliest * result.windowBytes;
+                const qint64 latest = std::min(held, run.latest * result.windowBytes);
+                result.runEndError = std::max({end.error, end.end - earliest, latest - end.end});
+            }
         }
     }
     result.hcfComRatio = hcfcom::ratio(adjacency);

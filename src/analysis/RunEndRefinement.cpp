@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -30,6 +31,9 @@ constexpr std::array<std::array<double, 3>, 5> ClassFeatures {{
     {0, 0, 0}, // an even difference of 2 or more
 }};
 
+// The most bytes of each neighbouring window the means are taken from.
+constexpr qint64 ReferenceBytes = 128 << 10;
+
 // How many standard errors apart a feature's means must lie to count.
 constexpr double SignificantApart = 3.0;
 
@@ -41,21 +45,27 @@ void walk(const std::uint8_t *bytes, qint64 base, qint64 from, qint64 to, qint64
     qint64 stride, Visit visit)
 {
     const std::uint8_t *table = pairClasses();
-    for (qint64 i = from; i < to; ++i) {
-        const qint64 column = i % stride;
-        if (column >= rowPixels)
-            continue;
-        const int v = bytes[i - base];
-        std::array<std::uint8_t, PairKinds> classes;
-        classes.fill(PairOther);
-        // Left neighbour of one colour; then the earlier bytes of the pixel.
-        if (column >= 3 && i - 3 >= base)
-            classes[0] = table[std::size_t(bytes[i - 3 - base]) * 256 + std::size_t(v)];
-        if (column % 3 >= 1 && i - 1 >= base)
-            classes[1] = table[std::size_t(bytes[i - 1 - base]) * 256 + std::size_t(v)];
-        if (column % 3 == 2 && i - 2 >= base)
-            classes[2] = table[std::size_t(bytes[i - 2 - base]) * 256 + std::size_t(v)];
-        visit(i, classes, v & 1);
+    // Row by row, the column and the place in a pixel kept as they go.
+    for (qint64 rowStart = from / stride * stride; rowStart < to; rowStart += stride) {
+        const qint64 first = std::max(from, rowStart);
+        const qint64 last = std::min(to, rowStart + rowPixels);
+        qint64 column = first - rowStart;
+        int colour = int(column % 3);
+        for (qint64 i = first; i < last; ++i, ++column) {
+            const std::uint8_t *p = bytes + (i - base);
+            const std::size_t v = *p;
+            std::array<std::uint8_t, PairKinds> classes;
+            classes.fill(PairOther);
+            // Left neighbour of one colour; then the earlier bytes of the pixel.
+            if (column >= 3 && i - 3 >= base)
+                classes[0] = table[std::size_t(p[-3]) * 256 + v];
+            if (colour >= 1 && i - 1 >= base)
+                classes[1] = table[std::size_t(p[-1]) * 256 + v];
+            if (colour == 2 && i - 2 >= base)
+                classes[2] = table[std::size_t(p[-2]) * 256 + v];
+            visit(i, classes, int(v & 1));
+            colour = colour == 2 ? 0 : colour + 1;
+        }
     }
 }
 
@@ -164,12 +174,17 @@ RunEndRefinement::End RunEndRefinement::refine(qint64 gridWindows, const std::ui
         walkOver(from, to, [&m](qint64 i, const auto &classes, int bit) {
             for (std::size_t k = 0; k < PairKinds; ++k)
                 ++m.classes[k][classes[k]];
-            m.ones[std::size_t(i % 8)] += bit;
+            m.ones[std::size_t(i & 7)] += bit;
         });
         return m;
     };
-    const Moments inside = momentsOf(around.from, around.from + w);
-    const Moments outside = momentsOf(around.to - w, around.to);
+    // Inside and outside are learnt from the parts of their windows next to
+    // the search, at most ReferenceBytes of each: plenty for 17 means.
+    const qint64 reference = std::min(w, ReferenceBytes);
+    const qint64 insideFrom = around.from + w - reference;
+    const qint64 outsideTo = around.to - w + reference;
+    const Moments inside = momentsOf(insideFrom, around.from + w);
+    const Moments outside = momentsOf(around.to - w, outsideTo);
     std::array<double, Features> weight {};
     double middle = 0; // the weighted midpoint of the means, over all features
     for (std::size_t j = 0; j < Features; ++j) {
@@ -177,7 +192,7 @@ RunEndRefinement::End RunEndRefinement::refine(qint64 gridWindows, const std::ui
         const double apart = inside.mean(j) - outside.mean(j);
         // A feature whose means lie within chance of each other only adds
         // noise to the sum.
-        const double chance = std::sqrt(spread * 2.0 / double(w));
+        const double chance = std::sqrt(spread * 2.0 / double(reference));
         weight[j] = std::abs(apart) > SignificantApart * chance ? apart / spread : 0.0;
         middle += weight[j] * 0.5 * (inside.mean(j) + outside.mean(j));
     }
@@ -195,7 +210,7 @@ RunEndRefinement::End RunEndRefinement::refine(qint64 gridWindows, const std::ui
         walkOver(from, to, [&](qint64 i, const auto &classes, int bit) {
             for (; next < i; ++next)
                 take(next, -middle);
-            double score = weight[FirstPlace + std::size_t(i % 8)] * bit - middle;
+            double score = weight[FirstPlace + std::size_t(i & 7)] * bit - middle;
             for (std::size_t k = 0; k < PairKinds; ++k)
                 score += byClass[k][classes[k]];
             take(i, score);
@@ -210,47 +225,50 @@ RunEndRefinement::End RunEndRefinement::refine(qint64 gridWindows, const std::ui
     // margin of error is the stretch where the end stays about as likely.
     Spread insideScores;
     Spread outsideScores;
-    scores(around.from, around.from + w, [&](qint64, double s) { insideScores.add(s); });
-    scores(around.to - w, around.to, [&](qint64, double s) { outsideScores.add(s); });
+    scores(insideFrom, around.from + w, [&](qint64, double s) { insideScores.add(s); });
+    scores(around.to - w, outsideTo, [&](qint64, double s) { outsideScores.add(s); });
     const double scoreSpread = 0.5 * (insideScores.variance() + outsideScores.variance()) + 1e-12;
     const double scale = std::max(0.0, insideScores.mean() - outsideScores.mean()) / scoreSpread;
 
-    // The running sum of the scores from `from` on, before byte i: where it
-    // peaks, and then where it stays within ErrorDrop of the peak (a second
-    // pass, so that no sum needs keeping).
+    // The running sum of the scores from `from` on, kept where a hidden byte
+    // begins (an end falls there): where it peaks, and where it stays within
+    // ErrorDrop of the peak.
     const qint64 from = around.from + w;
     const qint64 to = around.to - w;
+    const qint64 firstBorder = (from + 7) / 8 * 8;
+    std::vector<double> sums;
+    sums.reserve(std::size_t((to - firstBorder) / 8 + 1));
     double sum = 0;
-    double peak = 0;
-    qint64 at = from;
     scores(from, to, [&](qint64 i, double s) {
+        if ((i & 7) == 0)
+            sums.push_back(sum);
         sum += scale * s;
-        if (sum > peak) {
-            peak = sum;
-            at = i + 1;
-        }
     });
+    if ((to & 7) == 0)
+        sums.push_back(sum);
+    const auto border = [firstBorder](std::size_t k) {
+        return firstBorder + 8 * qint64(k);
+    };
+    std::size_t best = 0;
+    for (std::size_t k = 0; k < sums.size(); ++k)
+        best = sums[k] > sums[best] ? k : best;
+    const qint64 at = sums.empty() ? from : border(best);
     qint64 low = at;
     qint64 high = at;
-    sum = 0;
-    const auto near = [&](qint64 i) {
-        if (sum >= peak - ErrorDrop) {
-            low = std::min(low, i);
-            high = std::max(high, i);
+    for (std::size_t k = 0; k < sums.size(); ++k) {
+        if (sums[k] >= sums[best] - ErrorDrop) {
+            low = std::min(low, border(k));
+            high = std::max(high, border(k));
         }
-    };
-    near(from);
-    scores(from, to, [&](qint64 i, double s) {
-        sum += scale * s;
-        near(i + 1);
-    });
+    }
     End refined;
-    refined.end = (at + 4) / 8 * 8;
-    refined.error = std::max<qint64>({8, refined.end - low, high - refined.end});
+    refined.end = at;
+    refined.error = std::max<qint64>(
+        {8, ErrorWidening * (refined.end - low), ErrorWidening * (high - refined.end)});
     // A sum still near its peak at the edge of the search says the end may
     // lie beyond it.
-    if (low == from || high == to)
+    if (low - from < 8 || to - high < 8)
         refined.error = std::max(refined.error, w);
-    refined.edge = at == from ? -1 : at == to ? 1 : 0;
+    refined.edge = at - from < 8 ? -1 : to - at < 8 ? 1 : 0;
     return refined;
 }

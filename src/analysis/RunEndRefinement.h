@@ -22,6 +22,7 @@
 class RunEndRefinement {
 public:
     static constexpr double ErrorDrop = 4.6;
+    static constexpr qint64 ErrorWidening = 4;
 
     // rowPixels: 3 x the width; stride: a row with its fill bytes; analysed:
     // the pixel bytes there are; windowBytes: the grid's window.

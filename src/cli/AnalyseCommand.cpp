@@ -68,7 +68,7 @@ int AnalyseCommand::run(const CommandLine &line)
           << "run end: " << result.runEnd() << " (" << share(result.runEnd())
           << " % of the pixel bytes";
     if (!result.container && result.runFound)
-        out() << ", give or take " << share(result.runEndError) << " %";
+        out() << ", give or take " << result.runEndError << " pixel bytes";
     out() << ")\n"
           << "container of this program: "
           << (!result.container ? QStringLiteral("none")
