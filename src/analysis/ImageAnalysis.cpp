@@ -100,9 +100,15 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
     const qint64 sampledPairs = std::max<qint64>(1, HcfComBytes / std::max<qint64>(1, 2 * stride));
     CalibratedAdjacency adjacency(width, stride, height, total,
         CalibratedAdjacency::DefaultPairedRowLimit, (rowPairs + sampledPairs - 1) / sampledPairs);
-    // The next block is read while this one is counted.
-    ReadAhead blocks([&carrier](char *out, qint64 offset,
-                         qint64 size) { return carrier.readPixels(out, offset, size); },
+    // Each block goes into the HCF-COM histograms on the reading thread, and
+    // into the windows here while the next is read.
+    ReadAhead blocks(
+        [&](char *out, qint64 offset, qint64 size) {
+            Outcome read = carrier.readPixels(out, offset, size);
+            if (read)
+                adjacency.add(reinterpret_cast<const std::uint8_t *>(out), size);
+            return read;
+        },
         total, ReadBlock);
     for (;;) {
         const std::uint8_t *bytes = nullptr;
@@ -113,7 +119,6 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
             break;
         pairs.add(bytes, size);
         phases.add(bytes, size);
-        adjacency.add(bytes, size);
     }
     result.fillBytes = pairs.fillBytes();
     result.nonzeroFillBytes = pairs.nonzeroFillBytes();
