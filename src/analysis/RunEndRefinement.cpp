@@ -32,7 +32,7 @@ constexpr std::array<std::array<double, 3>, 5> ClassFeatures {{
 }};
 
 // The most bytes of each neighbouring window the means are taken from.
-constexpr qint64 ReferenceBytes = 128 << 10;
+constexpr qint64 ReferenceBytes = 64 << 10;
 
 // How many standard errors apart a feature's means must lie to count.
 constexpr double SignificantApart = 3.0;

@@ -40,17 +40,16 @@ const std::array<std::uint8_t, 65536> &classTable()
 #include <immintrin.h>
 #define VELDRA_AVX2_PAIRS 1
 
-// Thirty-two pairs a step: for each, d = |u - v| and m = |u/2 - v/2| in bytes;
-// for odd d, X when m > d / 2 (rounded down), else W (d = 1, m = 0) or V.
-// Each class is counted in byte lanes (a mask is -1 where a pair belongs),
-// emptied into the totals every 255 steps. Gives the number of pairs counted.
+// Thirty-two pairs a step. With d = |u - v| odd, one of the two is odd: the
+// pair is X when the larger is even (its upper seven bits differ by
+// (d + 1) / 2), else W (d = 1) or V. Each class is counted in byte lanes (a
+// mask is -1 where a pair belongs), emptied into the totals every 255
+// steps. Gives the number of pairs counted.
 __attribute__((target("avx2"))) std::size_t addRowAvx2(
     const std::uint8_t *bytes, std::size_t pairs, qint64 *z, qint64 *x, qint64 *w, qint64 *v)
 {
     const __m256i one = _mm256_set1_epi8(1);
-    const __m256i low7 = _mm256_set1_epi8(0x7F);
     const __m256i zero = _mm256_setzero_si256();
-#define VELDRA_ABS_DIFF(a, b) _mm256_sub_epi8(_mm256_max_epu8(a, b), _mm256_min_epu8(a, b))
     // Adds the sum of a lane counter's 32 bytes to *to.
 #define VELDRA_ADD_TOTAL(lanes, to)                                                                \
     do {                                                                                           \
@@ -66,18 +65,14 @@ __attribute__((target("avx2"))) std::size_t addRowAvx2(
             const std::uint8_t *p = bytes + 32 * s;
             const __m256i u = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
             const __m256i t = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 3));
-            const __m256i d = VELDRA_ABS_DIFF(u, t);
-            const __m256i hu = _mm256_and_si256(_mm256_srli_epi16(u, 1), low7);
-            const __m256i ht = _mm256_and_si256(_mm256_srli_epi16(t, 1), low7);
-            const __m256i m = VELDRA_ABS_DIFF(hu, ht);
-            const __m256i half = _mm256_and_si256(_mm256_srli_epi16(d, 1), low7);
+            const __m256i larger = _mm256_max_epu8(u, t);
+            const __m256i d = _mm256_sub_epi8(larger, _mm256_min_epu8(u, t));
             const __m256i odd = _mm256_cmpeq_epi8(_mm256_and_si256(d, one), one);
-            // m <= d / 2: not an X pair.
-            const __m256i notX = _mm256_cmpeq_epi8(_mm256_max_epu8(m, half), half);
-            const __m256i isX = _mm256_andnot_si256(notX, odd);
-            const __m256i isW
-                = _mm256_and_si256(_mm256_cmpeq_epi8(d, one), _mm256_cmpeq_epi8(m, zero));
-            const __m256i isV = _mm256_andnot_si256(isW, _mm256_and_si256(odd, notX));
+            const __m256i largerOdd = _mm256_cmpeq_epi8(_mm256_and_si256(larger, one), one);
+            const __m256i isX = _mm256_andnot_si256(largerOdd, odd);
+            const __m256i dOne = _mm256_cmpeq_epi8(d, one);
+            const __m256i isW = _mm256_and_si256(dOne, largerOdd);
+            const __m256i isV = _mm256_andnot_si256(dOne, _mm256_and_si256(odd, largerOdd));
             cz = _mm256_sub_epi8(cz, _mm256_cmpeq_epi8(d, zero));
             cx = _mm256_sub_epi8(cx, isX);
             cw = _mm256_sub_epi8(cw, isW);
@@ -89,7 +84,6 @@ __attribute__((target("avx2"))) std::size_t addRowAvx2(
         VELDRA_ADD_TOTAL(cv, v);
         done += batch;
     }
-#undef VELDRA_ABS_DIFF
 #undef VELDRA_ADD_TOTAL
     return 32 * steps;
 }
