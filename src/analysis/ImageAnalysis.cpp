@@ -57,6 +57,54 @@ Outcome refineEnd(const Carrier &carrier, const RunEndRefinement &refinement, qi
     }
 }
 
+// The statistics over the windows: the whole-image rate, the change point
+// and, where a run shows, its end refined inside its window.
+Outcome judgeRun(const Carrier &carrier, const QList<SamplePairCounts> &pairs,
+    const QList<PhaseCounts> &phases, qint64 rowPixels, qint64 stride, ImageAnalysis *result)
+{
+    SamplePairCounts all;
+    QList<double> scores;
+    double rateSum = 0;
+    double rateSquares = 0;
+    for (qsizetype k = 0; k < pairs.size(); ++k) {
+        all.add(pairs[k]);
+        scores.append(runevidence::windowScore(pairs[k], phases[k]));
+        rateSum += pairs[k].rate();
+        rateSquares += pairs[k].rate() * pairs[k].rate();
+    }
+    result->wholeImageRate = all.rate();
+    if (!result->judged())
+        return Outcome::success();
+    const double n = double(result->windows);
+    const double variance = std::max(0.0, (rateSquares - rateSum * rateSum / n) / (n - 1));
+    result->wholeImageRateError = std::sqrt(variance / n);
+
+    const runevidence::ChangePoint run = runevidence::changePoint(scores);
+    result->margin = run.peak * 100.0 / n;
+    result->runFound = result->margin >= ImageAnalysis::DetectionMargin && run.peak >= 2.0;
+    if (!result->runFound)
+        return Outcome::success();
+    const qint64 held = result->pixelBytes;
+    const RunEndRefinement refinement(rowPixels, stride, held, result->windowBytes);
+    RunEndRefinement::End end;
+    if (Outcome refined = refineEnd(carrier, refinement, run.windows, result->windows, &end);
+        !refined)
+        return refined;
+    result->statisticalRunEnd = end.end;
+    // No end is placed closer than a sixteenth of a window, the resolution a
+    // picture of this size gives.
+    result->runEndError = std::max(end.error, result->windowBytes / 16);
+    // However sharp the refined end, the grid may have put the run in the
+    // wrong windows where its scores leave the end open over more than the
+    // two windows the refinement searches.
+    if (run.latest - run.earliest >= 2) {
+        const qint64 earliest = run.earliest * result->windowBytes;
+        const qint64 latest = std::min(held, run.latest * result->windowBytes);
+        result->runEndError = std::max({result->runEndError, end.end - earliest, latest - end.end});
+    }
+    return Outcome::success();
+}
+
 } // namespace
 
 qint64 ImageAnalysis::runEnd() const
@@ -128,46 +176,10 @@ Outcome analyseImage(const QString &path, ImageAnalysis *analysis)
     result.nonzeroFillBytes = pairs.nonzeroFillBytes();
     result.container = OwnContainer::find(carrier);
 
-    SamplePairCounts all;
-    QList<double> scores;
-    double rateSum = 0;
-    double rateSquares = 0;
-    for (qsizetype k = 0; k < pairs.windows().size(); ++k) {
-        const SamplePairCounts &counts = pairs.windows()[k];
-        all.add(counts);
-        scores.append(runevidence::windowScore(counts, phases.windows()[k]));
-        rateSum += counts.rate();
-        rateSquares += counts.rate() * counts.rate();
-    }
-    result.wholeImageRate = all.rate();
-    if (result.judged()) {
-        const double n = double(result.windows);
-        const double variance = std::max(0.0, (rateSquares - rateSum * rateSum / n) / (n - 1));
-        result.wholeImageRateError = std::sqrt(variance / n);
-
-        const runevidence::ChangePoint run = runevidence::changePoint(scores);
-        result.margin = run.peak * 100.0 / n;
-        result.runFound = result.margin >= ImageAnalysis::DetectionMargin && run.peak >= 2.0;
-        if (result.runFound) {
-            const RunEndRefinement refinement(rowPixels, stride, held, result.windowBytes);
-            RunEndRefinement::End end;
-            if (Outcome refined = refineEnd(carrier, refinement, run.windows, result.windows, &end);
-                !refined)
-                return refined;
-            result.statisticalRunEnd = end.end;
-            // However sharp the refined end, the grid may have put the run
-            // in the wrong windows where the scores leave it open over more
-            // than the two windows the refinement searches.
-            // No end is placed closer than a sixteenth of a window, the
-            // resolution a picture of this size gives.
-            result.runEndError = std::max(end.error, result.windowBytes / 16);
-            if (run.latest - run.earliest >= 2) {
-                const qint64 earliest = run.earliest * result.windowBytes;
-                const qint64 latest = std::min(held, run.latest * result.windowBytes);
-                result.runEndError = std::max({end.error, end.end - earliest, latest - end.end});
-            }
-        }
-    }
+    if (Outcome judged
+        = judgeRun(carrier, pairs.windows(), phases.windows(), rowPixels, stride, &result);
+        !judged)
+        return judged;
     result.hcfComRatio = hcfCom.get();
     result.writeVerdict();
     *analysis = result;
