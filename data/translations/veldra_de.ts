@@ -863,7 +863,7 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
     <message>
         <location filename="../../src/analysis/AnalysisVerdict.cpp" line="83"/>
         <source>Hidden data are likely: the lowest bits look like hidden data over the first %1 % of the pixel bytes, give or take %2 % (evidence %3; 1.0 counts as present).</source>
-        <translation>Versteckte Daten sind wahrscheinlich: Die niedrigsten Bits sehen über die ersten %1 % der Pixelbytes wie versteckte Daten aus, plus/minus %2 % (Indiz %3; ab 1.0 gilt er als vorhanden).</translation>
+        <translation>Versteckte Daten sind wahrscheinlich: Die niedrigsten Bits sehen über die ersten %1 % der Pixelbytes wie versteckte Daten aus, plus/minus %2 % (Indiz %3; ab 1.0 gelten sie als vorhanden).</translation>
     </message>
     <message>
         <location filename="../../src/analysis/AnalysisVerdict.cpp" line="89"/>
