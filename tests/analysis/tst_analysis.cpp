@@ -7,6 +7,7 @@
 #include "analysis/HcfCom.h"
 #include "analysis/OwnContainer.h"
 #include "analysis/PhaseBits.h"
+#include "analysis/ReadAhead.h"
 #include "analysis/RunEndRefinement.h"
 #include "analysis/RunEvidence.h"
 #include "analysis/SamplePairs.h"
@@ -15,6 +16,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
+
+#include <numeric>
 
 // "veldra-cli analyse" on photographs, through the real program: a clean
 // photo shows nothing, one filled to a quarter shows where its run ends.
@@ -88,6 +91,74 @@ private slots:
             QCOMPARE(counted.w, expected.w);
             QCOMPARE(counted.v, expected.v);
         }
+    }
+
+    // Runs far longer than the 255 steps a byte lane counts before it is
+    // emptied, in both kernels: every pair of one class, and every lowest
+    // bit set, so that a lane that overflowed would show.
+    void longRunsCountInFull()
+    {
+        for (const std::uint8_t value : {std::uint8_t(0), std::uint8_t(0x55)}) {
+            const std::vector<std::uint8_t> flat(100003, value);
+            SamplePairCounts pairs;
+            pairs.addRow(flat.data(), flat.size());
+            QCOMPARE(pairs.z, qint64(flat.size() - 3)); // every pair alike
+            PhaseCounts phases;
+            PhaseBits::count(flat.data(), qint64(flat.size()), 5, &phases);
+            const qint64 ones = std::accumulate(phases.ones.begin(), phases.ones.end(), qint64(0));
+            QCOMPARE(ones, value & 1 ? qint64(flat.size()) : 0);
+            QCOMPARE(phases.bytes[5], qint64(flat.size() + 7) / 8);
+        }
+        std::vector<std::uint8_t> steps(100003);
+        for (std::size_t i = 0; i < steps.size(); ++i)
+            steps[i] = std::uint8_t(i / 3 % 2 ? 7 : 8); // every pair (7, 8) or (8, 7)
+        SamplePairCounts pairs;
+        pairs.addRow(steps.data(), steps.size());
+        QCOMPARE(pairs.x + pairs.w + pairs.v + pairs.z, qint64(steps.size() - 3));
+        QCOMPARE(pairs.x, qint64(steps.size() - 3)); // the larger, 8, is even
+    }
+
+    // Blocks arrive whole and in order, the last one short; a read that
+    // fails ends them with its failure; nothing to read ends at once.
+    void readAheadHandsOverBlocksInOrder()
+    {
+        QByteArray source = randomBytes(100000, 11);
+        ReadAhead::Read read = [&source](char *out, qint64 offset, qint64 size) {
+            std::memcpy(out, source.constData() + offset, std::size_t(size));
+            return Outcome::success();
+        };
+        QByteArray got;
+        {
+            ReadAhead blocks(read, source.size(), 4096);
+            for (;;) {
+                const std::uint8_t *bytes = nullptr;
+                qint64 size = 0;
+                QVERIFY(blocks.next(&bytes, &size).ok());
+                if (size == 0)
+                    break;
+                got.append(reinterpret_cast<const char *>(bytes), size);
+            }
+        }
+        QCOMPARE(got, source);
+
+        ReadAhead failing(
+            [](char *, qint64 offset, qint64) {
+                return offset < 8192 ? Outcome::success()
+                                     : Outcome::failure(QStringLiteral("gone"));
+            },
+            source.size(), 4096);
+        const std::uint8_t *bytes = nullptr;
+        qint64 size = 0;
+        QVERIFY(failing.next(&bytes, &size).ok() && failing.next(&bytes, &size).ok());
+        QVERIFY(!failing.next(&bytes, &size).ok());
+
+        ReadAhead empty(read, 0, 4096);
+        QVERIFY(empty.next(&bytes, &size).ok());
+        QCOMPARE(size, 0);
+        // A reader given up early stops at its destructor (this test would
+        // hang otherwise).
+        ReadAhead abandoned(read, source.size(), 1024);
+        QVERIFY(abandoned.next(&bytes, &size).ok());
     }
 
     // Bytes handed over in pieces of any size, shorter or longer than a row,
