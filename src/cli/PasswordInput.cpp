@@ -4,6 +4,7 @@
 #include "PasswordInput.h"
 
 #include "container/Charset.h"
+#include "io/SignalHandOn.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -60,24 +61,7 @@ extern "C" void restoreTerminal(int signal, siginfo_t *info, void *context)
     std::size_t i = 0;
     while (i < std::size(RestoringSignals) && RestoringSignals[i] != signal)
         ++i;
-    const struct sigaction &previous = g_previous[i];
-    if ((previous.sa_flags & SA_SIGINFO) != 0) {
-        previous.sa_sigaction(signal, info, context);
-    } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {
-        previous.sa_handler(signal);
-    } else {
-        // The signal then does what it would have done: end or stop the
-        // program.
-        struct sigaction byDefault { };
-        byDefault.sa_handler = SIG_DFL;
-        ::sigemptyset(&byDefault.sa_mask);
-        ::sigaction(signal, &byDefault, nullptr);
-        sigset_t only;
-        ::sigemptyset(&only);
-        ::sigaddset(&only, signal);
-        ::sigprocmask(SIG_UNBLOCK, &only, nullptr);
-        ::raise(signal);
-    }
+    handOnSignal(signal, info, context, g_previous[i]);
     // Continued after a stop, or the handler before returned: the password
     // is still being typed.
     installRestoring(signal);

@@ -3,6 +3,8 @@
 
 #include "TemporaryRegistry.h"
 
+#include "SignalHandOn.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -39,24 +41,7 @@ extern "C" void removeTemporaries(int signal, siginfo_t *info, void *context)
     std::size_t i = 0;
     while (i < std::size(CleaningSignals) && CleaningSignals[i] != signal)
         ++i;
-    const struct sigaction &previous = g_previous[i];
-    if ((previous.sa_flags & SA_SIGINFO) != 0) {
-        previous.sa_sigaction(signal, info, context);
-    } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {
-        previous.sa_handler(signal);
-    } else {
-        // What the signal would have done without this handler: usually end
-        // the program, with the signal as its cause.
-        struct sigaction byDefault { };
-        byDefault.sa_handler = SIG_DFL;
-        ::sigemptyset(&byDefault.sa_mask);
-        ::sigaction(signal, &byDefault, nullptr);
-        sigset_t only;
-        ::sigemptyset(&only);
-        ::sigaddset(&only, signal);
-        ::sigprocmask(SIG_UNBLOCK, &only, nullptr);
-        ::raise(signal);
-    }
+    handOnSignal(signal, info, context, g_previous[i]);
     errno = savedErrno;
 }
 
