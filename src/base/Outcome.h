@@ -43,15 +43,16 @@ public:
     };
 
     static Outcome success() { return Outcome(Kind::Ok, 0, {}, {}); }
+    // (A failure is never Ok: a kind passed on that says Ok becomes Failed.)
     // A failure of a kind with a fixed text, for the reason given.
     static Outcome failure(Kind kind, QString detail = {})
     {
-        return Outcome(kind, 0, {}, std::move(detail));
+        return Outcome(failed(kind), 0, {}, std::move(detail));
     }
     // A failure that says what failed, and why.
     static Outcome failure(Kind kind, QString what, QString detail)
     {
-        return Outcome(kind, 0, std::move(what), std::move(detail));
+        return Outcome(failed(kind), 0, std::move(what), std::move(detail));
     }
     static Outcome failure(QString what, QString detail = {})
     {
@@ -71,8 +72,10 @@ public:
     const QString &detail() const { return m_detail; }
 
 private:
+    static Kind failed(Kind kind) { return kind == Kind::Ok ? Kind::Failed : kind; }
+
     Outcome(Kind kind, int errorNumber, QString what, QString detail)
-        : m_kind(kind == Kind::Ok && !what.isEmpty() ? Kind::Failed : kind),
+        : m_kind(kind),
           m_errorNumber(errorNumber),
           m_what(std::move(what)),
           m_detail(std::move(detail))

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Veldra developers
 
 #include "ContainerSession.h"
+
+#include "EntryExtraction.h"
 #include "base/FailureText.h"
 
 #include "PasswordHash.h"
@@ -131,15 +133,12 @@ Outcome ContainerSession::extract(
     const QString &description, const QString &folder, bool keepExisting) const
 {
     const QString name = m_file.extractionName(description);
+    // Under this name, or through a link, the image itself may be there.
     if (!name.isEmpty()) {
-        // Under this name, or through a link, the image itself may be there.
-        const std::optional<FileIdentity> there = FileIdentity::ofPath(LocalPath::inFolder(folder, name));
-        const std::optional<FileIdentity> image = FileIdentity::ofPath(m_path);
-        if (there
-            && (there->sameFile(m_carrier.identity()) || (image && there->sameFile(*image)))) {
-            return Outcome::failure(Texts::tr("\"%1\" was not written.").arg(name),
-                Texts::tr("It would replace the image the hidden files are read from."));
-        }
+        if (Outcome guarded
+            = EntryExtraction::guardImage(name, folder, m_carrier.identity(), m_path);
+            !guarded)
+            return guarded;
     }
     return m_file.Extract(description, folder, keepExisting);
 }

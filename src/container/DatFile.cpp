@@ -56,8 +56,12 @@ void DatFile::AddEntry(const QString &description, EntryData data)
 
 const QHash<QString, QString> &DatFile::extractionNames() const
 {
-    if (!m_extractionNames)
-        m_extractionNames = EntryExtraction::namePlan(m_table);
+    if (!m_extractionNames) {
+        QStringList descriptions;
+        for (qsizetype i = 1; i <= m_table.count(); ++i)
+            descriptions << m_table.item(i).description;
+        m_extractionNames = EntryExtraction::namePlan(descriptions, Charset::fold);
+    }
     return *m_extractionNames;
 }
 
@@ -84,7 +88,8 @@ Outcome DatFile::Extract(const QString &Description, const QString &folder, bool
     if (!entry)
         return notHidden(Description);
     return EntryExtraction::write(
-        m_reader, Description, entry->data, extractionName(Description), folder, keepExisting);
+        [&](const DataSink &sink) { return m_reader.stream(Description, entry->data, sink); },
+        extractionName(Description), folder, keepExisting);
 }
 
 Outcome DatFile::Remove(const QString &what)

@@ -110,9 +110,11 @@ void AtomicFile::discard()
 
 Outcome AtomicFile::failWith(int error)
 {
-    if (m_mode == Mode::Create && error == EEXIST)
-        m_exists = true;
     discard();
+    if (m_mode == Mode::Create && error == EEXIST) {
+        m_exists = true;
+        return Outcome::failure(Outcome::Kind::Exists, systemError(error));
+    }
     return Outcome::systemError(error);
 }
 
@@ -175,7 +177,8 @@ Outcome AtomicFile::openNamed()
         if (error != EEXIST)
             return Outcome::systemError(error);
     }
-    return Outcome::failure(Outcome::Kind::Exists, systemError(EEXIST));
+    // Every temporary name tried was taken.
+    return Outcome::systemError(EEXIST);
 }
 
 Outcome AtomicFile::write(const char *data, qint64 size)

@@ -80,15 +80,6 @@ Outcome CellReader::readSalt(const Carrier &carrier, SealedKeys::Salt *salt)
     return Outcome::success();
 }
 
-void CellReader::restart()
-{
-    m_chunk = 0;
-    m_bytes.clear();
-    m_used = 0;
-    m_bits = 0;
-    m_bitCount = 0;
-}
-
 Outcome CellReader::loadChunk()
 {
     if (qint64(m_chunk) >= chunksOf(m_grid))
@@ -258,7 +249,7 @@ Outcome CellWriter::storeChunk(quint64 chunk, std::uint8_t *pixels)
         std::memcpy(&word, m_lowest.data() + first / 8, sizeof word);
         const auto odd = std::uint32_t(qFromLittleEndian(word) >> (first % 8)) & 0x7FFFFFFFu;
         const bool upward = (signs[cell / 8] >> (cell % 8)) & 1;
-        m_changed += Syndrome::store(pixels + first, odd, m_carried[std::size_t(cell)], upward);
+        Syndrome::store(pixels + first, odd, m_carried[std::size_t(cell)], upward);
     }
     return Outcome::success();
 }

@@ -26,8 +26,6 @@ public:
 
     // The next count bytes of the stream; fails past its capacity.
     Outcome read(char *out, qint64 count);
-    // Back to the stream's first byte.
-    void restart();
 
 private:
     Outcome loadChunk();
@@ -58,9 +56,6 @@ public:
     // Stores the cells whose pixel bytes lie in the piece.
     Outcome change(qint64 pos, char *bytes, qint64 size);
 
-    // Pixel bytes changed so far.
-    qint64 changed() const { return m_changed; }
-
 private:
     Outcome storeChunk(quint64 chunk, std::uint8_t *pixels);
     // The next three bits of the stream.
@@ -78,5 +73,4 @@ private:
     QByteArray m_signs; // random bits: up or down
     std::vector<std::uint8_t> m_carried; // the bits each cell of a chunk takes
     std::vector<std::uint8_t> m_lowest; // a chunk's lowest bits, byte t at bit t
-    qint64 m_changed = 0;
 };

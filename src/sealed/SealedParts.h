@@ -19,14 +19,11 @@ struct SealedSession::Item {
     qint64 storedAt = -1; // where its data begin among the stored files' data
     QByteArray bytes; // read when added
     std::shared_ptr<const FileSource> file; // read when written
-    std::function<Outcome(char *, qint64, qint64)> later;
 
     Outcome read(char *out, qint64 offset, qint64 count) const
     {
         if (file)
             return file->read(out, offset, count);
-        if (later)
-            return later(out, offset, count);
         std::memcpy(out, bytes.constData() + offset, std::size_t(count));
         return Outcome::success();
     }

@@ -3,6 +3,8 @@
 
 #include "SealedSession.h"
 
+#include "container/EntryExtraction.h"
+
 #include "SealedParts.h"
 
 #include "CellOrder.h"
@@ -80,6 +82,7 @@ Outcome SealedSession::load(const QString &path)
     m_keys.reset();
     m_entries.clear();
     m_items.clear();
+    m_extractionNames.reset();
     if (PixelGrid::of(m_carrier).count() < ChunkBytes)
         return Texts::tooSmall();
     return Outcome::success();
@@ -118,6 +121,7 @@ Outcome SealedSession::open(const QString &path, QByteArrayView passphrase)
         m_items.append(std::move(item));
     }
     m_entries = entries;
+    m_extractionNames.reset();
     m_carrier.finishFingerprint();
     return Outcome::success();
 }
@@ -229,18 +233,7 @@ Outcome SealedSession::take(const QString &name, const InjectResult &read, Entry
     item.file = data.file;
     m_entries.append({name, data.size});
     m_items.append(std::move(item));
-    return Outcome::success();
-}
-
-Outcome SealedSession::addLater(const QString &name, qint64 size,
-    std::function<Outcome(char *out, qint64 offset, qint64 count)> read)
-{
-    if (Outcome admitted = admits(name, size); !admitted)
-        return admitted;
-    Item item;
-    item.later = std::move(read);
-    m_entries.append({name, size});
-    m_items.append(std::move(item));
+    m_extractionNames.reset();
     return Outcome::success();
 }
 
@@ -250,6 +243,7 @@ Outcome SealedSession::remove(const QString &name)
         if (m_entries.at(i).name.toCaseFolded() == name.toCaseFolded()) {
             m_entries.removeAt(i);
             m_items.removeAt(i);
+            m_extractionNames.reset();
             return Outcome::success();
         }
     }
@@ -296,37 +290,27 @@ Outcome SealedSession::streamData(const QString &name, const Sink &sink) const
 
 QString SealedSession::extractionName(const QString &name) const
 {
-    if (EntryName::whyUnusable(name).isEmpty())
-        return name;
-    // Another program's name that cannot be a file name: cleaned, and
-    // numbered until no other entry's name is the same.
-    QSet<QString> taken;
-    for (const SealedEntry &entry : m_entries)
-        taken.insert(entry.name.toCaseFolded());
-    const QString cleaned = EntryName::cleaned(name);
-    QString candidate = cleaned;
-    for (int n = 2; taken.contains(candidate.toCaseFolded()); ++n)
-        candidate = EntryName::numbered(cleaned, n);
-    return candidate;
+    if (!m_extractionNames) {
+        QStringList names;
+        for (const SealedEntry &entry : m_entries)
+            names << entry.name;
+        m_extractionNames = EntryExtraction::namePlan(
+            names, [](const QString &text) { return text.toCaseFolded(); });
+    }
+    return m_extractionNames->value(name.toCaseFolded());
 }
 
 Outcome SealedSession::extract(const QString &name, const QString &folder, bool keepExisting) const
 {
-    const QString target = LocalPath::inFolder(folder, extractionName(name));
-    const std::optional<FileIdentity> there = FileIdentity::ofPath(target);
-    const std::optional<FileIdentity> image = FileIdentity::ofPath(m_path);
-    if (there && (there->sameFile(m_carrier.identity()) || (image && there->sameFile(*image)))) {
-        return Outcome::failure(Texts::tr("\"%1\" was not written.").arg(extractionName(name)),
-            Texts::tr("It would replace the image the hidden files are read from."));
-    }
-    AtomicFile file(target, keepExisting ? AtomicFile::Mode::Create : AtomicFile::Mode::Replace);
-    if (Outcome opened = file.open(); !opened)
-        return opened;
-    const Outcome written = streamData(
-        name, [&file](const char *data, qint64 size) { return file.write(data, size); });
-    if (!written)
-        return written;
-    return file.commit();
+    const QString target = extractionName(name);
+    if (target.isEmpty())
+        return Outcome::failure(Texts::tr("\"%1\" is not hidden in this image.").arg(name));
+    if (Outcome guarded = EntryExtraction::guardImage(target, folder, m_carrier.identity(), m_path);
+        !guarded)
+        return guarded;
+    return EntryExtraction::write(
+        [&](const EntryExtraction::Sink &sink) { return streamData(name, sink); }, target, folder,
+        keepExisting);
 }
 
 Outcome SealedSession::lockImage(

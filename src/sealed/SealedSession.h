@@ -13,6 +13,7 @@
 #include "io/ImageLock.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QIODevice>
 #include <QList>
 #include <QString>
@@ -45,10 +46,6 @@ public:
     // name, with the tests of names and room.
     Outcome add(const QString &path, bool readNow = true);
     Outcome addFrom(QIODevice &source, const QString &name);
-    // Adds size bytes that read gives, in order, when the container is
-    // written (a plain container's file being sealed).
-    Outcome addLater(const QString &name, qint64 size,
-        std::function<Outcome(char *out, qint64 offset, qint64 count)> read);
     Outcome remove(const QString &name);
     // Whether a file of size bytes can be added under name: the tests of
     // names and room, before anything is read.
@@ -102,7 +99,6 @@ public:
         const Carrier &carrier, qint64 keepBelow);
 
     const Carrier &carrier() const { return m_carrier; }
-    const SealedKeys::Cost &cost() const { return m_cost; }
     void setCost(const SealedKeys::Cost &cost) { m_cost = cost; }
 
 private:
@@ -125,4 +121,6 @@ private:
     std::optional<SealedKeys::Keys> m_keys; // of the container opened
     QList<SealedEntry> m_entries;
     QList<Item> m_items;
+    // extractionName()'s answers, made when first asked for after a change.
+    mutable std::optional<QHash<QString, QString>> m_extractionNames;
 };

@@ -6,6 +6,7 @@
 #include "TestBitmaps.h"
 #include "container/ContainerHeader.h"
 #include "container/DatFile.h"
+#include "container/EntryExtraction.h"
 
 #include <QDir>
 #include <QtTest>
@@ -107,6 +108,14 @@ private slots:
         QCOMPARE(table.extractionName("a/b.txt"), QStringLiteral("a_b (2).txt"));
         QCOMPARE(table.extractionName(".."), QStringLiteral("unnamed (3)"));
         QCOMPARE(table.extractionName("tab\there"), QStringLiteral("tab_here"));
+
+        // Names told apart by the container's own folding (a sealed
+        // container's is Unicode case folding) that clean to the same file
+        // name are numbered apart, so none replaces another.
+        const QHash<QString, QString> plan = EntryExtraction::namePlan(
+            {"a\tb", "a\nb", "A\tB", "a_b"}, [](const QString &t) { return t.toCaseFolded(); });
+        QCOMPARE(QSet<QString>(plan.cbegin(), plan.cend()).size(), 3);
+        QCOMPARE(plan.value("a_b"), QStringLiteral("a_b"));
         QCOMPARE(readFile(out.filePath("a_b.txt")), QByteArray("C"));
         QCOMPARE(readFile(out.filePath("12:30 notes.txt")), QByteArray("I"));
         QCOMPARE(readFile(out.filePath("a\\b.txt")), QByteArray("J"));
