@@ -6,7 +6,6 @@
 
 #include "BitPlane.h"
 #include "BitmapLayout.h"
-#include "base/SystemError.h"
 #include "io/FileProbe.h"
 #include "io/ReadAt.h"
 

@@ -8,20 +8,13 @@
 #include "BitPlane.h"
 #include "Carrier.h"
 #include "ImageCopy.h"
-#include "base/FailureText.h"
-#include "base/Prefault.h"
-#include "base/SystemError.h"
-#include "io/AtomicFile.h"
 #include "io/ReadAt.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -68,14 +61,11 @@ Outcome Carrier::writeCopy(const QString &path, const std::function<qint64(qint6
     const std::function<Outcome(qint64, char *, qint64)> &change,
     const std::function<void(qint64, qint64)> &progress) const
 {
-    if (!isLoaded())
-        return Outcome::failure(Texts::tr("No bitmap is open."));
     if (Outcome intact = checkIntact(); !intact)
         return intact;
     ImageCopy copy;
     copy.source = handle();
-    const std::optional<FileIdentity> now = FileIdentity::ofDescriptor(copy.source);
-    copy.total = std::max(now ? now->size : 0, m_pixelOffset + m_pixelAreaSize);
+    copy.minimumLength = m_pixelOffset + m_pixelAreaSize;
     copy.pieceEnd = pieceEnd;
     copy.change = change;
     copy.progress = progress;
@@ -112,8 +102,7 @@ Outcome Carrier::SaveCarrier(
     QByteArray hidden;
     ImageCopy copy;
     copy.source = source;
-    const std::optional<FileIdentity> now = FileIdentity::ofDescriptor(source);
-    copy.total = std::max(now ? now->size : 0, m_pixelOffset + m_pixelAreaSize);
+    copy.minimumLength = m_pixelOffset + m_pixelAreaSize;
     const qint64 chunkSize = std::max<qint64>(1, options.chunkSize);
     copy.pieceEnd = [chunkSize](qint64 pos) {
         return pos + chunkSize;

@@ -71,9 +71,12 @@ Outcome ImageCopy::writeTo(const QString &target) const
         return Texts::failed(opened);
     ::posix_fadvise(source, 0, 0, POSIX_FADV_SEQUENTIAL);
 
+    // The length is the source's as it is checked against after the copy:
+    // bytes another program appends meanwhile are found, not cut off.
+    const qint64 total = std::max(sourceBefore->size, minimumLength);
     QByteArray buffer;
     for (qint64 pos = 0; pos < total;) {
-        const qint64 n = qBound<qint64>(1, pieceEnd(pos), total) - pos;
+        const qint64 n = qBound<qint64>(pos + 1, pieceEnd(pos), total) - pos;
         if (n > buffer.size()) {
             buffer.resize(static_cast<qsizetype>(n));
             prefault(buffer.data(), static_cast<std::size_t>(n));

@@ -21,7 +21,9 @@
 // the target path may no longer name.
 struct ImageCopy {
     int source = -1; // the open image
-    qint64 total = 0; // the copy's length; bytes past the source's end are zero
+    // The copy is as long as the source when the copy starts, and at least
+    // this long: bytes past the source's end are zero.
+    qint64 minimumLength = 0;
     // Where the piece that starts at pos ends: after pos, at most total.
     std::function<qint64(qint64 pos)> pieceEnd;
     // Changes a piece, bytes from file offset pos, before it is written.
