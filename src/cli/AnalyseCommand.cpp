@@ -3,6 +3,8 @@
 
 #include "AnalyseCommand.h"
 
+#include "TerminalText.h"
+
 #include "analysis/ImageAnalysis.h"
 #include "base/FailureText.h"
 
@@ -47,7 +49,7 @@ int AnalyseCommand::run(const CommandLine &line)
             {"whole_image_rate", result.wholeImageRate},
             {"whole_image_rate_error", optional(result.wholeImageRateError)},
             {"hcf_com_ratio", optional(result.hcfComRatio)}, {"verdict", result.verdict}};
-        out() << QJsonDocument(object).toJson(QJsonDocument::Indented);
+        out() << printableJson(QJsonDocument(object));
         return Success;
     }
     const auto share = [&](qint64 bytes) {

@@ -3,6 +3,8 @@
 
 #include "InfoCommand.h"
 
+#include "TerminalText.h"
+
 #include "container/ContainerSession.h"
 
 #include <QJsonDocument>
@@ -29,7 +31,7 @@ int InfoCommand::work(ContainerSession &session, const CommandLine &line, Passwo
             {"free", space.free}, {"files", files}, {"protected", isProtected},
             {"room", space.room}, {"damaged", !session.report().damage.isEmpty()},
             {"unreadable", session.report().unread()}, {"missing_bytes", session.missingBytes()}};
-        out() << QJsonDocument(object).toJson(QJsonDocument::Indented);
+        out() << printableJson(QJsonDocument(object));
         return Success;
     }
     out() << "capacity: " << space.capacity << '\n'

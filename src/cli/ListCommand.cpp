@@ -49,5 +49,5 @@ void ListCommand::printJson(const ContainerSession &session)
         entries.append(QJsonObject {
             {"damaged", true}, {"unreadable", report.unread()}, {"reason", report.damage}});
     }
-    out() << QJsonDocument(entries).toJson(QJsonDocument::Indented);
+    out() << printableJson(QJsonDocument(entries));
 }

@@ -33,8 +33,7 @@ int SealedInfoCommand::noContainer(const CommandLine &line, const Outcome &why)
     qint64 room = 0;
     if (line.isSet(CliOption::Json)) {
         (void)SealedSession::roomIn(line.bitmap, &room);
-        out() << QJsonDocument(QJsonObject {{"sealed", false}, {"room", room}})
-                     .toJson(QJsonDocument::Indented);
+        out() << printableJson(QJsonDocument(QJsonObject {{"sealed", false}, {"room", room}}));
     }
     return fail(why);
 }
@@ -48,7 +47,7 @@ int SealedInfoCommand::work(SealedSession &session, const CommandLine &line, con
             {"free", space.free}, {"files", files}, {"protected", false}, {"room", space.room},
             {"damaged", false}, {"unreadable", 0},
             {"missing_bytes", session.carrier().missingPixelBytes()}, {"sealed", true}};
-        out() << QJsonDocument(object).toJson(QJsonDocument::Indented);
+        out() << printableJson(QJsonDocument(object));
         return Success;
     }
     out() << "capacity: " << space.capacity << '\n'
@@ -77,7 +76,7 @@ int SealedListCommand::work(SealedSession &session, const CommandLine &line, con
         QJsonArray entries;
         for (const SealedEntry &entry : session.entries())
             entries.append(QJsonObject {{"name", entry.name}, {"size", entry.size}});
-        out() << QJsonDocument(entries).toJson(QJsonDocument::Indented);
+        out() << printableJson(QJsonDocument(entries));
         return Success;
     }
     for (const SealedEntry &entry : session.entries())

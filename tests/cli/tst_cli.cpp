@@ -188,6 +188,13 @@ private slots:
         hideRaw(bmp, {"\x1b]0;owned\x07", "up/../x", "up_.._x"});
         Run run = cli({"list", bmp});
         QCOMPARE(run.out, QStringLiteral("1\t\\x1b]0;owned\\x07\n1\tup/../x\n1\tup_.._x\n"));
+        // JSON escapes what lies below 0x20 itself; DEL, which it leaves
+        // alone, is escaped too.
+        const QString deleted = bitmap("deleted.bmp");
+        hideRaw(deleted, {"del\x7fname"});
+        run = cli({"list", deleted, "--json"});
+        QVERIFY2(run.out.contains("del\\u007fname") && !run.out.contains(QChar(0x7F)),
+            qPrintable(run.out));
         QDir().mkpath(path("crafted"));
         run = cli({"extract", bmp, "-o", path("crafted")});
         QCOMPARE(run.status, 0);
