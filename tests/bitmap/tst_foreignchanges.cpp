@@ -106,7 +106,7 @@ private slots:
         QByteArray hidden(20, '\0');
         QVERIFY(carrier.ReadHidden(hidden, 20, 0).ok());
         carrier.finishFingerprint();
-        QVERIFY(writeFile(image, makeBitmap(60, 40, 6))); // in place, same size
+        QVERIFY(writeInPlace(image, makeBitmap(60, 40, 6))); // same size
         const Outcome read = carrier.ReadHidden(hidden, 20, 0);
         QCOMPARE(read.kind(), Outcome::Kind::ChangedOnDisk);
     }
@@ -115,7 +115,7 @@ private slots:
     {
         QTest::addColumn<Change>("change");
         QTest::newRow("written over in place") << Change(
-            [](const QString &image) { QVERIFY(writeFile(image, makeBitmap(300, 200, 9))); });
+            [](const QString &image) { QVERIFY(writeInPlace(image, makeBitmap(300, 200, 9))); });
         QTest::newRow("cut short") << Change([](const QString &image) {
             QVERIFY(::truncate(QFile::encodeName(image).constData(), 100) == 0);
         });

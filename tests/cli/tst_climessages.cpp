@@ -144,11 +144,13 @@ private slots:
         const QString bmp = put("bytes.bmp", makeBitmap(100, 100, 5));
         QProcess bash;
         bash.setWorkingDirectory(root());
+        // The program and the bitmap are handed over as arguments, never
+        // pasted into the script, whatever their paths hold.
         bash.start("bash",
             {"-c",
-                QString("printf x > $'caf\\xe9.txt' && '%1' add '%2' $'caf\\xe9.txt'; "
-                        "status=$?; rm $'caf\\xe9.txt'; exit $status")
-                    .arg(VELDRA_CLI, bmp)});
+                "printf x > $'caf\\xe9.txt' && \"$1\" add \"$2\" $'caf\\xe9.txt'; "
+                "status=$?; rm $'caf\\xe9.txt'; exit $status",
+                "bash", VELDRA_CLI, bmp});
         QVERIFY(bash.waitForFinished());
         QCOMPARE(bash.exitCode(), 1);
         const QString err = QString::fromUtf8(bash.readAllStandardError());

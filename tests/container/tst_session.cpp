@@ -102,7 +102,7 @@ private slots:
         QVERIFY(fresh.add(put("new.txt", "new")).ok());
 
         const QByteArray picture = makeBitmap(100, 100, 5);
-        QVERIFY(writeFile(bmp, picture)); // truncates and writes: the same file
+        QVERIFY(writeInPlace(bmp, picture)); // truncates and writes: the same file
         QVERIFY(writeFile(path("fresh.bmp"), picture));
         QByteArray data;
         const Outcome read = stored.file().readData("kept.txt", &data);

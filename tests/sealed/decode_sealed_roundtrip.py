@@ -24,7 +24,10 @@ import decode_sealed as ds  # noqa: E402
 
 DECODER = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
     HERE, "decode_sealed.py")
-rng = np.random.default_rng()
+# SEED in the environment repeats a run; the seed used is printed.
+SEED = int(os.environ.get("SEED", "1"))
+print("seed %d" % SEED)
+rng = np.random.default_rng(SEED)
 failures = 0
 
 
@@ -107,7 +110,7 @@ def seal(image, passphrase, files=None, messages=None):
         messages = default_messages(files)
     bmp = ds.read_bitmap(image)
     pixels = ds.pixel_bytes(image, bmp).copy()
-    salt = os.urandom(16)
+    salt = rng.bytes(16)
     _k, kpos, kenc = ds.derive_keys(passphrase, salt)
     a0 = ds.salt_order(bmp.n)
     # 128 salt bits and two zero bits fill the 26 salt blocks.
@@ -190,9 +193,9 @@ PW = "pass phrase ü".encode()
 def main():
     files = [("a name with blanks.txt", b"hello\n"),
              ("accents éàü ÆØ ß.txt", "Grüße\n".encode()),
-             ("ü" * 50 + "n" * 96 + ".bin", os.urandom(1000)),  # 200 bytes
+             ("ü" * 50 + "n" * 96 + ".bin", rng.bytes(1000)),  # 200 bytes
              ("empty", b""),
-             ("big", os.urandom(10000))]
+             ("big", rng.bytes(10000))]
     assert len(files[2][0].encode()) == 200
     with tempfile.TemporaryDirectory() as tmp:
         # Every accepted info header, fill bytes, a gap after the headers,
@@ -227,11 +230,11 @@ def main():
         smallest = make_bmp(21846, 1, 40)
         check("capacity of the smallest picture is 1305 bytes",
               capacity(smallest) == 1305, str(capacity(smallest)))
-        full = [("x", os.urandom(1200))]
+        full = [("x", rng.bytes(1200))]
         expect_files("smallest picture (N = 65538), filled to its capacity",
                      run(seal(smallest, PW, full), PW, tmp, "min"), full)
         try:
-            seal(smallest, PW, [("x", os.urandom(1201))])
+            seal(smallest, PW, [("x", rng.bytes(1201))])
             check("one byte more does not fit", False, "it was sealed")
         except AssertionError:
             check("one byte more does not fit", True)
@@ -242,10 +245,10 @@ def main():
                      [("e", b"")])
         # 2000 x 1200: about 145 KB of capacity.
         large = make_bmp(2000, 1200, 40)
-        exact = [("exact", os.urandom(65536)), ("two", os.urandom(65536))]
+        exact = [("exact", rng.bytes(65536)), ("two", rng.bytes(65536))]
         expect_files("data of exactly 2 x 65536 bytes (2 data messages)",
                      run(seal(large, PW, exact), PW, tmp, "exact"), exact)
-        more = [("a", os.urandom(65536)), ("b", b"z")]
+        more = [("a", rng.bytes(65536)), ("b", b"z")]
         expect_files("data of 65537 bytes (a last data message of 1 byte)",
                      run(seal(large, PW, more), PW, tmp, "more"), more)
 

@@ -8,6 +8,7 @@
 #include "bitmap/HiddenRun.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QString>
@@ -140,6 +141,18 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// Writes bytes over the file at path in place, as a program saving with
+// "truncate and write" does, and dates the write clearly later than now: a
+// file system whose clock ticks coarsely would otherwise leave the time as
+// it was, and the change unseen.
+inline bool writeInPlace(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size()
+        && f.setFileTime(
+            QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
 }
 
 inline QByteArray readFile(const QString &path)

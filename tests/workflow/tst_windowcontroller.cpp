@@ -134,7 +134,7 @@ private slots:
         c().addFiles({file("mine.txt", "mine")});
         QByteArray theirs = readFile(bmp);
         theirs[60] = char(theirs[60] ^ 1);
-        QVERIFY(writeFile(bmp, theirs));
+        QVERIFY(writeInPlace(bmp, theirs));
 
         QVERIFY(!c().writeAndClose());
         QCOMPARE(user().asked.size(), 1);
