@@ -122,7 +122,7 @@ def seal(image, passphrase, files=None, messages=None):
         stream += SS.crypto_secretstream_xchacha20poly1305_push(
             state, plain, tag=tag)
     assert len(stream) <= secret.capacity, "too much for the picture"
-    stream += os.urandom(secret.capacity - len(stream))
+    stream += rng.bytes(secret.capacity - len(stream))
     # The 0 to 7 bits past the capacity are random.
     bits = to_bits(stream)
     bits = np.concatenate([bits, rng.integers(
