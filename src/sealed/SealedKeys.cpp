@@ -19,6 +19,11 @@ SealedKeys::Key hashOf(const char *text, const SealedKeys::Key *key)
 
 } // namespace
 
+void SealedKeys::wipe(void *data, std::size_t size)
+{
+    sodium_memzero(data, size);
+}
+
 bool SealedKeys::ready()
 {
     static const bool started = sodium_init() >= 0;
@@ -53,6 +58,5 @@ std::optional<SealedKeys::Keys> SealedKeys::derive(
     Keys keys;
     keys.positions = hashOf("veldra sealed v1 positions", &master);
     keys.encryption = hashOf("veldra sealed v1 encryption", &master);
-    sodium_memzero(master.data(), master.size());
     return keys;
 }

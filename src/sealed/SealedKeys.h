@@ -16,7 +16,13 @@
 // is libsodium's.
 namespace SealedKeys {
 
-using Key = std::array<std::uint8_t, 32>;
+// Overwrites size bytes at data with zeros, in a way the compiler keeps.
+void wipe(void *data, std::size_t size);
+
+// A key: its bytes are wiped when it goes, whichever copy it is.
+struct Key : std::array<std::uint8_t, 32> {
+    ~Key() { wipe(data(), size()); }
+};
 using Salt = std::array<std::uint8_t, SealedFormat::SaltBytes>;
 
 // What the key derivation costs. Version 1 fixes it; the fuzz targets use a

@@ -3,6 +3,8 @@
 
 #include "SealedContainer.h"
 
+#include "sealed/SealedKeys.h"
+
 #include "base/ByteCount.h"
 
 // Every entry of a sealed table takes a byte for its name's length and
@@ -15,6 +17,11 @@ SealedContainer::SealedContainer(std::unique_ptr<SealedSession> session, QByteAr
       m_passphrase(std::move(passphrase)),
       m_replaced(std::move(replaced))
 {
+}
+
+SealedContainer::~SealedContainer()
+{
+    SealedKeys::wipe(m_passphrase.data(), std::size_t(m_passphrase.size()));
 }
 
 QList<OpenContainer::Entry> SealedContainer::entries() const

@@ -25,6 +25,7 @@ public:
     // asked about.
     SealedContainer(std::unique_ptr<SealedSession> session, QByteArray passphrase,
         std::unique_ptr<ContainerSession> replaced = nullptr);
+    ~SealedContainer() override;
 
     bool isSealed() const override { return true; }
     QList<Entry> entries() const override;
@@ -41,6 +42,6 @@ public:
 
 private:
     std::unique_ptr<SealedSession> m_session;
-    QByteArray m_passphrase;
+    QByteArray m_passphrase; // wiped when the container is closed
     std::unique_ptr<ContainerSession> m_replaced;
 };
