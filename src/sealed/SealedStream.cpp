@@ -224,7 +224,7 @@ Outcome StreamParser::pull(qint64 plainBytes, QByteArray *plain, unsigned char *
             reinterpret_cast<const unsigned char *>(cipher.constData()),
             static_cast<unsigned long long>(cipher.size()), nullptr, 0)
         != 0)
-        return Outcome::failure(Outcome::Kind::Failed, {}, {});
+        return Outcome::failure(Outcome::Kind::NoSealedContainer);
     return Outcome::success();
 }
 
@@ -234,10 +234,17 @@ Outcome StreamParser::openHead(qint64 capacity)
     unsigned char header[StreamHeaderBytes];
     QByteArray head;
     unsigned char tag = 0;
-    if (capacity < containerBytes(4, 0)
-        || !s.source(reinterpret_cast<char *>(header), StreamHeaderBytes)
-        || crypto_secretstream_xchacha20poly1305_init_pull(&s.stream, header, s.key.data()) != 0
-        || !pull(HeadBytes, &head, &tag) || tag != TagMessage)
+    if (capacity < containerBytes(4, 0))
+        return Outcome::failure(Outcome::Kind::NoSealedContainer);
+    // A failing read of the image is said as it is, not taken for a wrong
+    // passphrase.
+    if (Outcome read = s.source(reinterpret_cast<char *>(header), StreamHeaderBytes); !read)
+        return read;
+    if (crypto_secretstream_xchacha20poly1305_init_pull(&s.stream, header, s.key.data()) != 0)
+        return Outcome::failure(Outcome::Kind::NoSealedContainer);
+    if (Outcome pulled = pull(HeadBytes, &head, &tag); !pulled)
+        return pulled;
+    if (tag != TagMessage)
         return Outcome::failure(Outcome::Kind::NoSealedContainer);
     const auto *p = reinterpret_cast<const uchar *>(head.constData());
     s.tableBytes = qFromLittleEndian<quint32>(p + 4);
@@ -254,8 +261,10 @@ Outcome StreamParser::readTable(QList<SealedEntry> *entries)
 {
     QByteArray table;
     unsigned char tag = 0;
-    if (!pull(m_state->tableBytes, &table, &tag)
-        || tag != (m_state->dataLeft > 0 ? TagMessage : TagFinal))
+    const Outcome pulled = pull(m_state->tableBytes, &table, &tag);
+    if (!pulled && !undecryptable(pulled))
+        return pulled;
+    if (!pulled || tag != (m_state->dataLeft > 0 ? TagMessage : TagFinal))
         return Texts::damaged(Texts::tr("Its table cannot be read."));
     return SealedTable::parse(table, m_state->dataLeft, entries);
 }
@@ -269,7 +278,10 @@ Outcome StreamParser::readData(char *out, qint64 count)
                 return Texts::damaged(Texts::tr("Its data end early."));
             const qint64 size = std::min(s.dataLeft, DataMessageBytes);
             unsigned char tag = 0;
-            if (!pull(size, &s.data, &tag) || tag != (s.dataLeft == size ? TagFinal : TagMessage))
+            const Outcome pulled = pull(size, &s.data, &tag);
+            if (!pulled && !undecryptable(pulled))
+                return pulled;
+            if (!pulled || tag != (s.dataLeft == size ? TagFinal : TagMessage))
                 return Texts::damaged(Texts::tr("Some of its data cannot be read."));
             s.dataLeft -= size;
             s.used = 0;

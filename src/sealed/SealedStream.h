@@ -67,7 +67,13 @@ public:
     Outcome readData(char *out, qint64 count);
 
 private:
+    // The next message: a failed read of the image as it failed, a message
+    // that does not decrypt as Kind::NoSealedContainer.
     Outcome pull(qint64 plainBytes, QByteArray *plain, unsigned char *tag);
+    static bool undecryptable(const Outcome &pulled)
+    {
+        return pulled.kind() == Outcome::Kind::NoSealedContainer;
+    }
     struct State;
     std::unique_ptr<State> m_state;
 };
