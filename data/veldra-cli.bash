@@ -163,7 +163,7 @@ _veldra_cli_hidden_names()
             esac
         done
         _veldra_names+=("$text$rest")
-    done < <(veldra-cli list "$1" --json --no-prompt 2>/dev/null </dev/null)
+    done < <(veldra-cli list --json --no-prompt -- "$1" 2>/dev/null </dev/null)
 }
 
 # Completes CUR, the word typed so far, with the names hidden in BITMAP.
@@ -215,9 +215,9 @@ _veldra_cli()
     local cur prev words cword
     _init_completion -n =: || return
 
-    local commands="info list add remove extract protect unprotect carrier analyse"
+    local commands="info list add remove extract protect unprotect carrier analyse seal unseal"
     local REPLY _veldra_value _veldra_open _veldra_tail _veldra_head _veldra_break _veldra_names
-    local command="" bitmap="" dashdash="" i
+    local command="" bitmap="" dashdash="" sealed="" i
     for ((i = 1; i < cword; i++)); do
         if [[ -z $dashdash ]]; then
             case ${words[i]} in
@@ -226,6 +226,7 @@ _veldra_cli()
                     continue
                     ;;
                 --) dashdash=1 && continue ;;
+                --sealed) sealed=1 && continue ;;
                 -*) continue ;;
             esac
         fi
@@ -262,6 +263,10 @@ _veldra_cli()
             extract) options+=" --output -o --no-clobber" ;;
             protect) options+=" --new-password-file --wait --force" ;;
             remove | unprotect) options+=" --wait --force" ;;
+            seal | unseal) options+=" --wait" ;;
+        esac
+        case $command in
+            info | list | add | remove | extract) options+=" --sealed" ;;
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return
@@ -278,9 +283,10 @@ _veldra_cli()
         fi
     elif [[ -z $bitmap ]]; then
         _veldra_cli_files '@(bmp|BMP)'
-    elif [[ $command == add ]]; then
+    elif [[ $command == add || $command == seal ]]; then
         _veldra_cli_files
-    elif [[ $command == remove || $command == extract ]]; then
+    elif [[ -z $sealed && ($command == remove || $command == extract) ]]; then
+        # The names of a sealed container stay sealed: none are offered.
         _veldra_cli_complete_names "$bitmap" "$cur"
     fi
 } &&

@@ -48,6 +48,11 @@ expect --wait 5 extract --password-file pw -o out 'my\ pic.bmp' "'" -- "${single
 expect extract 'my\ pic.bmp' '\$' -- '\$\(touch\ pwned\)' '\$HOME'
 expect remove 'my\ pic.bmp' "'it" -- "'it'\\''s'"
 expect remove 'my\ pic.bmp' '"back\\' -- '"back\\slash"'
+# The sealed commands and option; a sealed container's names stay sealed.
+expect se -- seal
+expect uns -- unseal
+expect extract pic.bmp --seal -- --sealed
+expect extract pic.bmp --sealed '' --
 if [[ -e pwned || -e pwned2 ]]; then
     echo "FAIL: completion ran a command hidden in a name" && failed=1
 fi
