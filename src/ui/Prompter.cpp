@@ -3,6 +3,8 @@
 
 #include "Prompter.h"
 
+#include "io/LocalPath.h"
+
 #include "FolderPicker.h"
 #include "frmPassword.h"
 
@@ -67,8 +69,19 @@ bool runFileDialog(QFileDialog *dialog)
         typing = QObject::connect(name, &QLineEdit::textEdited, dialog,
             [dialog](const QString &text) { dialog->setProperty(TypedNames, text); });
     }
+    // Picking files in the list, or another folder, after typing makes the
+    // typed names no longer the user's choice.
+    const auto forgetTyped = [dialog] {
+        dialog->setProperty(TypedNames, QString());
+    };
+    const QMetaObject::Connection picking
+        = QObject::connect(dialog, &QFileDialog::currentChanged, dialog, forgetTyped);
+    const QMetaObject::Connection moving
+        = QObject::connect(dialog, &QFileDialog::directoryEntered, dialog, forgetTyped);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     QObject::disconnect(typing);
+    QObject::disconnect(picking);
+    QObject::disconnect(moving);
     // The name box's completion list is a window of its own: one left open
     // would outlive the dialog and swallow the next key.
     for (QCompleter *completer : dialog->findChildren<QCompleter *>()) {
@@ -119,8 +132,14 @@ QStringList Prompter::openFiles(QFileDialog *dialog)
         static const QRegularExpression quoted(QStringLiteral("\"([^\"]+)\""));
         QStringList typed;
         for (auto names = quoted.globalMatch(dialog->property(TypedNames).toString());
-             names.hasNext();)
-            typed << dialog->directory().absoluteFilePath(names.next().captured(1));
+             names.hasNext();) {
+            // A name of its own may start with ':', which Qt would take for
+            // a built-in resource; an absolute path stays as it is.
+            const QString name = names.next().captured(1);
+            typed << (name.startsWith(QLatin1Char('/'))
+                    ? name
+                    : LocalPath::inFolder(dialog->directory().absolutePath(), name));
+        }
         if (typed.size() > 1)
             chosen = typed;
     }

@@ -28,7 +28,8 @@ protected:
 
     frmVeldra &w() { return *m_window; }
     ScriptedPrompter &prompter() { return *m_prompter; }
-    QString path(const QString &name) const { return m_dir->filePath(name); }
+    // Any name, one beginning with ':' too.
+    QString path(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
 
     QString file(const QString &name, const QByteArray &bytes)
     {

@@ -168,6 +168,18 @@ private slots:
         });
         const QStringList chosen = Prompter::standard().openFiles(w().cdl2);
         QCOMPARE(chosen, (QStringList {path("Alpha.txt"), path("zeta.txt"), path("nothere.txt")}));
+
+        // A name beginning with ':' is a file in the folder like any other.
+        file(":colon.txt", "c");
+        QTimer::singleShot(0, w().cdl2, [this] {
+            QVERIFY(QTest::qWaitForWindowExposed(w().cdl2));
+            auto *name = w().cdl2->findChild<QLineEdit *>("fileNameEdit");
+            name->clear();
+            QTest::keyClicks(name, "\":colon.txt\" \"zeta.txt\"");
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        QCOMPARE(Prompter::standard().openFiles(w().cdl2),
+            (QStringList {path(":colon.txt"), path("zeta.txt")}));
         prompter().fileLists.enqueue(chosen);
         click(w().cmdAdd);
         QCOMPARE(rows(), (QStringList {"Alpha.txt", "zeta.txt"}));
