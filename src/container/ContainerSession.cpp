@@ -23,16 +23,6 @@ class Texts {
     Q_DECLARE_TR_FUNCTIONS(ContainerSession)
 };
 
-// Add's messages for what Inject made of a file.
-Outcome outcomeOf(const InjectResult &injected)
-{
-    if (injected)
-        return Outcome::success();
-    return Outcome::failure(
-        injected.status == InjectStatus::TooLarge ? Outcome::Kind::NoRoom : Outcome::Kind::Refused,
-        injected.message);
-}
-
 } // namespace
 
 Outcome ContainerSession::open(const QString &path, const PasswordSource &askPassword)
@@ -96,7 +86,7 @@ Outcome ContainerSession::add(const QString &path, Holding holding)
                 .arg(bytesText(size + DatFile::RecordSize),
                     bytesText(qMax<qint64>(0, capacity - m_file.ContainerSize()))));
     }
-    return outcomeOf(m_file.Inject(QFileInfo(path).fileName(), path, room, holding));
+    return m_file.Inject(QFileInfo(path).fileName(), path, room, holding).toOutcome();
 }
 
 Outcome ContainerSession::addFrom(QIODevice &source, const QString &name)
@@ -106,7 +96,7 @@ Outcome ContainerSession::addFrom(QIODevice &source, const QString &name)
         return Outcome::failure(Outcome::Kind::NoRoom,
             Texts::tr("Not even an empty file can be stored in this image any more."));
     }
-    return outcomeOf(m_file.InjectFrom(name, source, room));
+    return m_file.InjectFrom(name, source, room).toOutcome();
 }
 
 qint64 ContainerSession::roomLeft() const

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "base/Outcome.h"
+
 #include <QString>
 
 // Why Inject turned a file away.
@@ -21,4 +23,15 @@ struct [[nodiscard]] InjectResult {
     QString message;
 
     explicit operator bool() const { return status == InjectStatus::Injected; }
+
+    // As an outcome: a file too large for the room is Kind::NoRoom, any
+    // other refusal Kind::Refused, with the message as its reason.
+    Outcome toOutcome() const
+    {
+        if (status == InjectStatus::Injected)
+            return Outcome::success();
+        return Outcome::failure(
+            status == InjectStatus::TooLarge ? Outcome::Kind::NoRoom : Outcome::Kind::Refused,
+            message);
+    }
 };

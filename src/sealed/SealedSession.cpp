@@ -223,11 +223,8 @@ Outcome SealedSession::addFrom(QIODevice &source, const QString &name)
 
 Outcome SealedSession::take(const QString &name, const InjectResult &read, EntryData data)
 {
-    if (!read) {
-        return Outcome::failure(
-            read.status == InjectStatus::TooLarge ? Outcome::Kind::NoRoom : Outcome::Kind::Refused,
-            read.message);
-    }
+    if (!read)
+        return read.toOutcome();
     Item item;
     item.bytes = std::move(data.bytes);
     item.file = data.file;
