@@ -43,9 +43,19 @@ QString AddCommand::optionsAndArgumentsProblem(const CommandLine &line) const
 
 QString AddCommand::argumentsProblem(const CommandLine &line) const
 {
+    return filesProblem(line);
+}
+
+qsizetype AddCommand::argumentsFromInput(const CommandLine &line) const
+{
+    return filesFromInput(line);
+}
+
+QString AddCommand::filesProblem(const CommandLine &line)
+{
     if (line.arguments.isEmpty())
         return tr("add needs at least one file.");
-    const qsizetype fromInput = argumentsFromInput(line);
+    const qsizetype fromInput = filesFromInput(line);
     if (fromInput > 1)
         return tr("Standard input (\"-\") can be added only once.");
     if ((fromInput == 1) != line.isSet(CliOption::Name))
@@ -53,7 +63,7 @@ QString AddCommand::argumentsProblem(const CommandLine &line) const
     return {};
 }
 
-qsizetype AddCommand::argumentsFromInput(const CommandLine &line) const
+qsizetype AddCommand::filesFromInput(const CommandLine &line)
 {
     return line.arguments.count(QStringLiteral("-"));
 }

@@ -22,6 +22,12 @@ public:
     QList<CliOption> options() const override;
     bool takesPaths() const override { return true; }
 
+    // What is wrong with add's files, for plain and sealed containers alike:
+    // none, "-" more than once, or "-" without --name (or --name without
+    // it); empty when nothing is. And how many are "-".
+    static QString filesProblem(const CommandLine &line);
+    static qsizetype filesFromInput(const CommandLine &line);
+
 protected:
     QString optionsAndArgumentsProblem(const CommandLine &line) const override;
     QString argumentsProblem(const CommandLine &line) const override;

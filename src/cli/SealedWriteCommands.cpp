@@ -3,6 +3,8 @@
 
 #include "SealedWriteCommands.h"
 
+#include "AddCommand.h"
+
 #include "base/FailureText.h"
 #include "sealed/SealedSession.h"
 
@@ -21,19 +23,12 @@ QList<CliOption> SealedAddCommand::options() const
 
 qsizetype SealedAddCommand::argumentsFromInput(const CommandLine &line) const
 {
-    return line.arguments.count(QStringLiteral("-"));
+    return AddCommand::filesFromInput(line);
 }
 
 QString SealedAddCommand::argumentsProblem(const CommandLine &line) const
 {
-    if (line.arguments.isEmpty())
-        return tr("add needs at least one file.");
-    const qsizetype fromInput = argumentsFromInput(line);
-    if (fromInput > 1)
-        return tr("Standard input (\"-\") can be added only once.");
-    if ((fromInput == 1) != line.isSet(CliOption::Name))
-        return tr("add - needs --name NAME, and --name goes with \"-\" only.");
-    return {};
+    return AddCommand::filesProblem(line);
 }
 
 int SealedAddCommand::work(
