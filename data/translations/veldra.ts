@@ -19,27 +19,27 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/AddCommand.cpp" line="47"/>
+        <location filename="../../src/cli/AddCommand.cpp" line="57"/>
         <source>add needs at least one file.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/AddCommand.cpp" line="50"/>
+        <location filename="../../src/cli/AddCommand.cpp" line="60"/>
         <source>Standard input (&quot;-&quot;) can be added only once.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/AddCommand.cpp" line="52"/>
+        <location filename="../../src/cli/AddCommand.cpp" line="62"/>
         <source>add - needs --name NAME, and --name goes with &quot;-&quot; only.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/AddCommand.cpp" line="65"/>
+        <location filename="../../src/cli/AddCommand.cpp" line="75"/>
         <source>standard input</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/AddCommand.cpp" line="83"/>
+        <location filename="../../src/cli/AddCommand.cpp" line="93"/>
         <source>%1: stored as &quot;%2&quot; (%3).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -47,7 +47,7 @@
 <context>
     <name>AnalyseCommand</name>
     <message>
-        <location filename="../../src/cli/AnalyseCommand.cpp" line="15"/>
+        <location filename="../../src/cli/AnalyseCommand.cpp" line="17"/>
         <source>how visible hidden data are in the image</source>
         <translation type="unfinished"></translation>
     </message>
@@ -55,8 +55,8 @@
 <context>
     <name>AtomicFile</name>
     <message>
-        <location filename="../../src/io/AtomicFile.cpp" line="184"/>
-        <location filename="../../src/io/AtomicFile.cpp" line="208"/>
+        <location filename="../../src/io/AtomicFile.cpp" line="187"/>
+        <location filename="../../src/io/AtomicFile.cpp" line="211"/>
         <source>The file is not open for writing.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -183,26 +183,25 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/bitmap/Carrier.cpp" line="53"/>
-        <location filename="../../src/bitmap/Carrier.cpp" line="116"/>
+        <location filename="../../src/bitmap/Carrier.cpp" line="52"/>
+        <location filename="../../src/bitmap/Carrier.cpp" line="115"/>
         <source>The bitmap could not be read.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/bitmap/Carrier.cpp" line="113"/>
-        <location filename="../../src/bitmap/Carrier.cpp" line="162"/>
-        <location filename="../../src/bitmap/CarrierWriter.cpp" line="72"/>
-        <location filename="../../src/bitmap/CarrierWriter.cpp" line="89"/>
+        <location filename="../../src/bitmap/Carrier.cpp" line="112"/>
+        <location filename="../../src/bitmap/Carrier.cpp" line="161"/>
+        <location filename="../../src/bitmap/CarrierWriter.cpp" line="79"/>
         <source>No bitmap is open.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/bitmap/Carrier.cpp" line="175"/>
+        <location filename="../../src/bitmap/Carrier.cpp" line="174"/>
         <source>The image was changed while it was open.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/bitmap/Carrier.cpp" line="176"/>
+        <location filename="../../src/bitmap/Carrier.cpp" line="175"/>
         <source>Another program wrote into the file, so the hidden files in it can no longer be read. Close the image and open it again.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -266,13 +265,18 @@
 <context>
     <name>CliCommand</name>
     <message>
-        <location filename="../../src/cli/CliCommand.cpp" line="18"/>
+        <location filename="../../src/cli/CliCommand.cpp" line="20"/>
         <source>Standard input (&quot;-&quot;) can serve only one purpose at a time.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliCommand.cpp" line="32"/>
+        <location filename="../../src/cli/CliCommand.cpp" line="34"/>
         <source>%1 takes only the bitmap.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/CliCommand.cpp" line="71"/>
+        <source>The output could not be written.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -477,33 +481,23 @@ image destroys it.</source>
 <context>
     <name>ContainerSession</name>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="43"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="35"/>
         <source>This image is too small to hide files in: it must have at least %1 bytes of pixels.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="81"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="73"/>
         <source>The file has %1, but only %2 are free.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="91"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="83"/>
         <source>With its name and size the file needs %1, but only %2 more can be stored in this image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="105"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="97"/>
         <source>Not even an empty file can be stored in this image any more.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="140"/>
-        <source>&quot;%1&quot; was not written.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="141"/>
-        <source>It would replace the image the hidden files are read from.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -531,7 +525,17 @@ image destroys it.</source>
 <context>
     <name>EntryExtraction</name>
     <message>
-        <location filename="../../src/container/EntryExtraction.cpp" line="62"/>
+        <location filename="../../src/container/EntryExtraction.cpp" line="53"/>
+        <source>&quot;%1&quot; was not written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/container/EntryExtraction.cpp" line="54"/>
+        <source>It would replace the image the hidden files are read from.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/container/EntryExtraction.cpp" line="73"/>
         <source>&quot;%1&quot; already exists and was kept.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -593,43 +597,37 @@ image destroys it.</source>
 <context>
     <name>ExtractCommand</name>
     <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="27"/>
+        <location filename="../../src/cli/ExtractCommand.cpp" line="25"/>
         <source>write hidden files (all when none is named)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="29"/>
+        <location filename="../../src/cli/ExtractCommand.cpp" line="27"/>
         <source>write one hidden file to standard output</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="44"/>
+        <location filename="../../src/cli/ExtractCommand.cpp" line="42"/>
         <source>--no-clobber does not go with -o -.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="53"/>
+        <location filename="../../src/cli/ExtractCommand.cpp" line="51"/>
         <source>extract -o - writes exactly one named file.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="81"/>
+        <location filename="../../src/cli/ExtractCommand.cpp" line="79"/>
         <source>&quot;%1&quot; is not hidden in this image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="97"/>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="106"/>
-        <source>The output could not be written.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="126"/>
+        <location filename="../../src/cli/ExtractCommand.cpp" line="108"/>
         <source>&quot;%1&quot; cannot be a file name as it stands and was written as &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="132"/>
+        <location filename="../../src/cli/ExtractCommand.cpp" line="114"/>
         <source>Hidden files that could not be read, and were not extracted: %1.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -798,87 +796,87 @@ image destroys it.</source>
 <context>
     <name>ImageAnalysis</name>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="27"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="35"/>
         <source>no files</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="28"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="36"/>
         <source>1 file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="28"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="36"/>
         <source>%1 files</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="35"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="43"/>
         <source>The file is cut short: it holds none of the %1 pixel bytes its header claims, so there is nothing to analyse.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="39"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="47"/>
         <source>The file is cut short: it holds %1 of the %2 pixel bytes its header claims, and only those were analysed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="47"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="55"/>
         <source>Hidden data are certain: the image holds a container of this program&apos;s stored format (%1 in %2 hidden bytes, over the first %3 % of the pixel bytes), whose file names and sizes anyone with this program can read.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="55"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="63"/>
         <source>Only %1 of its records could be read.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="57"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="65"/>
         <source>A password protects the files&apos; data.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="58"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="66"/>
         <source>No password protects the files&apos; data: anyone can read them.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="66"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="74"/>
         <source>The pixels cannot be judged: the picture has no two pixels side by side, and the statistics compare neighbours.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="69"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="77"/>
         <source>The pixels cannot be judged: the picture has %1 pairs of neighbouring pixel bytes, and the statistics need at least %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="80"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="88"/>
         <source>The statistics see the run too: over the first %1 % of the pixel bytes, give or take %2 % (evidence %3; 1.0 counts as present).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="83"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="91"/>
         <source>Hidden data are likely: the lowest bits look like hidden data over the first %1 % of the pixel bytes, give or take %2 % (evidence %3; 1.0 counts as present).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="89"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="97"/>
         <source>The statistics see no run from the first pixel byte (evidence %1, below 1.0).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="92"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="100"/>
         <source>No run of hidden data from the first pixel byte shows (evidence %1, below 1.0).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="100"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="108"/>
         <source>In a picture this small, a run shorter than %1 % of the pixel bytes cannot be seen.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="117"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="125"/>
         <source>Hidden data are certain: %1 of the %2 row fill bytes are not zero. Pictures have none: something was written into them.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -925,7 +923,7 @@ image destroys it.</source>
 <context>
     <name>InfoCommand</name>
     <message>
-        <location filename="../../src/cli/InfoCommand.cpp" line="14"/>
+        <location filename="../../src/cli/InfoCommand.cpp" line="16"/>
         <source>capacity, used and free space, files, protection</source>
         <translation type="unfinished"></translation>
     </message>
@@ -962,67 +960,67 @@ image destroys it.</source>
 <context>
     <name>PasswordInput</name>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="125"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="109"/>
         <source>The password is longer than %1 bytes: is it the right file?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="162"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="146"/>
         <source>The password cannot be used: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="175"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="159"/>
         <source>The password file %1 cannot be read: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="185"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="169"/>
         <source>The password file %1 cannot be used.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="190"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="174"/>
         <source>The password file %1 cannot be used: its first line is not UTF-8 text.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="200"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="184"/>
         <source>A password is needed: give it with --password-file.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="205"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="189"/>
         <source>A password is needed, but there is no terminal to ask it on: give it with --password-file.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="219"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="203"/>
         <source>The password could not be read from the terminal.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="237"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="221"/>
         <source>Password: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="254"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="238"/>
         <source>New password: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="257"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="241"/>
         <source>Repeat the new password: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="261"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="245"/>
         <source>The two passwords differ.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="267"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="251"/>
         <source>The new password is empty.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1104,22 +1102,22 @@ image destroys it.</source>
 <context>
     <name>Prompter</name>
     <message>
-        <location filename="../../src/ui/Prompter.cpp" line="141"/>
+        <location filename="../../src/ui/Prompter.cpp" line="160"/>
         <source>Confirm password...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/Prompter.cpp" line="143"/>
+        <location filename="../../src/ui/Prompter.cpp" line="162"/>
         <source>Enter passphrase...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/Prompter.cpp" line="145"/>
+        <location filename="../../src/ui/Prompter.cpp" line="164"/>
         <source>New passphrase...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/Prompter.cpp" line="147"/>
+        <location filename="../../src/ui/Prompter.cpp" line="166"/>
         <source>Confirm passphrase...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1172,32 +1170,17 @@ image destroys it.</source>
 <context>
     <name>SealedAddCommand</name>
     <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="14"/>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="16"/>
         <source>hide files in the sealed container, written anew</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="30"/>
-        <source>add needs at least one file.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="33"/>
-        <source>Standard input (&quot;-&quot;) can be added only once.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="35"/>
-        <source>add - needs --name NAME, and --name goes with &quot;-&quot; only.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="54"/>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="49"/>
         <source>standard input</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="56"/>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="51"/>
         <source>The image was not changed.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1224,51 +1207,42 @@ image destroys it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="39"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="41"/>
         <source>This image is too small for a sealed container: it needs at least %1 pixels.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="76"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="78"/>
         <source>The system offers no secure random numbers.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="102"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="105"/>
         <location filename="../../src/sealed/SealedWrite.cpp" line="71"/>
         <source>The key cannot be made.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="103"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="106"/>
         <location filename="../../src/sealed/SealedWrite.cpp" line="72"/>
         <source>The system cannot give the memory it takes.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="185"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="189"/>
         <source>A file named &quot;%1&quot; is already hidden in this image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="191"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="195"/>
         <source>The file has %1, but only %2 can still be sealed into this image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="256"/>
-        <location filename="../../src/sealed/SealedSession.cpp" line="267"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="247"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="258"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="304"/>
         <source>&quot;%1&quot; is not hidden in this image.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="319"/>
-        <source>&quot;%1&quot; was not written.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="320"/>
-        <source>It would replace the image the hidden files are read from.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1313,27 +1287,27 @@ image destroys it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="246"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="253"/>
         <source>It was written by a later version of Veldra.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="248"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="255"/>
         <source>It says it holds more than the image can.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="259"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="268"/>
         <source>Its table cannot be read.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="269"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="278"/>
         <source>Its data end early.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="273"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="285"/>
         <source>Some of its data cannot be read.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1358,12 +1332,12 @@ image destroys it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/SealedContainer.cpp" line="36"/>
+        <location filename="../../src/workflow/SealedContainer.cpp" line="43"/>
         <source>Every file also needs %1 and the bytes of its name (UTF-8) for its name and size.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/SealedContainer.cpp" line="46"/>
+        <location filename="../../src/workflow/SealedContainer.cpp" line="53"/>
         <source>The image file is cut short: a sealed container needs all of it, so this one cannot be written back.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1371,33 +1345,27 @@ image destroys it.</source>
 <context>
     <name>SealedExtractCommand</name>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="91"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="88"/>
         <source>write sealed files (all when none is named)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="103"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="100"/>
         <source>extract -o - writes exactly one named file.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="105"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="102"/>
         <source>--no-clobber does not go with -o -.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="117"/>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="124"/>
-        <source>The output could not be written.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="139"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="121"/>
         <source>&quot;%1&quot; is not hidden in this image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="155"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="137"/>
         <source>&quot;%1&quot; cannot be a file name as it stands and was written as &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1405,7 +1373,7 @@ image destroys it.</source>
 <context>
     <name>SealedInfoCommand</name>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="22"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="20"/>
         <source>the same for the sealed container the passphrase opens</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1413,7 +1381,7 @@ image destroys it.</source>
 <context>
     <name>SealedListCommand</name>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="66"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="63"/>
         <source>the files of the sealed container the passphrase opens</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1421,17 +1389,17 @@ image destroys it.</source>
 <context>
     <name>SealedRemoveCommand</name>
     <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="66"/>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="61"/>
         <source>remove files from the sealed container, written anew</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="76"/>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="71"/>
         <source>remove needs at least one name.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="85"/>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="80"/>
         <source>The image was not changed.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -19,27 +19,27 @@
         <translation>--protect und --no-protect schließen einander aus.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/AddCommand.cpp" line="47"/>
+        <location filename="../../src/cli/AddCommand.cpp" line="57"/>
         <source>add needs at least one file.</source>
         <translation>add braucht mindestens eine Datei.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/AddCommand.cpp" line="50"/>
+        <location filename="../../src/cli/AddCommand.cpp" line="60"/>
         <source>Standard input (&quot;-&quot;) can be added only once.</source>
         <translation>Die Standardeingabe (&quot;-&quot;) kann nur einmal hinzugefügt werden.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/AddCommand.cpp" line="52"/>
+        <location filename="../../src/cli/AddCommand.cpp" line="62"/>
         <source>add - needs --name NAME, and --name goes with &quot;-&quot; only.</source>
         <translation>add - braucht --name NAME, und --name ist nur mit &quot;-&quot; möglich.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/AddCommand.cpp" line="65"/>
+        <location filename="../../src/cli/AddCommand.cpp" line="75"/>
         <source>standard input</source>
         <translation>Standardeingabe</translation>
     </message>
     <message>
-        <location filename="../../src/cli/AddCommand.cpp" line="83"/>
+        <location filename="../../src/cli/AddCommand.cpp" line="93"/>
         <source>%1: stored as &quot;%2&quot; (%3).</source>
         <translation>%1: gespeichert als &quot;%2&quot; (%3).</translation>
     </message>
@@ -47,7 +47,7 @@
 <context>
     <name>AnalyseCommand</name>
     <message>
-        <location filename="../../src/cli/AnalyseCommand.cpp" line="15"/>
+        <location filename="../../src/cli/AnalyseCommand.cpp" line="17"/>
         <source>how visible hidden data are in the image</source>
         <translation>Erkennbarkeit versteckter Daten im Bild</translation>
     </message>
@@ -55,8 +55,8 @@
 <context>
     <name>AtomicFile</name>
     <message>
-        <location filename="../../src/io/AtomicFile.cpp" line="184"/>
-        <location filename="../../src/io/AtomicFile.cpp" line="208"/>
+        <location filename="../../src/io/AtomicFile.cpp" line="187"/>
+        <location filename="../../src/io/AtomicFile.cpp" line="211"/>
         <source>The file is not open for writing.</source>
         <translation>Die Datei ist nicht zum Schreiben geöffnet.</translation>
     </message>
@@ -183,26 +183,25 @@
         <translation>Das Farbprofil dieser Bitmap (Bytes %1 bis %2) liegt mitten in ihren Pixeln (Bytes %3 bis %4).</translation>
     </message>
     <message>
-        <location filename="../../src/bitmap/Carrier.cpp" line="53"/>
-        <location filename="../../src/bitmap/Carrier.cpp" line="116"/>
+        <location filename="../../src/bitmap/Carrier.cpp" line="52"/>
+        <location filename="../../src/bitmap/Carrier.cpp" line="115"/>
         <source>The bitmap could not be read.</source>
         <translation>Die Bitmap konnte nicht gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../../src/bitmap/Carrier.cpp" line="113"/>
-        <location filename="../../src/bitmap/Carrier.cpp" line="162"/>
-        <location filename="../../src/bitmap/CarrierWriter.cpp" line="72"/>
-        <location filename="../../src/bitmap/CarrierWriter.cpp" line="89"/>
+        <location filename="../../src/bitmap/Carrier.cpp" line="112"/>
+        <location filename="../../src/bitmap/Carrier.cpp" line="161"/>
+        <location filename="../../src/bitmap/CarrierWriter.cpp" line="79"/>
         <source>No bitmap is open.</source>
         <translation>Es ist keine Bitmap geöffnet.</translation>
     </message>
     <message>
-        <location filename="../../src/bitmap/Carrier.cpp" line="175"/>
+        <location filename="../../src/bitmap/Carrier.cpp" line="174"/>
         <source>The image was changed while it was open.</source>
         <translation>Das Bild wurde geändert, während es geöffnet war.</translation>
     </message>
     <message>
-        <location filename="../../src/bitmap/Carrier.cpp" line="176"/>
+        <location filename="../../src/bitmap/Carrier.cpp" line="175"/>
         <source>Another program wrote into the file, so the hidden files in it can no longer be read. Close the image and open it again.</source>
         <translation>Ein anderes Programm hat in die Datei geschrieben, daher können die darin versteckten Dateien nicht mehr gelesen werden. Schließen Sie das Bild und öffnen Sie es erneut.</translation>
     </message>
@@ -266,14 +265,19 @@
 <context>
     <name>CliCommand</name>
     <message>
-        <location filename="../../src/cli/CliCommand.cpp" line="18"/>
+        <location filename="../../src/cli/CliCommand.cpp" line="20"/>
         <source>Standard input (&quot;-&quot;) can serve only one purpose at a time.</source>
         <translation>Die Standardeingabe (&quot;-&quot;) kann jeweils nur einem Zweck dienen.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/CliCommand.cpp" line="32"/>
+        <location filename="../../src/cli/CliCommand.cpp" line="34"/>
         <source>%1 takes only the bitmap.</source>
         <translation>%1 erwartet nur die Bitmap.</translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/CliCommand.cpp" line="71"/>
+        <source>The output could not be written.</source>
+        <translation>Die Ausgabe konnte nicht geschrieben werden.</translation>
     </message>
 </context>
 <context>
@@ -480,34 +484,24 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>ContainerSession</name>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="43"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="35"/>
         <source>This image is too small to hide files in: it must have at least %1 bytes of pixels.</source>
         <translation>Dieses Bild ist zu klein, um Dateien darin zu verstecken: Es muss mindestens %1 Bytes an Pixeldaten haben.</translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="81"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="73"/>
         <source>The file has %1, but only %2 are free.</source>
         <translation>Die Datei ist %1 groß, frei sind aber nur %2.</translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="91"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="83"/>
         <source>With its name and size the file needs %1, but only %2 more can be stored in this image.</source>
         <translation>Mit Name und Größe braucht die Datei %1, in diesem Bild lassen sich aber nur noch %2 speichern.</translation>
     </message>
     <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="105"/>
+        <location filename="../../src/container/ContainerSession.cpp" line="97"/>
         <source>Not even an empty file can be stored in this image any more.</source>
         <translation>In diesem Bild lässt sich nicht einmal mehr eine leere Datei speichern.</translation>
-    </message>
-    <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="140"/>
-        <source>&quot;%1&quot; was not written.</source>
-        <translation>&quot;%1&quot; wurde nicht geschrieben.</translation>
-    </message>
-    <message>
-        <location filename="../../src/container/ContainerSession.cpp" line="141"/>
-        <source>It would replace the image the hidden files are read from.</source>
-        <translation>Damit würde das Bild ersetzt, aus dem die versteckten Dateien gelesen werden.</translation>
     </message>
 </context>
 <context>
@@ -534,7 +528,17 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>EntryExtraction</name>
     <message>
-        <location filename="../../src/container/EntryExtraction.cpp" line="62"/>
+        <location filename="../../src/container/EntryExtraction.cpp" line="53"/>
+        <source>&quot;%1&quot; was not written.</source>
+        <translation>&quot;%1&quot; wurde nicht geschrieben.</translation>
+    </message>
+    <message>
+        <location filename="../../src/container/EntryExtraction.cpp" line="54"/>
+        <source>It would replace the image the hidden files are read from.</source>
+        <translation>Damit würde das Bild ersetzt, aus dem die versteckten Dateien gelesen werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/container/EntryExtraction.cpp" line="73"/>
         <source>&quot;%1&quot; already exists and was kept.</source>
         <translation>&quot;%1&quot; ist bereits vorhanden und wurde beibehalten.</translation>
     </message>
@@ -596,43 +600,37 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>ExtractCommand</name>
     <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="27"/>
+        <location filename="../../src/cli/ExtractCommand.cpp" line="25"/>
         <source>write hidden files (all when none is named)</source>
         <translation>versteckte Dateien schreiben (ohne Namen: alle)</translation>
     </message>
     <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="29"/>
+        <location filename="../../src/cli/ExtractCommand.cpp" line="27"/>
         <source>write one hidden file to standard output</source>
         <translation>eine versteckte Datei in die Standardausgabe schreiben</translation>
     </message>
     <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="44"/>
+        <location filename="../../src/cli/ExtractCommand.cpp" line="42"/>
         <source>--no-clobber does not go with -o -.</source>
         <translation>--no-clobber ist mit -o - nicht möglich.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="53"/>
+        <location filename="../../src/cli/ExtractCommand.cpp" line="51"/>
         <source>extract -o - writes exactly one named file.</source>
         <translation>extract -o - schreibt genau eine genannte Datei.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="81"/>
+        <location filename="../../src/cli/ExtractCommand.cpp" line="79"/>
         <source>&quot;%1&quot; is not hidden in this image.</source>
         <translation>&quot;%1&quot; ist in diesem Bild nicht versteckt.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="97"/>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="106"/>
-        <source>The output could not be written.</source>
-        <translation>Die Ausgabe konnte nicht geschrieben werden.</translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="126"/>
+        <location filename="../../src/cli/ExtractCommand.cpp" line="108"/>
         <source>&quot;%1&quot; cannot be a file name as it stands and was written as &quot;%2&quot;.</source>
         <translation>&quot;%1&quot; ist so nicht als Dateiname möglich und wurde als &quot;%2&quot; geschrieben.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/ExtractCommand.cpp" line="132"/>
+        <location filename="../../src/cli/ExtractCommand.cpp" line="114"/>
         <source>Hidden files that could not be read, and were not extracted: %1.</source>
         <translation>Versteckte Dateien, die nicht gelesen werden konnten und nicht extrahiert wurden: %1.</translation>
     </message>
@@ -801,87 +799,87 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>ImageAnalysis</name>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="27"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="35"/>
         <source>no files</source>
         <translation>keine Dateien</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="28"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="36"/>
         <source>1 file</source>
         <translation>1 Datei</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="28"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="36"/>
         <source>%1 files</source>
         <translation>%1 Dateien</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="35"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="43"/>
         <source>The file is cut short: it holds none of the %1 pixel bytes its header claims, so there is nothing to analyse.</source>
         <translation>Die Datei ist abgeschnitten: Sie enthält keines der %1 Pixelbytes, die ihr Header angibt, daher gibt es nichts zu analysieren.</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="39"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="47"/>
         <source>The file is cut short: it holds %1 of the %2 pixel bytes its header claims, and only those were analysed.</source>
         <translation>Die Datei ist abgeschnitten: Sie enthält %1 der %2 Pixelbytes, die ihr Header angibt, und nur diese wurden analysiert.</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="47"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="55"/>
         <source>Hidden data are certain: the image holds a container of this program&apos;s stored format (%1 in %2 hidden bytes, over the first %3 % of the pixel bytes), whose file names and sizes anyone with this program can read.</source>
         <translation>Versteckte Daten sind sicher: Das Bild enthält einen Container im Speicherformat dieses Programms (%1 in %2 versteckten Bytes, über die ersten %3 % der Pixelbytes), dessen Dateinamen und -größen jeder mit diesem Programm lesen kann.</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="55"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="63"/>
         <source>Only %1 of its records could be read.</source>
         <translation>Nur %1 seiner Einträge konnten gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="57"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="65"/>
         <source>A password protects the files&apos; data.</source>
         <translation>Ein Passwort schützt die Daten der Dateien.</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="58"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="66"/>
         <source>No password protects the files&apos; data: anyone can read them.</source>
         <translation>Kein Passwort schützt die Daten der Dateien: Jeder kann sie lesen.</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="66"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="74"/>
         <source>The pixels cannot be judged: the picture has no two pixels side by side, and the statistics compare neighbours.</source>
         <translation>Die Pixel lassen sich nicht beurteilen: Das Bild hat keine zwei Pixel nebeneinander, und die Statistik vergleicht Nachbarn.</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="69"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="77"/>
         <source>The pixels cannot be judged: the picture has %1 pairs of neighbouring pixel bytes, and the statistics need at least %2.</source>
         <translation>Die Pixel lassen sich nicht beurteilen: Das Bild hat %1 Paare benachbarter Pixelbytes, und die Statistik braucht mindestens %2.</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="80"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="88"/>
         <source>The statistics see the run too: over the first %1 % of the pixel bytes, give or take %2 % (evidence %3; 1.0 counts as present).</source>
         <translation>Auch die Statistik sieht den Abschnitt: über die ersten %1 % der Pixelbytes, plus/minus %2 % (Indiz %3; ab 1.0 gilt er als vorhanden).</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="83"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="91"/>
         <source>Hidden data are likely: the lowest bits look like hidden data over the first %1 % of the pixel bytes, give or take %2 % (evidence %3; 1.0 counts as present).</source>
         <translation>Versteckte Daten sind wahrscheinlich: Die niedrigsten Bits sehen über die ersten %1 % der Pixelbytes wie versteckte Daten aus, plus/minus %2 % (Indiz %3; ab 1.0 gelten sie als vorhanden).</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="89"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="97"/>
         <source>The statistics see no run from the first pixel byte (evidence %1, below 1.0).</source>
         <translation>Die Statistik sieht keinen Abschnitt ab dem ersten Pixelbyte (Indiz %1, unter 1.0).</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="92"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="100"/>
         <source>No run of hidden data from the first pixel byte shows (evidence %1, below 1.0).</source>
         <translation>Ab dem ersten Pixelbyte zeigt sich kein Abschnitt versteckter Daten (Indiz %1, unter 1.0).</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="100"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="108"/>
         <source>In a picture this small, a run shorter than %1 % of the pixel bytes cannot be seen.</source>
         <translation>In einem so kleinen Bild ist ein Abschnitt kürzer als %1 % der Pixelbytes nicht zu erkennen.</translation>
     </message>
     <message>
-        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="117"/>
+        <location filename="../../src/analysis/AnalysisVerdict.cpp" line="125"/>
         <source>Hidden data are certain: %1 of the %2 row fill bytes are not zero. Pictures have none: something was written into them.</source>
         <translation>Versteckte Daten sind sicher: %1 der %2 Füllbytes der Zeilen sind nicht null. Bilder haben keine solchen: Etwas wurde hineingeschrieben.</translation>
     </message>
@@ -928,7 +926,7 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>InfoCommand</name>
     <message>
-        <location filename="../../src/cli/InfoCommand.cpp" line="14"/>
+        <location filename="../../src/cli/InfoCommand.cpp" line="16"/>
         <source>capacity, used and free space, files, protection</source>
         <translation>Kapazität, belegter und freier Platz, Dateien, Schutz</translation>
     </message>
@@ -965,67 +963,67 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>PasswordInput</name>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="125"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="109"/>
         <source>The password is longer than %1 bytes: is it the right file?</source>
         <translation>Das Passwort ist länger als %1 Bytes: Ist das die richtige Datei?</translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="162"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="146"/>
         <source>The password cannot be used: %1</source>
         <translation>Das Passwort kann nicht verwendet werden: %1</translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="175"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="159"/>
         <source>The password file %1 cannot be read: %2</source>
         <translation>Die Passwortdatei %1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="185"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="169"/>
         <source>The password file %1 cannot be used.</source>
         <translation>Die Passwortdatei %1 kann nicht verwendet werden.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="190"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="174"/>
         <source>The password file %1 cannot be used: its first line is not UTF-8 text.</source>
         <translation>Die Passwortdatei %1 ist nicht verwendbar: Ihre erste Zeile ist kein UTF-8-Text.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="200"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="184"/>
         <source>A password is needed: give it with --password-file.</source>
         <translation>Ein Passwort wird benötigt: Geben Sie es mit --password-file an.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="205"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="189"/>
         <source>A password is needed, but there is no terminal to ask it on: give it with --password-file.</source>
         <translation>Ein Passwort wird benötigt, aber es gibt kein Terminal, um danach zu fragen: Geben Sie es mit --password-file an.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="219"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="203"/>
         <source>The password could not be read from the terminal.</source>
         <translation>Das Passwort konnte nicht vom Terminal gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="237"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="221"/>
         <source>Password: </source>
         <translation>Passwort: </translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="254"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="238"/>
         <source>New password: </source>
         <translation>Neues Passwort: </translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="257"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="241"/>
         <source>Repeat the new password: </source>
         <translation>Neues Passwort wiederholen: </translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="261"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="245"/>
         <source>The two passwords differ.</source>
         <translation>Die beiden Passwörter stimmen nicht überein.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/PasswordInput.cpp" line="267"/>
+        <location filename="../../src/cli/PasswordInput.cpp" line="251"/>
         <source>The new password is empty.</source>
         <translation>Das neue Passwort ist leer.</translation>
     </message>
@@ -1107,22 +1105,22 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>Prompter</name>
     <message>
-        <location filename="../../src/ui/Prompter.cpp" line="141"/>
+        <location filename="../../src/ui/Prompter.cpp" line="160"/>
         <source>Confirm password...</source>
         <translation>Passwort bestätigen...</translation>
     </message>
     <message>
-        <location filename="../../src/ui/Prompter.cpp" line="143"/>
+        <location filename="../../src/ui/Prompter.cpp" line="162"/>
         <source>Enter passphrase...</source>
         <translation>Passphrase eingeben...</translation>
     </message>
     <message>
-        <location filename="../../src/ui/Prompter.cpp" line="145"/>
+        <location filename="../../src/ui/Prompter.cpp" line="164"/>
         <source>New passphrase...</source>
         <translation>Neue Passphrase...</translation>
     </message>
     <message>
-        <location filename="../../src/ui/Prompter.cpp" line="147"/>
+        <location filename="../../src/ui/Prompter.cpp" line="166"/>
         <source>Confirm passphrase...</source>
         <translation>Passphrase bestätigen...</translation>
     </message>
@@ -1175,32 +1173,17 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>SealedAddCommand</name>
     <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="14"/>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="16"/>
         <source>hide files in the sealed container, written anew</source>
         <translation>Dateien im versiegelten Container verstecken, der neu geschrieben wird</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="30"/>
-        <source>add needs at least one file.</source>
-        <translation>add braucht mindestens eine Datei.</translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="33"/>
-        <source>Standard input (&quot;-&quot;) can be added only once.</source>
-        <translation>Die Standardeingabe (&quot;-&quot;) kann nur einmal hinzugefügt werden.</translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="35"/>
-        <source>add - needs --name NAME, and --name goes with &quot;-&quot; only.</source>
-        <translation>add - braucht --name NAME, und --name ist nur mit &quot;-&quot; möglich.</translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="54"/>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="49"/>
         <source>standard input</source>
         <translation>Standardeingabe</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="56"/>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="51"/>
         <source>The image was not changed.</source>
         <translation>Das Bild wurde nicht verändert.</translation>
     </message>
@@ -1227,52 +1210,43 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
         <translation>Seine Daten reichen über das hinaus, was das Bild fassen kann.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="39"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="41"/>
         <source>This image is too small for a sealed container: it needs at least %1 pixels.</source>
         <translation>Dieses Bild ist zu klein für einen versiegelten Container: Er braucht mindestens %1 Pixel.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="76"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="78"/>
         <source>The system offers no secure random numbers.</source>
         <translation>Das System bietet keine sicheren Zufallszahlen.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="102"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="105"/>
         <location filename="../../src/sealed/SealedWrite.cpp" line="71"/>
         <source>The key cannot be made.</source>
         <translation>Der Schlüssel kann nicht erzeugt werden.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="103"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="106"/>
         <location filename="../../src/sealed/SealedWrite.cpp" line="72"/>
         <source>The system cannot give the memory it takes.</source>
         <translation>Das System kann den dafür nötigen Speicher nicht bereitstellen.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="185"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="189"/>
         <source>A file named &quot;%1&quot; is already hidden in this image.</source>
         <translation>In diesem Bild ist bereits eine Datei namens &quot;%1&quot; versteckt.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="191"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="195"/>
         <source>The file has %1, but only %2 can still be sealed into this image.</source>
         <translation>Die Datei hat %1, aber in dieses Bild können nur noch %2 versiegelt werden.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="256"/>
-        <location filename="../../src/sealed/SealedSession.cpp" line="267"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="247"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="258"/>
+        <location filename="../../src/sealed/SealedSession.cpp" line="304"/>
         <source>&quot;%1&quot; is not hidden in this image.</source>
         <translation>&quot;%1&quot; ist in diesem Bild nicht versteckt.</translation>
-    </message>
-    <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="319"/>
-        <source>&quot;%1&quot; was not written.</source>
-        <translation>&quot;%1&quot; wurde nicht geschrieben.</translation>
-    </message>
-    <message>
-        <location filename="../../src/sealed/SealedSession.cpp" line="320"/>
-        <source>It would replace the image the hidden files are read from.</source>
-        <translation>Damit würde das Bild ersetzt, aus dem die versteckten Dateien gelesen werden.</translation>
     </message>
     <message>
         <location filename="../../src/sealed/SealedStream.cpp" line="42"/>
@@ -1316,27 +1290,27 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
         <translation>Seine Tabelle passt nicht zu ihrer Länge.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="246"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="253"/>
         <source>It was written by a later version of Veldra.</source>
         <translation>Er wurde von einer neueren Version von Veldra geschrieben.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="248"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="255"/>
         <source>It says it holds more than the image can.</source>
         <translation>Laut seinen Angaben enthält er mehr, als das Bild fassen kann.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="259"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="268"/>
         <source>Its table cannot be read.</source>
         <translation>Seine Tabelle kann nicht gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="269"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="278"/>
         <source>Its data end early.</source>
         <translation>Seine Daten enden vorzeitig.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="273"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="285"/>
         <source>Some of its data cannot be read.</source>
         <translation>Ein Teil seiner Daten kann nicht gelesen werden.</translation>
     </message>
@@ -1361,12 +1335,12 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
         <translation>Die Daten der Dateien enden vorzeitig.</translation>
     </message>
     <message>
-        <location filename="../../src/workflow/SealedContainer.cpp" line="36"/>
+        <location filename="../../src/workflow/SealedContainer.cpp" line="43"/>
         <source>Every file also needs %1 and the bytes of its name (UTF-8) for its name and size.</source>
         <translation>Jede Datei braucht zusätzlich %1 und die Bytes ihres Namens (UTF-8) für Name und Größe.</translation>
     </message>
     <message>
-        <location filename="../../src/workflow/SealedContainer.cpp" line="46"/>
+        <location filename="../../src/workflow/SealedContainer.cpp" line="53"/>
         <source>The image file is cut short: a sealed container needs all of it, so this one cannot be written back.</source>
         <translation>Die Bilddatei ist abgeschnitten: Ein versiegelter Container braucht sie ganz, daher kann dieser nicht zurückgeschrieben werden.</translation>
     </message>
@@ -1374,33 +1348,27 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>SealedExtractCommand</name>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="91"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="88"/>
         <source>write sealed files (all when none is named)</source>
         <translation>versiegelte Dateien schreiben (alle, wenn keine genannt ist)</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="103"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="100"/>
         <source>extract -o - writes exactly one named file.</source>
         <translation>extract -o - schreibt genau eine genannte Datei.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="105"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="102"/>
         <source>--no-clobber does not go with -o -.</source>
         <translation>--no-clobber ist mit -o - nicht möglich.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="117"/>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="124"/>
-        <source>The output could not be written.</source>
-        <translation>Die Ausgabe konnte nicht geschrieben werden.</translation>
-    </message>
-    <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="139"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="121"/>
         <source>&quot;%1&quot; is not hidden in this image.</source>
         <translation>&quot;%1&quot; ist in diesem Bild nicht versteckt.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="155"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="137"/>
         <source>&quot;%1&quot; cannot be a file name as it stands and was written as &quot;%2&quot;.</source>
         <translation>&quot;%1&quot; ist so nicht als Dateiname möglich und wurde als &quot;%2&quot; geschrieben.</translation>
     </message>
@@ -1408,7 +1376,7 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>SealedInfoCommand</name>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="22"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="20"/>
         <source>the same for the sealed container the passphrase opens</source>
         <translation>dasselbe für den versiegelten Container, den die Passphrase öffnet</translation>
     </message>
@@ -1416,7 +1384,7 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>SealedListCommand</name>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="66"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="63"/>
         <source>the files of the sealed container the passphrase opens</source>
         <translation>die Dateien des versiegelten Containers, den die Passphrase öffnet</translation>
     </message>
@@ -1424,17 +1392,17 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>SealedRemoveCommand</name>
     <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="66"/>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="61"/>
         <source>remove files from the sealed container, written anew</source>
         <translation>Dateien aus dem versiegelten Container entfernen, der neu geschrieben wird</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="76"/>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="71"/>
         <source>remove needs at least one name.</source>
         <translation>remove braucht mindestens einen Namen.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedWriteCommands.cpp" line="85"/>
+        <location filename="../../src/cli/SealedWriteCommands.cpp" line="80"/>
         <source>The image was not changed.</source>
         <translation>Das Bild wurde nicht verändert.</translation>
     </message>

@@ -3,6 +3,8 @@
 
 #include "CliCommand.h"
 
+#include <QFileDevice>
+
 #include "TerminalText.h"
 #include "base/FailureText.h"
 
@@ -58,4 +60,25 @@ int CliCommand::fail(const Outcome &outcome)
 {
     say(fullText(outcome));
     return Failure;
+}
+
+int CliCommand::writeOutput(const std::function<Outcome(const OutputSink &sink)> &stream)
+{
+    m_out.flush();
+    QIODevice *raw = m_out.device();
+    const auto failed = [raw] {
+        return Outcome::failure(
+            tr("The output could not be written."), raw ? raw->errorString() : QString());
+    };
+    const Outcome written = stream([&](const char *data, qint64 size) {
+        return raw && raw->write(data, size) == size ? Outcome::success() : failed();
+    });
+    if (!written)
+        return fail(written);
+    // What the device still buffers is written now, so that a full disk or a
+    // closed pipe is reported here rather than lost at exit.
+    auto *file = qobject_cast<QFileDevice *>(raw);
+    if (file && !file->flush())
+        return fail(failed());
+    return Success;
 }

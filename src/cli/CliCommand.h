@@ -11,6 +11,8 @@
 #include <QString>
 #include <QTextStream>
 
+#include <functional>
+
 class Outcome;
 
 // One command of veldra-cli: its name, its lines in the help, the options
@@ -69,6 +71,12 @@ protected:
     void say(const QString &text);
     // Says why outcome failed, and gives the status for it.
     int fail(const Outcome &outcome);
+
+    // Writes what stream hands over to standard output as it comes (a
+    // hidden file's bytes for extract -o -), and reports a full disk or a
+    // closed pipe as a failure.
+    using OutputSink = std::function<Outcome(const char *data, qint64 size)>;
+    int writeOutput(const std::function<Outcome(const OutputSink &sink)> &stream);
 
     QTextStream &out() { return m_out; }
     QTextStream &err() { return m_err; }

@@ -28,8 +28,7 @@ enum class CliOption {
 };
 
 // The options from first to last, both included, in the order above.
-QList<CliOption> cliOptions(
-    CliOption first = CliOption::Json, CliOption last = CliOption::Sealed);
+QList<CliOption> cliOptions(CliOption first = CliOption::Json, CliOption last = CliOption::Sealed);
 // Every option, in the order the help lists them.
 QList<CliOption> cliOptionsForHelp();
 

@@ -9,8 +9,6 @@
 
 #include <QFileDevice>
 
-#include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -87,24 +85,8 @@ QStringList ExtractCommand::wanted(
 
 int ExtractCommand::toOutput(const ContainerSession &session, const QString &description)
 {
-    out().flush();
-    QIODevice *raw = out().device();
-    const Outcome written
-        = session.file().streamData(description, [raw](const char *data, qint64 size) {
-              if (raw && raw->write(data, size) == size)
-                  return Outcome::success();
-              return Outcome::failure(
-                  tr("The output could not be written."), raw ? raw->errorString() : QString());
-          });
-    if (!written)
-        return fail(written);
-    // What the device still buffers is written now, so that a full disk or a
-    // closed pipe is reported here rather than lost at exit.
-    auto *file = qobject_cast<QFileDevice *>(raw);
-    if (file && !file->flush())
-        return fail(Outcome::failure(
-            tr("The output could not be written."), QString::fromLocal8Bit(std::strerror(errno))));
-    return Success;
+    return writeOutput(
+        [&](const OutputSink &sink) { return session.file().streamData(description, sink); });
 }
 
 int ExtractCommand::intoFolder(const ContainerSession &session, const CommandLine &line,

@@ -13,8 +13,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cerrno>
-#include <cstring>
 
 QList<CliCommand::HelpLine> SealedInfoCommand::help() const
 {
@@ -107,22 +105,7 @@ QString SealedExtractCommand::argumentsProblem(const CommandLine &line) const
 
 int SealedExtractCommand::toOutput(const SealedSession &session, const QString &name)
 {
-    out().flush();
-    QIODevice *raw = out().device();
-    const Outcome written = session.streamData(name, [raw](const char *data, qint64 size) {
-        if (raw && raw->write(data, size) == size)
-            return Outcome::success();
-        return Outcome::failure(
-            tr("The output could not be written."), raw ? raw->errorString() : QString());
-    });
-    if (!written)
-        return fail(written);
-    auto *file = qobject_cast<QFileDevice *>(raw);
-    if (file && !file->flush()) {
-        return fail(Outcome::failure(
-            tr("The output could not be written."), QString::fromLocal8Bit(std::strerror(errno))));
-    }
-    return Success;
+    return writeOutput([&](const OutputSink &sink) { return session.streamData(name, sink); });
 }
 
 int SealedExtractCommand::work(SealedSession &session, const CommandLine &line, const QByteArray &)
