@@ -754,7 +754,12 @@ image destroys it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/io/FileProbe.cpp" line="131"/>
+        <location filename="../../src/io/FileProbe.cpp" line="122"/>
+        <source>Its name is not valid UTF-8 text.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/io/FileProbe.cpp" line="135"/>
         <source>It is not a folder.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -757,7 +757,12 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
         <translation>In den Ordner %1 können keine Dateien geschrieben werden.</translation>
     </message>
     <message>
-        <location filename="../../src/io/FileProbe.cpp" line="131"/>
+        <location filename="../../src/io/FileProbe.cpp" line="122"/>
+        <source>Its name is not valid UTF-8 text.</source>
+        <translation>Ihr Name ist kein gültiger UTF-8-Text.</translation>
+    </message>
+    <message>
+        <location filename="../../src/io/FileProbe.cpp" line="135"/>
         <source>It is not a folder.</source>
         <translation>Es handelt sich nicht um einen Ordner.</translation>
     </message>

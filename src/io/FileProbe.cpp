@@ -116,6 +116,10 @@ Outcome prepareFolder(const QString &path)
     if (::stat(native.constData(), &st) != 0) {
         if (errno != ENOENT)
             return cannot(systemError(errno));
+        // A name that is not valid UTF-8 names no folder: one made from it
+        // would hold replacement characters instead.
+        if (path.contains(QChar::ReplacementCharacter))
+            return cannot(Texts::tr("Its name is not valid UTF-8 text."));
         // Made one level at a time, so that the reason of a failure is known.
         QByteArray made;
         for (const QByteArray &part : native.split('/')) {

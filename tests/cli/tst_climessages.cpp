@@ -155,6 +155,14 @@ private slots:
         QCOMPARE(bash.exitCode(), 1);
         const QString err = QString::fromUtf8(bash.readAllStandardError());
         QVERIFY2(err.contains("not valid UTF-8"), qPrintable(err));
+
+        // Nor is a folder of such a name made for extract -o.
+        QVERIFY(cli({"add", bmp, put("a.txt", "a")}).status == 0);
+        bash.start("bash", {"-c", "\"$1\" extract \"$2\" -o $'out\\xe9'", "bash", VELDRA_CLI, bmp});
+        QVERIFY(bash.waitForFinished());
+        QCOMPARE(bash.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(bash.readAllStandardError()).contains("not valid UTF-8"));
+        QCOMPARE(QDir(root()).entryList({"out*"}, QDir::Dirs), QStringList());
     }
 };
 
