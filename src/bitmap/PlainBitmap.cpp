@@ -33,11 +33,9 @@ Outcome PlainBitmap::checkSize() const
     return Outcome::success();
 }
 
-Outcome PlainBitmap::write(const QString &path, const RowSource &row) const
+Outcome PlainBitmap::write(const QString &path, const RowSource &row, bool replace) const
 {
-    if (Outcome fits = checkSize(); !fits)
-        return fits;
-    AtomicFile file(path, AtomicFile::Mode::Replace);
+    AtomicFile file(path, replace ? AtomicFile::Mode::Replace : AtomicFile::Mode::Create);
     if (Outcome opened = file.open(); !opened)
         return opened;
     const Outcome written

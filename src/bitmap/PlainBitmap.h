@@ -28,8 +28,9 @@ struct PlainBitmap {
     qint64 capacity() const { return qint64(width) * height * 3 / 8; }
 
     // Writes the bitmap to path, which is replaced only once every byte is
-    // written and synced. Refuses sizes a carrier cannot have.
-    Outcome write(const QString &path, const RowSource &row) const;
+    // written and synced; without replace, a file there by then is kept and
+    // the writing fails (Kind::Exists). Refuses sizes a carrier cannot have.
+    Outcome write(const QString &path, const RowSource &row, bool replace = true) const;
     // Writes the bitmap to sink, which may have taken part of it when a
     // piece fails. Refuses sizes a carrier cannot have before the first.
     Outcome writeTo(const Sink &sink, const RowSource &row) const;

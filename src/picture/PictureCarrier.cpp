@@ -216,16 +216,23 @@ bool isLossyFormat(const QString &path)
 
 Outcome make(const QString &source, const QString &target, bool replace, Made *made)
 {
-    if (!replace && exists(target)) {
+    const auto alreadyThere = [&target] {
         return Outcome::failure(Texts::tr("%1 already exists.").arg(target),
             Texts::tr("It was left as it is; give --force to replace it."));
-    }
+    };
+    // Said before the picture is read; and a file that turns up while it is
+    // read is kept all the same.
+    if (!replace && exists(target))
+        return alreadyThere();
     Picture picture;
     if (Outcome read = load(source, &picture); !read)
         return read;
-    if (Outcome written = picture.bitmap.write(target, rowsOf(picture.image)); !written)
+    if (Outcome written = picture.bitmap.write(target, rowsOf(picture.image), replace); !written) {
+        if (written.kind() == Outcome::Kind::Exists)
+            return alreadyThere();
         return Outcome::failure(
             Texts::tr("%1 could not be written.").arg(target), fullText(written));
+    }
     describe(picture, made);
     return Outcome::success();
 }
