@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ContainerHeader.h"
+#include "ContainerSpace.h"
 #include "DatFile.h"
 #include "base/Outcome.h"
 #include "bitmap/Carrier.h"
@@ -44,12 +45,7 @@ public:
     // the header and the records, as the window's label does; room is the
     // largest file that can still be added, its record and the header
     // counted.
-    struct Space {
-        qint64 capacity = 0;
-        qint64 used = 0;
-        qint64 free = 0;
-        qint64 room = 0;
-    };
+    using Space = ContainerSpace;
     Space space() const;
 
     // Writes entry description into folder as DatFile::Extract does, but

@@ -7,6 +7,7 @@
 #include "SealedStream.h"
 #include "base/Outcome.h"
 #include "bitmap/Carrier.h"
+#include "container/ContainerSpace.h"
 #include "container/EntryData.h"
 #include "container/InjectResult.h"
 #include "io/FileSource.h"
@@ -54,12 +55,7 @@ public:
     // capacity: what the container's files may take in all, their names
     // counted as none; used: what they take; room: the largest file that
     // can still be added, under a name of one byte.
-    struct Space {
-        qint64 capacity = 0;
-        qint64 used = 0;
-        qint64 free = 0;
-        qint64 room = 0;
-    };
+    using Space = ContainerSpace;
     Space space() const;
     // The room a new sealed container in the bitmap at path would have, or
     // a failure when the bitmap cannot take one.

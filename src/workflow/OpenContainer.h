@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/Outcome.h"
+#include "container/ContainerSpace.h"
 #include "io/ImageLock.h"
 
 #include <QByteArray>
@@ -31,12 +32,7 @@ public:
     };
     // The figures the window shows: capacity, used and free as its labels
     // say, room the largest file that still fits.
-    struct Space {
-        qint64 capacity = 0;
-        qint64 used = 0;
-        qint64 free = 0;
-        qint64 room = 0;
-    };
+    using Space = ContainerSpace;
     // What was found at Open that Write & Close must ask about.
     struct Condition {
         qint64 unread = 0; // hidden files that could not be read

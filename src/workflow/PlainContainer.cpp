@@ -30,8 +30,7 @@ QList<OpenContainer::Entry> PlainContainer::entries() const
 
 OpenContainer::Space PlainContainer::space() const
 {
-    const ContainerSession::Space space = m_session->space();
-    return {space.capacity, space.used, space.free, space.room};
+    return m_session->space();
 }
 
 QString PlainContainer::overheadNote() const

@@ -34,8 +34,7 @@ QList<OpenContainer::Entry> SealedContainer::entries() const
 
 OpenContainer::Space SealedContainer::space() const
 {
-    const SealedSession::Space space = m_session->space();
-    return {space.capacity, space.used, space.free, space.room};
+    return m_session->space();
 }
 
 QString SealedContainer::overheadNote() const
