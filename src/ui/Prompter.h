@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "workflow/WindowUser.h"
+
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QString>
@@ -19,13 +21,11 @@ class Prompter {
     Q_DECLARE_TR_FUNCTIONS(Prompter)
 
 public:
-    enum class PasswordKind {
-        Enter, // "Enter password..."
-        Confirm, // the same dialog again, to repeat a new password
-        Passphrase, // "Enter passphrase...": a sealed container's, any text
-        NewPassphrase, // "New passphrase...": for a new sealed container
-        ConfirmPassphrase, // the same dialog again, to repeat it
-    };
+    // Which password dialog: "Enter password..." (Enter, and Confirm to
+    // repeat a new one), "Enter passphrase..." for a sealed container's,
+    // "New passphrase..." (NewPassphrase, and ConfirmPassphrase to repeat
+    // it); the window's own kinds.
+    using PasswordKind = WindowUser::PasswordKind;
 
     virtual ~Prompter() = default;
 

@@ -32,25 +32,8 @@ bool PrompterUser::ask(const QString &text, const QString &detail)
 std::optional<QString> PrompterUser::password(PasswordKind kind)
 {
     // The dialog starts empty and sets the text only when accepted.
-    Prompter::PasswordKind shown = Prompter::PasswordKind::Enter;
-    switch (kind) {
-    case PasswordKind::Enter:
-        break;
-    case PasswordKind::Confirm:
-        shown = Prompter::PasswordKind::Confirm;
-        break;
-    case PasswordKind::Passphrase:
-        shown = Prompter::PasswordKind::Passphrase;
-        break;
-    case PasswordKind::NewPassphrase:
-        shown = Prompter::PasswordKind::NewPassphrase;
-        break;
-    case PasswordKind::ConfirmPassphrase:
-        shown = Prompter::PasswordKind::ConfirmPassphrase;
-        break;
-    }
     QString typed;
-    if (!m_prompter.password(m_window, typed, shown))
+    if (!m_prompter.password(m_window, typed, kind))
         return std::nullopt;
     return typed;
 }
