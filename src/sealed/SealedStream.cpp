@@ -99,7 +99,7 @@ Outcome SealedTable::parse(const QByteArray &bytes, qint64 dataBytes, QList<Seal
 
 struct StreamComposer::State {
     crypto_secretstream_xchacha20poly1305_state stream;
-    QList<SealedEntry> entries;
+    QByteArray table; // encoded once, for the head and the table message
     Source data;
     qint64 dataLeft = 0;
     enum class Next { Head, Table, Data, Padding } next = Next::Head;
@@ -111,7 +111,7 @@ StreamComposer::StreamComposer(
     const SealedKeys::Key &encryption, const QList<SealedEntry> &entries, Source data)
     : m_state(std::make_unique<State>())
 {
-    m_state->entries = entries;
+    m_state->table = SealedTable::encode(entries);
     m_state->data = std::move(data);
     for (const SealedEntry &entry : entries)
         m_state->dataLeft += entry.size;
@@ -132,18 +132,17 @@ Outcome StreamComposer::refill()
     s.used = 0;
     QByteArray plain;
     Tag tag = TagMessage;
-    const QByteArray table = SealedTable::encode(s.entries);
     switch (s.next) {
     case State::Next::Head: {
         plain = QByteArray(HeadBytes, '\0');
         plain[0] = char(Version);
-        qToLittleEndian<quint32>(quint32(table.size()), plain.data() + 4);
+        qToLittleEndian<quint32>(quint32(s.table.size()), plain.data() + 4);
         qToLittleEndian<quint64>(quint64(s.dataLeft), plain.data() + 8);
         s.next = State::Next::Table;
         break;
     }
     case State::Next::Table:
-        plain = table;
+        plain = s.table;
         s.next = s.dataLeft > 0 ? State::Next::Data : State::Next::Padding;
         tag = s.dataLeft > 0 ? TagMessage : TagFinal;
         break;
