@@ -3,6 +3,8 @@
 
 #include "PhaseBits.h"
 
+#include "bitmap/BitPlane.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -52,12 +54,6 @@ __attribute__((target("avx2"))) void countBlocksAvx2(
     }
 }
 
-bool hasAvx2()
-{
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
-
 } // namespace
 #endif
 
@@ -69,7 +65,7 @@ void PhaseBits::count(const std::uint8_t *bytes, qint64 size, qint64 index, Phas
         ++counts->bytes[std::size_t((index + k) % 8)];
     }
 #if defined(VELDRA_AVX2_PHASES)
-    if (hasAvx2()) {
+    if (BitPlane::wideKernels()) {
         const qint64 blocks = (size - k) / 32;
         countBlocksAvx2(bytes + k, blocks, counts->ones);
         for (qint64 &placed : counts->bytes)

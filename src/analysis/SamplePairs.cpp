@@ -3,6 +3,8 @@
 
 #include "SamplePairs.h"
 
+#include "bitmap/BitPlane.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -88,11 +90,6 @@ __attribute__((target("avx2"))) std::size_t addRowAvx2(
     return 32 * steps;
 }
 
-bool hasAvx2()
-{
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
 #endif
 
 } // namespace
@@ -105,7 +102,7 @@ const std::uint8_t *pairClasses()
 void SamplePairCounts::addRow(const std::uint8_t *bytes, std::size_t size)
 {
 #if defined(VELDRA_AVX2_PAIRS)
-    if (size >= 4 && hasAvx2()) {
+    if (size >= 4 && BitPlane::wideKernels()) {
         const std::size_t done = addRowAvx2(bytes, size - 3, &z, &x, &w, &v);
         bytes += done;
         size -= done;

@@ -124,6 +124,15 @@ void gather(const std::uint8_t *planes, std::uint8_t *out, std::size_t count)
         out[i] = gatherWord(loadLE(planes + 8 * i));
 }
 
+bool wideKernels()
+{
+#if defined(VELDRA_AVX2_DISPATCH)
+    return g_wide;
+#else
+    return false;
+#endif
+}
+
 bool useWideKernels(bool use)
 {
 #if defined(VELDRA_AVX2_DISPATCH)

@@ -18,8 +18,10 @@ void gather(const std::uint8_t *planes, std::uint8_t *out, std::size_t count);
 // upper bits of every byte stay as they were.
 void scatter(std::uint8_t *planes, const std::uint8_t *in, std::size_t count);
 
-// Both use AVX2 where the processor has it. Tests turn that off to check
-// the word-wide forms as well; true when wide kernels are in use.
+// Both use AVX2 where the processor has it, as do the counting kernels of
+// the analysis. Tests turn that off to check the word-wide forms as well;
+// true when wide kernels are in use.
 bool useWideKernels(bool use);
+bool wideKernels();
 
 } // namespace BitPlane

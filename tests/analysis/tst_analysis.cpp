@@ -12,6 +12,7 @@
 #include "analysis/RunEvidence.h"
 #include "analysis/SamplePairs.h"
 #include "analysis/WindowedPairs.h"
+#include "bitmap/BitPlane.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -94,28 +95,34 @@ private slots:
     }
 
     // Runs far longer than the 255 steps a byte lane counts before it is
-    // emptied, in both kernels: every pair of one class, and every lowest
+    // emptied, in both counting kernels: every pair of one class, and every lowest
     // bit set, so that a lane that overflowed would show.
     void longRunsCountInFull()
     {
-        for (const std::uint8_t value : {std::uint8_t(0), std::uint8_t(0x55)}) {
-            const std::vector<std::uint8_t> flat(100003, value);
+        // With the processor's wide kernels, and with the word-wide forms.
+        for (const bool wide : {true, false}) {
+            BitPlane::useWideKernels(wide);
+            for (const std::uint8_t value : {std::uint8_t(0), std::uint8_t(0x55)}) {
+                const std::vector<std::uint8_t> flat(100003, value);
+                SamplePairCounts pairs;
+                pairs.addRow(flat.data(), flat.size());
+                QCOMPARE(pairs.z, qint64(flat.size() - 3)); // every pair alike
+                PhaseCounts phases;
+                PhaseBits::count(flat.data(), qint64(flat.size()), 5, &phases);
+                const qint64 ones
+                    = std::accumulate(phases.ones.begin(), phases.ones.end(), qint64(0));
+                QCOMPARE(ones, value & 1 ? qint64(flat.size()) : 0);
+                QCOMPARE(phases.bytes[5], qint64(flat.size() + 7) / 8);
+            }
+            std::vector<std::uint8_t> steps(100003);
+            for (std::size_t i = 0; i < steps.size(); ++i)
+                steps[i] = std::uint8_t(i / 3 % 2 ? 7 : 8); // every pair (7, 8) or (8, 7)
             SamplePairCounts pairs;
-            pairs.addRow(flat.data(), flat.size());
-            QCOMPARE(pairs.z, qint64(flat.size() - 3)); // every pair alike
-            PhaseCounts phases;
-            PhaseBits::count(flat.data(), qint64(flat.size()), 5, &phases);
-            const qint64 ones = std::accumulate(phases.ones.begin(), phases.ones.end(), qint64(0));
-            QCOMPARE(ones, value & 1 ? qint64(flat.size()) : 0);
-            QCOMPARE(phases.bytes[5], qint64(flat.size() + 7) / 8);
+            pairs.addRow(steps.data(), steps.size());
+            QCOMPARE(pairs.x + pairs.w + pairs.v + pairs.z, qint64(steps.size() - 3));
+            QCOMPARE(pairs.x, qint64(steps.size() - 3)); // the larger, 8, is even
         }
-        std::vector<std::uint8_t> steps(100003);
-        for (std::size_t i = 0; i < steps.size(); ++i)
-            steps[i] = std::uint8_t(i / 3 % 2 ? 7 : 8); // every pair (7, 8) or (8, 7)
-        SamplePairCounts pairs;
-        pairs.addRow(steps.data(), steps.size());
-        QCOMPARE(pairs.x + pairs.w + pairs.v + pairs.z, qint64(steps.size() - 3));
-        QCOMPARE(pairs.x, qint64(steps.size() - 3)); // the larger, 8, is even
+        BitPlane::useWideKernels(true);
     }
 
     // Blocks arrive whole and in order, the last one short; a read that
