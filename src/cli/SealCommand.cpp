@@ -73,6 +73,8 @@ int SealCommand::run(const CommandLine &line)
     options.plainBytesToClear = plain.foundContainer() ? plain.report().storedEnd : 0;
     if (Outcome written = sealed.writeBack(line.bitmap, *passphrase, options); !written)
         return fail(written);
+    for (const QString &note : sealed.notes())
+        say(note);
     return Success;
 }
 
@@ -114,8 +116,8 @@ int UnsealCommand::run(const CommandLine &line)
         data.open(QIODevice::WriteOnly);
         if (Outcome read = sealed.streamData(entry.name,
                 [&data](const char *bytes, qint64 size) {
-                    data.write(bytes, size);
-                    return Outcome::success();
+                    return data.write(bytes, size) == size ? Outcome::success()
+                                                           : Outcome::failure(data.errorString());
                 });
             !read)
             return fail(read);
@@ -132,5 +134,7 @@ int UnsealCommand::run(const CommandLine &line)
     options.alsoChange = SealedSession::saltWiper(sealed.carrier(), plainEnd);
     if (Outcome written = plain.writeBack(line.bitmap, false, {}, options); !written)
         return fail(written);
+    for (const QString &note : plain.notes())
+        say(note);
     return Success;
 }

@@ -69,5 +69,7 @@ int SealedCommand::writeBack(
     options.wait = line.wait;
     if (Outcome written = session.writeBack(line.bitmap, passphrase, options); !written)
         return fail(written);
+    for (const QString &note : session.notes())
+        say(note);
     return Success;
 }

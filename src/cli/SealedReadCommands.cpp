@@ -13,7 +13,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-
 QList<CliCommand::HelpLine> SealedInfoCommand::help() const
 {
     return {{QStringLiteral("info BITMAP --sealed [--json]"),

@@ -105,6 +105,10 @@ public:
     // What the last successful write has to tell beyond its success (the
     // image had other names, which keep the old picture), or nothing.
     const QStringList &notes() const { return m_notes; }
+    // How many names the file at path has (1 when it cannot be told), and
+    // what a write must say when other names still show the image as it was.
+    static qint64 linksOf(const QString &path);
+    static QString otherNamesNote(qint64 links, const QString &path);
 
     // The pixel bytes the image file lacks: it ends inside its pixels.
     qint64 missingBytes() const { return m_carrier.missingPixelBytes(); }
@@ -131,7 +135,6 @@ private:
 
     Carrier m_carrier;
     ImageLock m_lock;
-    bool m_locked = false;
     QString m_path;
     QStringList m_notes;
     ContainerHeader m_header;

@@ -54,14 +54,18 @@ public:
     }
 };
 
-// How many names the file at path has.
-qint64 linksOf(const QString &path)
+} // namespace
+
+qint64 ContainerSession::linksOf(const QString &path)
 {
     struct stat st { };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? qint64(st.st_nlink) : 1;
 }
 
-} // namespace
+QString ContainerSession::otherNamesNote(qint64 links, const QString &path)
+{
+    return links > 1 ? WriteBackText::otherNames(links, QFileInfo(path).fileName()) : QString();
+}
 
 QString ContainerSession::cutShortWarning() const
 {
@@ -76,26 +80,17 @@ Outcome ContainerSession::checkWritable() const
 Outcome ContainerSession::lockImage(
     const QString &path, std::chrono::milliseconds wait, const ImageLock::WaitCallback &keepWaiting)
 {
-    const Outcome locked = m_lock.acquire(path, wait, keepWaiting);
-    m_locked = locked.ok();
-    return locked;
+    return m_lock.acquire(path, wait, keepWaiting);
 }
 
 Outcome ContainerSession::writeBack(
     const QString &path, bool usePassword, const QByteArray &password, const WriteOptions &options)
 {
-    if (!m_locked) {
-        if (Outcome locked = lockImage(path, options.wait, options.keepWaiting); !locked)
-            return locked;
-    }
-    // The lock is let go in every case: a caller that asks the user what to
-    // do next must not keep other writers waiting meanwhile.
-    Outcome written = options.overwriteChanged ? Outcome::success() : checkUnchanged(path);
-    if (written)
-        written = write(path, usePassword, password, options);
-    m_lock.release();
-    m_locked = false;
-    return written;
+    return m_lock.whileHeld(path, options.wait, options.keepWaiting, [&] {
+        const Outcome unchanged
+            = options.overwriteChanged ? Outcome::success() : checkUnchanged(path);
+        return unchanged ? write(path, usePassword, password, options) : unchanged;
+    });
 }
 
 Outcome ContainerSession::write(
@@ -134,7 +129,7 @@ Outcome ContainerSession::write(
         return replaced;
     m_header = header;
     m_password = password;
-    if (links > 1)
-        m_notes << WriteBackText::otherNames(links, QFileInfo(path).fileName());
+    if (const QString note = otherNamesNote(links, path); !note.isEmpty())
+        m_notes << note;
     return Outcome::success();
 }

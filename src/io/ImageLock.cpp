@@ -140,3 +140,15 @@ void ImageLock::release()
     ::close(m_fd);
     m_fd = -1;
 }
+
+Outcome ImageLock::whileHeld(const QString &image, std::chrono::milliseconds wait,
+    const WaitCallback &keepWaiting, const std::function<Outcome()> &work)
+{
+    if (!isHeld()) {
+        if (Outcome locked = acquire(image, wait, keepWaiting); !locked)
+            return locked;
+    }
+    const Outcome done = work();
+    release();
+    return done;
+}

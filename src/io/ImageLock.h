@@ -43,6 +43,13 @@ public:
     Outcome acquire(const QString &image, std::chrono::milliseconds wait = DefaultWait,
         const WaitCallback &keepWaiting = {});
     void release();
+    bool isHeld() const { return m_fd >= 0; }
+
+    // Runs work with the lock on image held, taking it first unless it is
+    // held already, and lets it go whatever came of the work: a caller that
+    // asks the user what to do next must not keep other writers waiting.
+    Outcome whileHeld(const QString &image, std::chrono::milliseconds wait,
+        const WaitCallback &keepWaiting, const std::function<Outcome()> &work);
 
 private:
     static Outcome cannotCreate(const QString &path, int error);

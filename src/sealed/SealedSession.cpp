@@ -313,23 +313,15 @@ Outcome SealedSession::extract(const QString &name, const QString &folder, bool 
 Outcome SealedSession::lockImage(
     const QString &path, std::chrono::milliseconds wait, const ImageLock::WaitCallback &keepWaiting)
 {
-    const Outcome locked = m_lock.acquire(path, wait, keepWaiting);
-    m_locked = locked.ok();
-    return locked;
+    return m_lock.acquire(path, wait, keepWaiting);
 }
 
 Outcome SealedSession::writeBack(
     const QString &path, QByteArrayView passphrase, const WriteOptions &options)
 {
-    if (!m_locked) {
-        if (Outcome locked = lockImage(path, options.wait, options.keepWaiting); !locked)
-            return locked;
-    }
-    Outcome written
-        = options.overwriteChanged ? Outcome::success() : m_carrier.checkUnchanged(path);
-    if (written)
-        written = write(path, passphrase, options);
-    m_lock.release();
-    m_locked = false;
-    return written;
+    return m_lock.whileHeld(path, options.wait, options.keepWaiting, [&] {
+        const Outcome unchanged
+            = options.overwriteChanged ? Outcome::success() : m_carrier.checkUnchanged(path);
+        return unchanged ? write(path, passphrase, options) : unchanged;
+    });
 }

@@ -95,6 +95,8 @@ public:
         const Carrier &carrier, qint64 keepBelow);
 
     const Carrier &carrier() const { return m_carrier; }
+    // What the last write has to tell beside its success.
+    const QStringList &notes() const { return m_notes; }
     void setCost(const SealedKeys::Cost &cost) { m_cost = cost; }
 
 private:
@@ -111,7 +113,6 @@ private:
 
     Carrier m_carrier;
     ImageLock m_lock;
-    bool m_locked = false;
     QString m_path;
     SealedKeys::Cost m_cost;
     std::optional<SealedKeys::Keys> m_keys; // of the container opened
@@ -119,4 +120,5 @@ private:
     QList<Item> m_items;
     // extractionName()'s answers, made when first asked for after a change.
     mutable std::optional<QHash<QString, QString>> m_extractionNames;
+    QStringList m_notes;
 };

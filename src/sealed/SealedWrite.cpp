@@ -11,7 +11,9 @@
 #include "SealedFormat.h"
 #include "SealedParts.h"
 #include "SealedSession.h"
+
 #include "base/ByteCount.h"
+#include "container/ContainerSession.h"
 
 #include <QCoreApplication>
 
@@ -118,7 +120,9 @@ Outcome SealedSession::write(
         [&composer](char *out, qint64 count) { return composer.fill(out, count); });
     const qint64 clearFrom = grid.offset;
     const qint64 clearTo = grid.offset + 8 * options.plainBytesToClear;
-    return m_carrier.writeCopy(
+    m_notes.clear();
+    const qint64 links = ContainerSession::linksOf(path);
+    const Outcome written = m_carrier.writeCopy(
         path, [&cells](qint64 pos) { return cells.pieceEnd(pos); },
         [&](qint64 pos, char *bytes, qint64 size) {
             randomiseLowestBits(
@@ -126,6 +130,12 @@ Outcome SealedSession::write(
             return cells.change(pos, bytes, size);
         },
         options.progress);
+    // The image's other names still hold what it held, a plain container
+    // being sealed among it.
+    if (const QString note = ContainerSession::otherNamesNote(links, path);
+        written && !note.isEmpty())
+        m_notes << note;
+    return written;
 }
 
 std::function<Outcome(qint64, char *, qint64)> SealedSession::saltWiper(

@@ -38,7 +38,7 @@ public:
     QString extractionName(const QString &name) const override;
     Outcome writeBack(const QString &path, const WriteSettings &settings) override;
     bool stillIntact() const override;
-    QStringList notes() const override { return {}; }
+    QStringList notes() const override { return m_session->notes(); }
 
 private:
     std::unique_ptr<SealedSession> m_session;
