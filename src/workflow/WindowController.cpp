@@ -41,6 +41,9 @@ void WindowController::showError(const Outcome &outcome)
 
 bool WindowController::open(const QString &path)
 {
+    // An open container keeps its unwritten changes until it is closed.
+    if (m_open)
+        return false;
     // A protected container asks for the password; a dismissed dialog leaves
     // the remembered one in force.
     auto session = std::make_unique<ContainerSession>();
@@ -148,8 +151,12 @@ void WindowController::setUsePassword(bool wanted)
     if (typed && !typed->isEmpty()) {
         if (const std::optional<QString> again
             = m_user.password(WindowUser::PasswordKind::Confirm)) {
-            if (*again != *typed) {
-                m_user.tell(WindowUser::Tone::Critical, tr("The two passwords differ."),
+            // The dialog lets through only text the container can store;
+            // any other source of passwords is held to the same.
+            const QString unstorable = Charset::unrepresentable(*typed);
+            if (*again != *typed || !unstorable.isEmpty()) {
+                m_user.tell(WindowUser::Tone::Critical,
+                    unstorable.isEmpty() ? tr("The two passwords differ.") : unstorable,
                     tr("No password was set. Tick the box to try again."));
                 turnPasswordOff();
                 m_password.clear();

@@ -252,6 +252,23 @@ private slots:
         QVERIFY(c().open(secret));
     }
 
+    // A password the container cannot store is refused, whoever typed it;
+    // an image open already stays open, its changes with it.
+    void unstorablePasswordsAndASecondOpenAreRefused()
+    {
+        const QString bmp = bitmap("store.bmp");
+        QVERIFY(c().open(bmp));
+        c().addFiles({file("new.txt", "n")});
+        QVERIFY(!c().open(bitmap("other.bmp")));
+        QCOMPARE(entries(), QStringList {"new.txt"});
+
+        user().passwords << QStringLiteral("\u4e2d\u6587") << QStringLiteral("\u4e2d\u6587");
+        c().setUsePassword(true);
+        QVERIFY(!c().usePassword());
+        QVERIFY(c().password().isEmpty());
+        QVERIFY(user().told.last().text.contains("U+4E2D"));
+    }
+
     void aPictureIsOfferedAsACopy()
     {
         const QString photo = path("photo.jpg");
