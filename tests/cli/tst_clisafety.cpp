@@ -19,27 +19,6 @@ class TestCliSafety : public QObject, private ScratchFolder {
     Q_OBJECT
 
 private:
-    // The whole hidden stream of the bitmap at path.
-    static QByteArray hiddenStream(const QString &bitmap)
-    {
-        const QByteArray file = readFile(bitmap);
-        QByteArray hidden((file.size() - 54) / 8, '\0');
-        for (qsizetype k = 0; k < hidden.size(); ++k) {
-            int byte = 0;
-            for (int j = 0; j < 8; ++j)
-                byte |= (file.at(54 + 8 * k + j) & 1) << j;
-            hidden[k] = char(byte);
-        }
-        return hidden;
-    }
-    static bool holdsAnyRunOf(const QByteArray &haystack, const QByteArray &data)
-    {
-        for (qsizetype at = 0; at + 16 <= data.size(); ++at) {
-            if (haystack.contains(data.mid(at, 16)))
-                return true;
-        }
-        return false;
-    }
     static QJsonValue json(const QStringList &arguments)
     {
         const QJsonDocument document = QJsonDocument::fromJson(cli(arguments).out.toUtf8());
@@ -96,10 +75,10 @@ private slots:
                      + protection)
                      .status,
             0);
-        const QByteArray stored = hiddenStream(bmp);
+        const QByteArray stored = hiddenStreamOf(bmp);
         QVERIFY(holdsAnyRunOf(stored, secret) == protection.isEmpty());
         QCOMPARE(cli(QStringList {"remove", bmp, "secret.bin"} + protection.mid(1)).status, 0);
-        const QByteArray after = hiddenStream(bmp);
+        const QByteArray after = hiddenStreamOf(bmp);
         QVERIFY(!holdsAnyRunOf(after, secret));
         // Nor as it was stored, scrambled.
         QVERIFY(!holdsAnyRunOf(after, stored.mid(14 + 32, 3000)));

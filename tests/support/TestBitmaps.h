@@ -161,6 +161,32 @@ inline QByteArray readFile(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// The whole hidden stream of a bitmap with its pixels at byte 54, as bytes:
+// what anyone reading the lowest bits finds there.
+inline QByteArray hiddenStreamOf(const QString &bitmap)
+{
+    const QByteArray file = readFile(bitmap);
+    QByteArray hidden(qMax<qsizetype>(0, file.size() - 54) / 8, '\0');
+    for (qsizetype k = 0; k < hidden.size(); ++k) {
+        int byte = 0;
+        for (int j = 0; j < 8; ++j)
+            byte |= (file.at(54 + 8 * k + j) & 1) << j;
+        hidden[k] = char(byte);
+    }
+    return hidden;
+}
+
+// Whether haystack holds any 16-byte run of data: a removed file's bytes
+// left readable.
+inline bool holdsAnyRunOf(const QByteArray &haystack, const QByteArray &data)
+{
+    for (qsizetype at = 0; at + 16 <= data.size(); ++at) {
+        if (haystack.contains(data.mid(at, 16)))
+            return true;
+    }
+    return false;
+}
+
 // A temporary folder for a test's files, removed with it.
 class ScratchFolder {
 public:
