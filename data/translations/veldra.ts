@@ -1078,7 +1078,7 @@ image destroys it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="228"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="234"/>
         <source>%1 could not be written.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1091,7 +1091,7 @@ image destroys it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/bitmap/PlainBitmap.cpp" line="55"/>
+        <location filename="../../src/bitmap/PlainBitmap.cpp" line="53"/>
         <source>The bitmap would be too large for its header.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1099,7 +1099,7 @@ image destroys it.</source>
 <context>
     <name>PlainContainer</name>
     <message>
-        <location filename="../../src/workflow/PlainContainer.cpp" line="39"/>
+        <location filename="../../src/workflow/PlainContainer.cpp" line="38"/>
         <source>Every file also needs %1 for its name and size, and the container %2 of its own.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1223,13 +1223,13 @@ image destroys it.</source>
     </message>
     <message>
         <location filename="../../src/sealed/SealedSession.cpp" line="105"/>
-        <location filename="../../src/sealed/SealedWrite.cpp" line="71"/>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="73"/>
         <source>The key cannot be made.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../src/sealed/SealedSession.cpp" line="106"/>
-        <location filename="../../src/sealed/SealedWrite.cpp" line="72"/>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="74"/>
         <source>The system cannot give the memory it takes.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1292,57 +1292,57 @@ image destroys it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="253"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="252"/>
         <source>It was written by a later version of Veldra.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="255"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="254"/>
         <source>It says it holds more than the image can.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="268"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="267"/>
         <source>Its table cannot be read.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="278"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="277"/>
         <source>Its data end early.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="285"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="284"/>
         <source>Some of its data cannot be read.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedWrite.cpp" line="61"/>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="63"/>
         <source>The files need more than the %1 this image can seal.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedWrite.cpp" line="65"/>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="67"/>
         <source>The image was not written.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedWrite.cpp" line="66"/>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="68"/>
         <source>The image file is cut short; a sealed container needs all of it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedWrite.cpp" line="88"/>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="90"/>
         <source>The files&apos; data end early.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/SealedContainer.cpp" line="43"/>
+        <location filename="../../src/workflow/SealedContainer.cpp" line="42"/>
         <source>Every file also needs %1 and the bytes of its name (UTF-8) for its name and size.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/SealedContainer.cpp" line="53"/>
+        <location filename="../../src/workflow/SealedContainer.cpp" line="52"/>
         <source>The image file is cut short: a sealed container needs all of it, so this one cannot be written back.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1350,27 +1350,27 @@ image destroys it.</source>
 <context>
     <name>SealedExtractCommand</name>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="88"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="87"/>
         <source>write sealed files (all when none is named)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="100"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="99"/>
         <source>extract -o - writes exactly one named file.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="102"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="101"/>
         <source>--no-clobber does not go with -o -.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="121"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="120"/>
         <source>&quot;%1&quot; is not hidden in this image.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="137"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="136"/>
         <source>&quot;%1&quot; cannot be a file name as it stands and was written as &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1378,7 +1378,7 @@ image destroys it.</source>
 <context>
     <name>SealedInfoCommand</name>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="20"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="19"/>
         <source>the same for the sealed container the passphrase opens</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1386,7 +1386,7 @@ image destroys it.</source>
 <context>
     <name>SealedListCommand</name>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="63"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="62"/>
         <source>the files of the sealed container the passphrase opens</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1440,12 +1440,12 @@ image destroys it.</source>
 <context>
     <name>UnsealCommand</name>
     <message>
-        <location filename="../../src/cli/SealCommand.cpp" line="82"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="84"/>
         <source>turn the sealed container back into a plain one</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealCommand.cpp" line="126"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="128"/>
         <source>The image was not changed.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1453,27 +1453,27 @@ image destroys it.</source>
 <context>
     <name>WindowController</name>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="102"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="105"/>
         <source>The copy is written beside the picture, which stays as it is.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="105"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="108"/>
         <source>The picture was stored with losses: keep the hidden files in the BMP, since saving it in the picture&apos;s format again would destroy them.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="108"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="111"/>
         <source>This picture cannot carry hidden files as it is. Make a 24-bit BMP copy of it, &quot;%1&quot;, and open that?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="152"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="159"/>
         <source>The two passwords differ.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="153"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="160"/>
         <source>No password was set. Tick the box to try again.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -1081,7 +1081,7 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
         <translation>Die Datei wurde belassen, wie sie ist; geben Sie --force an, um sie zu ersetzen.</translation>
     </message>
     <message>
-        <location filename="../../src/picture/PictureCarrier.cpp" line="228"/>
+        <location filename="../../src/picture/PictureCarrier.cpp" line="234"/>
         <source>%1 could not be written.</source>
         <translation>%1 konnte nicht geschrieben werden.</translation>
     </message>
@@ -1094,7 +1094,7 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
         <translation>Eine Bitmap mit %1 x %2 Pixeln kann keine versteckten Dateien aufnehmen: Ihre Pixel müssen weniger als 2 GiB belegen.</translation>
     </message>
     <message>
-        <location filename="../../src/bitmap/PlainBitmap.cpp" line="55"/>
+        <location filename="../../src/bitmap/PlainBitmap.cpp" line="53"/>
         <source>The bitmap would be too large for its header.</source>
         <translation>Die Bitmap wäre zu groß für ihren Header.</translation>
     </message>
@@ -1102,7 +1102,7 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>PlainContainer</name>
     <message>
-        <location filename="../../src/workflow/PlainContainer.cpp" line="39"/>
+        <location filename="../../src/workflow/PlainContainer.cpp" line="38"/>
         <source>Every file also needs %1 for its name and size, and the container %2 of its own.</source>
         <translation>Jede Datei braucht zusätzlich %1 für Name und Größe, der Container selbst %2.</translation>
     </message>
@@ -1226,13 +1226,13 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
     </message>
     <message>
         <location filename="../../src/sealed/SealedSession.cpp" line="105"/>
-        <location filename="../../src/sealed/SealedWrite.cpp" line="71"/>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="73"/>
         <source>The key cannot be made.</source>
         <translation>Der Schlüssel kann nicht erzeugt werden.</translation>
     </message>
     <message>
         <location filename="../../src/sealed/SealedSession.cpp" line="106"/>
-        <location filename="../../src/sealed/SealedWrite.cpp" line="72"/>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="74"/>
         <source>The system cannot give the memory it takes.</source>
         <translation>Das System kann den dafür nötigen Speicher nicht bereitstellen.</translation>
     </message>
@@ -1295,57 +1295,57 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
         <translation>Seine Tabelle passt nicht zu ihrer Länge.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="253"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="252"/>
         <source>It was written by a later version of Veldra.</source>
         <translation>Er wurde von einer neueren Version von Veldra geschrieben.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="255"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="254"/>
         <source>It says it holds more than the image can.</source>
         <translation>Laut seinen Angaben enthält er mehr, als das Bild fassen kann.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="268"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="267"/>
         <source>Its table cannot be read.</source>
         <translation>Seine Tabelle kann nicht gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="278"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="277"/>
         <source>Its data end early.</source>
         <translation>Seine Daten enden vorzeitig.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedStream.cpp" line="285"/>
+        <location filename="../../src/sealed/SealedStream.cpp" line="284"/>
         <source>Some of its data cannot be read.</source>
         <translation>Ein Teil seiner Daten kann nicht gelesen werden.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedWrite.cpp" line="61"/>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="63"/>
         <source>The files need more than the %1 this image can seal.</source>
         <translation>Die Dateien brauchen mehr als die %1, die dieses Bild versiegeln kann.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedWrite.cpp" line="65"/>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="67"/>
         <source>The image was not written.</source>
         <translation>Das Bild wurde nicht geschrieben.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedWrite.cpp" line="66"/>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="68"/>
         <source>The image file is cut short; a sealed container needs all of it.</source>
         <translation>Die Bilddatei ist abgeschnitten; ein versiegelter Container braucht sie ganz.</translation>
     </message>
     <message>
-        <location filename="../../src/sealed/SealedWrite.cpp" line="88"/>
+        <location filename="../../src/sealed/SealedWrite.cpp" line="90"/>
         <source>The files&apos; data end early.</source>
         <translation>Die Daten der Dateien enden vorzeitig.</translation>
     </message>
     <message>
-        <location filename="../../src/workflow/SealedContainer.cpp" line="43"/>
+        <location filename="../../src/workflow/SealedContainer.cpp" line="42"/>
         <source>Every file also needs %1 and the bytes of its name (UTF-8) for its name and size.</source>
         <translation>Jede Datei braucht zusätzlich %1 und die Bytes ihres Namens (UTF-8) für Name und Größe.</translation>
     </message>
     <message>
-        <location filename="../../src/workflow/SealedContainer.cpp" line="53"/>
+        <location filename="../../src/workflow/SealedContainer.cpp" line="52"/>
         <source>The image file is cut short: a sealed container needs all of it, so this one cannot be written back.</source>
         <translation>Die Bilddatei ist abgeschnitten: Ein versiegelter Container braucht sie ganz, daher kann dieser nicht zurückgeschrieben werden.</translation>
     </message>
@@ -1353,27 +1353,27 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>SealedExtractCommand</name>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="88"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="87"/>
         <source>write sealed files (all when none is named)</source>
         <translation>versiegelte Dateien schreiben (alle, wenn keine genannt ist)</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="100"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="99"/>
         <source>extract -o - writes exactly one named file.</source>
         <translation>extract -o - schreibt genau eine genannte Datei.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="102"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="101"/>
         <source>--no-clobber does not go with -o -.</source>
         <translation>--no-clobber ist mit -o - nicht möglich.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="121"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="120"/>
         <source>&quot;%1&quot; is not hidden in this image.</source>
         <translation>&quot;%1&quot; ist in diesem Bild nicht versteckt.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="137"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="136"/>
         <source>&quot;%1&quot; cannot be a file name as it stands and was written as &quot;%2&quot;.</source>
         <translation>&quot;%1&quot; ist so nicht als Dateiname möglich und wurde als &quot;%2&quot; geschrieben.</translation>
     </message>
@@ -1381,7 +1381,7 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>SealedInfoCommand</name>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="20"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="19"/>
         <source>the same for the sealed container the passphrase opens</source>
         <translation>dasselbe für den versiegelten Container, den die Passphrase öffnet</translation>
     </message>
@@ -1389,7 +1389,7 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>SealedListCommand</name>
     <message>
-        <location filename="../../src/cli/SealedReadCommands.cpp" line="63"/>
+        <location filename="../../src/cli/SealedReadCommands.cpp" line="62"/>
         <source>the files of the sealed container the passphrase opens</source>
         <translation>die Dateien des versiegelten Containers, den die Passphrase öffnet</translation>
     </message>
@@ -1443,12 +1443,12 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>UnsealCommand</name>
     <message>
-        <location filename="../../src/cli/SealCommand.cpp" line="82"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="84"/>
         <source>turn the sealed container back into a plain one</source>
         <translation>den versiegelten Container wieder in einen einfachen umwandeln</translation>
     </message>
     <message>
-        <location filename="../../src/cli/SealCommand.cpp" line="126"/>
+        <location filename="../../src/cli/SealCommand.cpp" line="128"/>
         <source>The image was not changed.</source>
         <translation>Das Bild wurde nicht verändert.</translation>
     </message>
@@ -1456,27 +1456,27 @@ einen anderen versiegelten in ein versiegeltes Bild schreibt, zerstört ihn.</tr
 <context>
     <name>WindowController</name>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="102"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="105"/>
         <source>The copy is written beside the picture, which stays as it is.</source>
         <translation>Die Kopie wird neben das Ausgangsbild geschrieben, das unverändert bleibt.</translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="105"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="108"/>
         <source>The picture was stored with losses: keep the hidden files in the BMP, since saving it in the picture&apos;s format again would destroy them.</source>
         <translation>Das Ausgangsbild wurde verlustbehaftet gespeichert: Bewahren Sie die versteckten Dateien in der BMP-Datei auf, denn erneutes Speichern im Format des Ausgangsbildes würde sie zerstören.</translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="108"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="111"/>
         <source>This picture cannot carry hidden files as it is. Make a 24-bit BMP copy of it, &quot;%1&quot;, and open that?</source>
         <translation>Dieses Bild kann so keine versteckten Dateien aufnehmen. Eine 24-Bit-BMP-Kopie davon, &quot;%1&quot;, erstellen und diese öffnen?</translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="152"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="159"/>
         <source>The two passwords differ.</source>
         <translation>Die beiden Passwörter stimmen nicht überein.</translation>
     </message>
     <message>
-        <location filename="../../src/workflow/WindowController.cpp" line="153"/>
+        <location filename="../../src/workflow/WindowController.cpp" line="160"/>
         <source>No password was set. Tick the box to try again.</source>
         <translation>Es wurde kein Passwort gesetzt. Setzen Sie das Häkchen, um es erneut zu versuchen.</translation>
     </message>

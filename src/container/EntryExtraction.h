@@ -11,7 +11,7 @@
 
 #include <functional>
 
-class FileIdentity;
+struct FileIdentity;
 
 // Taking entries out of a container as files: the name each is written
 // under, and the writing itself. Plain and sealed containers alike.
