@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(readFile(fresh), QByteArray("new"));
 
         AtomicFile again(fresh, AtomicFile::Mode::Create);
-        QVERIFY(!again.open());
+        QCOMPARE(again.open().kind(), Outcome::Kind::Exists);
         QVERIFY(again.alreadyExists());
 
         // Another program takes the name while the file is written.
@@ -140,13 +140,13 @@ private slots:
         QVERIFY(late.open() && late.write("mine", 4));
         QVERIFY(writeFile(raced, "theirs"));
         const Outcome committed = late.commit();
-        QVERIFY(!committed);
+        QCOMPARE(committed.kind(), Outcome::Kind::Exists);
         QVERIFY(late.alreadyExists());
         QCOMPARE(readFile(raced), QByteArray("theirs"));
         QCOMPARE(entries(dir), QStringList({"fresh.txt", "raced.txt"}));
 
         AtomicFile nowhere(dir + "/missing/x.txt", AtomicFile::Mode::Create);
-        QVERIFY(!nowhere.open());
+        QCOMPARE(nowhere.open().kind(), Outcome::Kind::SystemError);
         QVERIFY(!nowhere.alreadyExists());
     }
 

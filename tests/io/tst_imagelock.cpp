@@ -4,6 +4,7 @@
 #include "TestBitmaps.h"
 #include "base/FailureText.h"
 #include "io/ImageLock.h"
+#include "io/SignalHandOn.h"
 
 #include <QDir>
 #include <QtTest>
@@ -14,6 +15,46 @@
 #include <unistd.h>
 
 using namespace std::chrono_literals;
+
+namespace {
+
+// The handler in place before ours, for the child processes below.
+struct sigaction g_before { };
+
+void endWithSeven(int, siginfo_t *, void *)
+{
+    ::_exit(7);
+}
+void endWithNine(int)
+{
+    ::_exit(9);
+}
+void handingOn(int signal, siginfo_t *info, void *context)
+{
+    handOnSignal(signal, info, context, g_before);
+}
+
+// The wait status of a child that installs handingOn for signal, with
+// before as the handler in place before it, and raises signal.
+int statusAfterRaising(int signal, const struct sigaction &before)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        g_before = before;
+        struct sigaction ours { };
+        ours.sa_sigaction = handingOn;
+        ours.sa_flags = SA_SIGINFO;
+        ::sigemptyset(&ours.sa_mask);
+        ::sigaction(signal, &ours, nullptr);
+        ::raise(signal);
+        ::_exit(0); // the signal was swallowed
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return status;
+}
+
+} // namespace
 
 // The image lock: how long a writer waits for it, and what it says when it
 // cannot be made.
@@ -46,6 +87,54 @@ private slots:
               });
         QVERIFY2(kept.ok(), qPrintable(fullText(kept)));
         QCOMPARE(expiries, 3);
+    }
+
+    // Work under the lock: taken for it, let go after it whatever came of
+    // it, and not taken twice when held already.
+    void workRunsWhileTheLockIsHeld()
+    {
+        const QString image = put("work.bmp", makeBitmap(8, 8));
+        ImageLock lock;
+        ImageLock other;
+        Outcome done = lock.whileHeld(image, 0ms, {}, [&] {
+            // Another writer cannot have it meanwhile.
+            return other.acquire(image, 0ms).ok() ? Outcome::success()
+                                                  : Outcome::failure(QStringLiteral("held"));
+        });
+        QCOMPARE(done.what(), QStringLiteral("held"));
+        QVERIFY(!lock.isHeld());
+        QVERIFY(other.acquire(image, 0ms).ok()); // let go after a failure too
+        other.release();
+
+        QVERIFY(lock.acquire(image).ok());
+        done = lock.whileHeld(image, 0ms, {}, [] { return Outcome::success(); });
+        QVERIFY(done.ok());
+        QVERIFY(!lock.isHeld());
+
+        QVERIFY(other.acquire(image).ok());
+        done = lock.whileHeld(image, 0ms, {}, [] { return Outcome::success(); });
+        QCOMPARE(done.what(), QStringLiteral("Another program is writing this image."));
+    }
+
+    // A signal handed on reaches the handler that was there before, of
+    // either form, or else does what it does by default.
+    void signalsAreHandedOn()
+    {
+        struct sigaction before { };
+        before.sa_sigaction = endWithSeven;
+        before.sa_flags = SA_SIGINFO;
+        int status = statusAfterRaising(SIGUSR1, before);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 7);
+
+        before = {};
+        before.sa_handler = endWithNine;
+        status = statusAfterRaising(SIGUSR1, before);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 9);
+
+        before = {};
+        before.sa_handler = SIG_DFL;
+        status = statusAfterRaising(SIGTERM, before);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
     }
 
     // Root may write anywhere: the lock is tried as user nobody, in a child

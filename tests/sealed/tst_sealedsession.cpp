@@ -55,6 +55,18 @@ private slots:
         QCOMPARE(dataOf(open, "empty"), QByteArray());
         QCOMPARE(dataOf(open, QStringLiteral("caf\u00e9 \u2603.txt")), QByteArray("snow"));
 
+        // Extracted as a plain container's files are: never over the image,
+        // nor, when asked, over a file already there.
+        QVERIFY(QDir(root()).mkpath("extracted"));
+        QVERIFY(open.extract("big.bin", path("extracted")).ok());
+        QCOMPARE(readFile(path("extracted/big.bin")), big);
+        const Outcome kept = open.extract("big.bin", path("extracted"), true);
+        QCOMPARE(kept.kind(), Outcome::Kind::Exists);
+        QCOMPARE(fullText(kept), QStringLiteral("\"big.bin\" already exists and was kept."));
+        QVERIFY(QFile::link(bmp, path("extracted/empty")));
+        QVERIFY(!open.extract("empty", path("extracted")));
+        QCOMPARE(readFile(bmp).size(), 54 + 600 * 400 * 3);
+
         SealedSession wrong;
         wrong.setCost(cheap());
         QCOMPARE(wrong.open(bmp, "Secret").kind(), Outcome::Kind::NoSealedContainer);
