@@ -111,6 +111,24 @@ private slots:
         QCOMPARE(cli({"list", bmp, "--sealed", "--password-file", m_pw}).status, 1);
     }
 
+    // A sealed name that turns its text around is shown escaped, in the
+    // text output and in JSON alike.
+    void namesThatTurnTextAroundAreEscaped()
+    {
+        const QString bmp = put("turned.bmp", makeBitmap(800, 600, 9));
+        const QString name = QStringLiteral("invoice\u202Etxt.exe");
+        QCOMPARE(cli({"seal", bmp, "--password-file", m_pw}).status, 0);
+        QCOMPARE(
+            cli({"add", bmp, "--sealed", "-", "--name", name, "--password-file", m_pw}, "x").status,
+            0);
+        const Run text = cli({"list", bmp, "--sealed", "--password-file", m_pw});
+        QCOMPARE(text.out, QStringLiteral("1\tinvoice\\u202etxt.exe\n"));
+        const Run json = cli({"list", bmp, "--sealed", "--json", "--password-file", m_pw});
+        QVERIFY2(json.out.contains("invoice\\u202etxt.exe") && !json.out.contains(QChar(0x202E)),
+            qPrintable(json.out));
+        QCOMPARE(QJsonDocument::fromJson(json.out.toUtf8())[0]["name"].toString(), name);
+    }
+
     void usage()
     {
         const QString bmp = put("usage.bmp", makeBitmap(800, 600, 7));
